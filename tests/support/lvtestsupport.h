@@ -2,6 +2,8 @@
 // Small helpers shared by the widget tests.
 
 #include <QDir>
+#include <QLayout>
+#include <QPixmap>
 #include <QString>
 #include <QWidget>
 
