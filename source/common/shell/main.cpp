@@ -1,7 +1,118 @@
-#include <QApplication>
+// Entry point: one instance per user, logging, style, font and language, the
+// device side and the main window, then an ordered shutdown.
+
+#include "device/lumivandrexpresenter.h"
+#include "logging/lvlogger.h"
+#include "platform/singleapplication.h"
+#include "shell/lumivandrexutility.h"
+#include "toolkit/cfocusmanager.h"
+#include "update/updatemanager.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTranslator>
+
+namespace {
+const char kApplicationId[] = "KIVORANT Lumivandrex Utility 3.0";
+const char kInstanceMessage[] = "lumivandrexutility";
+const int kInstanceMessageTimeoutMs = 5000;
+const char kUpdateConfig[] = ":/LumivandrexUtility/Resources/LumivandrexUtility.ini";
+const char kStyleSheet[] = ":/lumivandrexutility.qss";
+const char kTranslation[] = ":/Trans/trans_zh";
+const char kHiddenStartSwitch[] = "/minimized";
+const unsigned int kLogRotationSize = 10485760;
+const unsigned int kLogFileCount = 10;
+} // namespace
+
+void InitLog(QObject* parent)
+{
+    using namespace lvlogger;
+    LvLogger* logger = LvLogger::createInstance(parent);
+    logger->setLogFormat_file(QStringLiteral("<TS> [<LL>] <TEXT> [<FUNC>@<FILE>:<LINE>]"),
+                              QStringLiteral("<TS> [<LL>] <TEXT>"));
+    SetLogLevelDebug();   // levels 0 to 5
+    logger->setLogLevels_file(ENABLE_LOG_LEVELS);
+
+    const QString logFile = StartupLogFilePath(QDir::homePath());
+    // A fresh account may have no Documents folder yet; the log must still land.
+    QDir().mkpath(QFileInfo(logFile).absolutePath());
+    logger->setLogFileName(logFile, kLogRotationSize, kLogFileCount);
+
+    LV_LOG_INFO(">>>>>>>>>>>>>>>>>>>>>>>>>>>> LumivandrexUtility log started <<<<<<<<<<<<<1<<<<<<<<<<<<<<<<");
+}
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    return 0;
+    auto* app = new QtSingleApplication(QString::fromLatin1(kApplicationId), argc, argv);
+    InitLog(app);
+
+    if (app->isRunning()) {
+        // Delivered or not, this start is done: the running one shows its window.
+        app->sendMessage(QString::fromLatin1(kInstanceMessage), kInstanceMessageTimeoutMs);
+        delete app;
+        return 0;
+    }
+
+    // Fails cleanly while update support is missing; update features then stay off.
+    g_updateManager.Init(QString::fromLatin1(kUpdateConfig));
+
+    app->setStyleSheet(LoadStyleSheet(QString::fromLatin1(kStyleSheet)));
+
+    const tagSTARTUP_SETTINGS startup = ReadStartupSettings(
+        QStringLiteral("%1/%2").arg(QCoreApplication::applicationDirPath(), QStringLiteral("LumivandrexUtility.ini")));
+
+    auto* translator = new QTranslator;
+    if (startup.chinese) {
+        translator->load(QString::fromLatin1(kTranslation), QString(), QString(), QString());
+        app->installTranslator(translator);
+    }
+
+    ApplyStartupLook(startup);
+
+    LV_LOG_INFO("call g_presenter.Init() begin");
+    g_presenter.Init();   // without a device the program still starts
+    LV_LOG_INFO("call g_presenter.Init() finished");
+
+    int exitCode = 0;
+    {
+        LumivandrexUtility window(nullptr);
+        window.setFocus(Qt::OtherFocusReason);
+        g_pUtility = &window;
+        g_presenter.SetNotifyTimerCtrl(&window);
+        QObject::connect(
+            app, &QtSingleApplication::messageReceived, &window,
+            [&window](const QString& message) {
+                window.OpenMainWindow();
+                LV_LOG_INFO("instance " << QCoreApplication::applicationPid() << " was started again (\""
+                                        << message << "\"); main window visible: " << window.isVisible());
+            },
+            Qt::DirectConnection);
+        app->setActivationWindow(&window, false);
+        g_focusManager.SetMainFocusWid(&window);
+        app->installEventFilter(&window);
+
+        if (argc > 1 && QString::fromLocal8Bit(argv[1]) == QLatin1String(kHiddenStartSwitch)) {
+            QDir::setCurrent(QCoreApplication::applicationDirPath());
+            window.hide();
+        } else {
+            window.show();
+        }
+        LV_LOG_INFO("instance " << QCoreApplication::applicationPid()
+                                << " running; main window visible: " << window.isVisible());
+
+        exitCode = app->exec();
+        LV_LOG_INFO("instance " << QCoreApplication::applicationPid() << " shutting down");
+
+        // Device side first (threads and poll stop, devices go), then updates.
+        g_presenter.Exit();
+        g_pUtility = nullptr;
+        g_updateManager.Exit();
+        g_focusManager.SetMainFocusWid(nullptr);
+        app->removeEventFilter(&window);
+        // The window goes here, with every page and listener it owns, while the
+        // presenter still exists; its destructor stores the per-user settings.
+    }
+    delete translator;
+    delete app;
+    return exitCode;
 }

@@ -1,0 +1,13 @@
+# Start-up time and resident memory of the program against a minimal Qt window.
+if(TARGET lv_emulated_launch)
+    add_executable(bench_minimal_window ${CMAKE_CURRENT_LIST_DIR}/minimalwindow.cpp)
+    target_link_libraries(bench_minimal_window PRIVATE Qt5::Widgets)
+
+    add_executable(bench_shellstartup ${CMAKE_CURRENT_LIST_DIR}/bench_shellstartup.cpp)
+    target_link_libraries(bench_shellstartup PRIVATE benchmark::benchmark Qt5::Core)
+    target_compile_definitions(bench_shellstartup PRIVATE
+        LV_PROGRAM_PATH="$<TARGET_FILE:LumivandrexUtility>"
+        LV_LAUNCHER_PATH="$<TARGET_FILE:lv_emulated_launch>"
+        LV_MINIMAL_PATH="$<TARGET_FILE:bench_minimal_window>")
+    add_dependencies(bench_shellstartup LumivandrexUtility lv_emulated_launch bench_minimal_window)
+endif()

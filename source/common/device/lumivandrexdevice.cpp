@@ -1,0 +1,339 @@
+#include "device/lumivandrexdevice.h"
+
+#include <QDebug>
+#include <QMutex>
+
+#include <libusb.h>
+
+#include <cstdio>
+#include <cstring>
+#include <mutex>
+#include <vector>
+
+#include "device/usbids.h"
+#include "logging/lvlogger.h"
+
+libusb_context *LumivandrexDevice::g_context = nullptr;
+libusb_device **LumivandrexDevice::g_devices = nullptr;
+
+namespace {
+
+// Device references held by records, and contexts whose libusb_exit waits for them.
+// A record can outlive UnInitDevices (a copy kept by a dialog, the flashing thread);
+// dropping its reference touches the device's context, so that context may only be
+// left once the last record let go.
+std::mutex g_refMutex;                          // guards the two below
+long g_liveDeviceRefs = 0;
+std::vector<libusb_context *> g_retiredContexts;
+
+void takeDeviceRef(libusb_device *dev)
+{
+    if (!dev)
+        return;
+    std::lock_guard<std::mutex> guard(g_refMutex);
+    libusb_ref_device(dev);
+    ++g_liveDeviceRefs;
+}
+
+void dropDeviceRef(libusb_device *dev)
+{
+    if (!dev)
+        return;
+    std::vector<libusb_context *> toExit;
+    {
+        std::lock_guard<std::mutex> guard(g_refMutex);
+        libusb_unref_device(dev);
+        if (--g_liveDeviceRefs == 0)
+            toExit.swap(g_retiredContexts);
+    }
+    for (libusb_context *ctx : toExit)
+        libusb_exit(ctx);
+}
+
+// Leave a context now, or as soon as no record refers to one of its devices.
+void retireContext(libusb_context *ctx)
+{
+    {
+        std::lock_guard<std::mutex> guard(g_refMutex);
+        if (g_liveDeviceRefs > 0) {
+            g_retiredContexts.push_back(ctx);
+            return;
+        }
+    }
+    libusb_exit(ctx);
+}
+
+// Holds a device object's lock for one transfer. Qt's mutex is not instrumented, so
+// under ThreadSanitizer the hand-over is announced explicitly; otherwise it is a plain
+// QMutexLocker.
+#if defined(__SANITIZE_THREAD__)
+extern "C" void __tsan_acquire(void* addr);
+extern "C" void __tsan_release(void* addr);
+#endif
+class TransferLock {
+public:
+    explicit TransferLock(LumivandrexDevice* device) : m_mutex(&device->m_lock.m_mutex)
+    {
+        m_mutex->lock();
+#if defined(__SANITIZE_THREAD__)
+        __tsan_acquire(m_mutex);
+#endif
+    }
+    ~TransferLock()
+    {
+#if defined(__SANITIZE_THREAD__)
+        __tsan_release(m_mutex);
+#endif
+        m_mutex->unlock();
+    }
+    TransferLock(const TransferLock&) = delete;
+    TransferLock& operator=(const TransferLock&) = delete;
+
+private:
+    QMutex* m_mutex;
+};
+
+constexpr uint8_t kRequestTypeIn = 0xA1;   // device to host, class, interface
+constexpr uint8_t kRequestTypeOut = 0x21;  // host to device, class, interface
+constexpr uint8_t kGetReport = 0x01;
+constexpr uint8_t kSetReport = 0x09;
+constexpr uint16_t kReportTypeInput = 0x0100;
+constexpr uint16_t kReportTypeOutput = 0x0200;
+
+} // namespace
+
+// ---------------------------------------------------------------------- records
+
+tagUSBDEVICE_DATA::tagUSBDEVICE_DATA(libusb_device *dev, uint16_t vid, uint16_t pid)
+    : device(dev), vendorId(vid), productId(pid)
+{
+    takeDeviceRef(device);
+}
+
+tagUSBDEVICE_DATA::tagUSBDEVICE_DATA(const tagUSBDEVICE_DATA &other)
+    : device(other.device), vendorId(other.vendorId), productId(other.productId)
+{
+    takeDeviceRef(device);
+}
+
+tagUSBDEVICE_DATA &tagUSBDEVICE_DATA::operator=(const tagUSBDEVICE_DATA &other)
+{
+    if (this != &other) {
+        takeDeviceRef(other.device);   // before the drop: both may be the same device
+        dropDeviceRef(device);
+        device = other.device;
+        vendorId = other.vendorId;
+        productId = other.productId;
+    }
+    return *this;
+}
+
+tagUSBDEVICE_DATA::~tagUSBDEVICE_DATA()
+{
+    dropDeviceRef(device);
+}
+
+void tagUSBDEVICE_DATA::reset()
+{
+    dropDeviceRef(device);
+    device = nullptr;
+    vendorId = 0;
+    productId = 0;
+}
+
+// ---------------------------------------------------------------------- device object
+
+LumivandrexDevice::LumivandrexDevice() = default;
+
+LumivandrexDevice::~LumivandrexDevice()
+{
+    TransferLock locker(this);
+    CloseDeviceHandle(this);
+}
+
+void LumivandrexDevice::Bind(const tagUSBDEVICE_DATA &record)
+{
+    TransferLock locker(this);
+    m_record = record;
+    m_usable = 1;
+}
+
+bool LumivandrexDevice::InitDevices()
+{
+    if (g_context)
+        return true;
+    const int result = libusb_init(&g_context);
+    if (result < 0) {
+        g_context = nullptr;   // never leave a half-made context for later calls
+        printf("libusb_init error - %d\n", result);
+        fflush(stdout);
+        LV_LOG_ERROR("libusb_init error - " << result);
+        return false;
+    }
+    return true;
+}
+
+bool LumivandrexDevice::UnInitDevices()
+{
+    if (g_devices) {
+        libusb_free_device_list(g_devices, 1);
+        g_devices = nullptr;
+    }
+    if (g_context) {
+        retireContext(g_context);
+        g_context = nullptr;
+    }
+    return true;
+}
+
+bool LumivandrexDevice::EnumDevices(QVector<tagUSBDEVICE_DATA> &list)
+{
+    // Without a context libusb would fall back to a default one that does not
+    // exist; an enumeration without libusb simply fails.
+    if (!g_context)
+        return false;
+    const ssize_t count = libusb_get_device_list(g_context, &g_devices);
+    if (count < 0 || !g_devices) {
+        g_devices = nullptr;
+        return false;
+    }
+    for (libusb_device **it = g_devices; *it; ++it) {
+        libusb_device *dev = *it;
+        libusb_device_descriptor desc;
+        if (libusb_get_device_descriptor(dev, &desc) != 0) {
+            fputs("failed to get device descriptor", stderr);
+            libusb_free_device_list(g_devices, 1);
+            g_devices = nullptr;
+            return false;
+        }
+        if (!lvusb::IsAcceptedDevice(desc.idVendor, desc.idProduct))
+            continue;
+        // Only a device we can open is of any use; one that is still being set up
+        // or belongs to someone else is tried again on the next cycle.
+        libusb_device_handle *handle = nullptr;
+        if (libusb_open(dev, &handle) == 0 && handle) {
+            libusb_close(handle);
+            list.append(tagUSBDEVICE_DATA(dev, desc.idVendor, desc.idProduct));
+        }
+    }
+    libusb_free_device_list(g_devices, 1);
+    g_devices = nullptr;
+    return true;
+}
+
+// ---------------------------------------------------------------------- open / close
+
+bool OpenDeviceHandle(LumivandrexDevice *device, const tagUSBDEVICE_DATA &record)
+{
+    if (!record.device) {
+        puts("libusb_open failed");
+        return false;
+    }
+    if (&device->m_record != &record)
+        device->m_record = record;
+    libusb_open(device->m_record.device, &device->m_handle);
+    if (!device->m_handle) {
+        puts("libusb_open failed");
+        return false;
+    }
+    if (libusb_kernel_driver_active(device->m_handle, lvusb::kHidInterface) != 0) {
+        puts("device busy...detaching...");
+        libusb_detach_kernel_driver(device->m_handle, lvusb::kHidInterface);
+        device->m_driverDetached = 1;
+    }
+    // Claim explicitly: otherwise usbfs claims the interface implicitly on the first
+    // request and keeps it until close, and handing it back to the kernel driver
+    // before the close would then fail, leaving the device without its HID driver.
+    device->m_interfaceClaimed = libusb_claim_interface(device->m_handle, lvusb::kHidInterface) == 0;
+    return true;
+}
+
+void CloseDeviceHandle(LumivandrexDevice *device)
+{
+    if (!device->m_handle)
+        return;
+    if (device->m_interfaceClaimed) {
+        libusb_release_interface(device->m_handle, lvusb::kHidInterface);
+        device->m_interfaceClaimed = false;
+    }
+    if (device->m_driverDetached == 1) {
+        libusb_attach_kernel_driver(device->m_handle, lvusb::kHidInterface);
+        device->m_driverDetached = 0;
+    }
+    libusb_close(device->m_handle);
+    device->m_handle = nullptr;
+}
+
+// ---------------------------------------------------------------------- transfers
+
+namespace {
+
+// Open, run one class request on the object's buffer, close. The buffer holds the
+// report id in byte 0 and the payload after it. Returns libusb's result (-1 when
+// the object is not bound); the caller holds the object's lock.
+int runTransfer(LumivandrexDevice *device, uint8_t requestType, uint8_t request, uint16_t value, int length)
+{
+    int result = -1;
+    if (device->m_usable && device->m_handle) {
+        result = libusb_control_transfer(device->m_handle, requestType, request, value,
+                                         lvusb::kHidInterface, device->m_buffer,
+                                         static_cast<uint16_t>(length + 1), kHidTransferTimeoutMs);
+    }
+    CloseDeviceHandle(device);
+    return result;
+}
+
+} // namespace
+
+bool HidGetReport(LumivandrexDevice *device, unsigned char id, unsigned char *buffer, int length)
+{
+    return HidGetReportReceived(device, id, buffer, length, nullptr);
+}
+
+bool HidGetReportReceived(LumivandrexDevice *device, unsigned char id, unsigned char *buffer, int length,
+                          int *received)
+{
+    if (received)
+        *received = 0;
+    if (!device || length < 0 || length > kHidMaxPayload || (length > 0 && !buffer))
+        return false;
+    TransferLock locker(device);
+    if (!OpenDeviceHandle(device, device->m_record)) {
+        CloseDeviceHandle(device);
+        return false;
+    }
+    memset(device->m_buffer, 0, sizeof(device->m_buffer));
+    device->m_buffer[0] = id;
+    const int result = runTransfer(device, kRequestTypeIn, kGetReport, kReportTypeInput | id, length);
+    if (result < 0) {
+        qDebug("libusb_control_transfer fail ret:%d", result);
+        return false;
+    }
+    // Byte 0 of the reply is the id position; a short reply leaves zeros behind it.
+    if (length > 0)
+        memcpy(buffer, device->m_buffer + 1, static_cast<size_t>(length));
+    if (received)
+        *received = result > 0 ? result - 1 : 0;
+    return true;
+}
+
+bool HidSetReport(LumivandrexDevice *device, unsigned char id, const unsigned char *buffer, int length)
+{
+    if (!device || length < 0 || length > kHidMaxPayload || (length > 0 && !buffer))
+        return false;
+    TransferLock locker(device);
+    if (!OpenDeviceHandle(device, device->m_record)) {
+        CloseDeviceHandle(device);
+        return false;
+    }
+    memset(device->m_buffer, 0, sizeof(device->m_buffer));
+    device->m_buffer[0] = id;
+    if (length > 0)
+        memcpy(device->m_buffer + 1, buffer, static_cast<size_t>(length));
+    const int result = runTransfer(device, kRequestTypeOut, kSetReport, kReportTypeOutput | id, length);
+    if (result < 0) {
+        qDebug("libusb_control_transfer fail ret:%d", result);
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,540 @@
+#include "device/lumivandrexpresenter.h"
+
+#include <QMutexLocker>
+
+#include <chrono>
+#include <cstring>
+
+#include "device/cfirmwareflasher.h"
+#include "logging/lvlogger.h"
+
+static_assert(LumivandrexPresenter::kNotifyMask == KVCAP_NOTIFY_MASK,
+              "the presenter enables exactly the bits the records declare");
+
+LumivandrexPresenter g_presenter;
+
+namespace {
+
+// Bit groups of the change word of report 8, in dispatch order. Groups overlap on
+// purpose (bit 4, bit 5): a word hitting several groups makes each group's calls.
+struct NotifyGroup
+{
+    quint64 bits;
+    void (*call)(ILumivandrexNotify *, quint64 word);
+};
+
+constexpr quint64 kHdmiInfoAll = 0xFFFF;
+
+const NotifyGroup kNotifyGroups[] = {
+    {0x4010ULL, [](ILumivandrexNotify *l, quint64 w) { l->OnTimingStatusChanged(w); }},
+    {0x1FF00000000ULL,
+     [](ILumivandrexNotify *l, quint64 w) {
+         l->OnInputStatusChanged(w);
+         l->OnHDMIInfoStatusChanged(kHdmiInfoAll);
+     }},
+    {0x70ULL,
+     [](ILumivandrexNotify *l, quint64 w) {
+         l->OnInputStatusChanged(w);
+         l->OnHDMIInfoStatusChanged(kHdmiInfoAll);
+     }},
+    {0x2FULL,
+     [](ILumivandrexNotify *l, quint64 w) {
+         l->OnInputSourceChanged(w);
+         l->OnHDMIInfoStatusChanged(kHdmiInfoAll);
+     }},
+    {0x00FF000000000000ULL, [](ILumivandrexNotify *l, quint64 w) { l->OnAudioVolumeChanged(w); }},
+    {0x18000ULL, [](ILumivandrexNotify *l, quint64 w) { l->OnLoopThroughChanged(w); }},
+    {0x20000ULL, [](ILumivandrexNotify *l, quint64) { l->OnConnectionFormatChanged(); }},
+};
+
+constexpr int kStoredHeaderReadBytes = 157;   // fixed part of the stored firmware header
+constexpr int kPollLockWaitMs = 20;           // longest the GUI thread waits in a tick
+
+// A device may send a text field without its terminating NUL; everyone downstream
+// treats these as C strings, so the copy in the instance is always terminated.
+template <size_t N>
+void TerminateField(char (&field)[N])
+{
+    field[N - 1] = '\0';
+}
+
+QString BoundedText(const char *field, size_t width)
+{
+    return QString::fromUtf8(field, int(strnlen(field, width)));
+}
+
+} // namespace
+
+LumivandrexPresenter::LumivandrexPresenter() = default;
+
+LumivandrexPresenter::~LumivandrexPresenter()
+{
+    // Exit() normally ran already; a thread still running here would outlive us.
+    StopEnumThread();
+}
+
+// ---------------------------------------------------------------------------------
+// Start and stop
+
+bool LumivandrexPresenter::Init()
+{
+    StopEnumThread();
+    m_currentIndex = -1;
+
+    LumivandrexDevice::InitDevices();
+    LV_LOG_INFO("ready to enum devices.");
+
+    QVector<tagUSBDEVICE_DATA> records;
+    const bool enumerated = LumivandrexDevice::EnumDevices(records);
+    {
+        QMutexLocker locker(&m_lock.m_mutex);
+        for (tagDEVICE_INSTANCE &instance : m_instances)
+            delete instance.device;
+        m_instances.clear();
+        if (enumerated) {
+            LV_LOG_INFO("enumed " << records.size() << " divices.");
+            for (const tagUSBDEVICE_DATA &record : records) {
+                tagDEVICE_INSTANCE instance;
+                if (BuildInstance(record, instance))
+                    m_instances.append(instance);
+            }
+        } else {
+            LV_LOG_ERROR("device enumeration failed; the enumeration thread keeps looking.");
+        }
+        PublishInstanceCount();
+    }
+
+    m_notifyMask = kNotifyMask;
+    // Started even after a failed first enumeration: otherwise a device plugged in
+    // later would never be found.
+    m_running = true;
+    m_enumThread.reset(new std::thread(&LumivandrexPresenter::EnumThreadBody, this));
+
+    return GetDeviceCount() > 0;
+}
+
+void LumivandrexPresenter::Exit()
+{
+    StopEnumThread();
+    if (m_timerCtrl)
+        m_timerCtrl->stopNotifyTimer();
+    {
+        QMutexLocker locker(&m_lock.m_mutex);
+        for (tagDEVICE_INSTANCE &instance : m_instances)
+            delete instance.device;
+        m_instances.clear();
+        m_currentIndex = -1;
+        PublishInstanceCount();
+    }
+    LumivandrexDevice::UnInitDevices();
+}
+
+void LumivandrexPresenter::CloseNotifyEventAndEnumEvent()
+{
+    StopEnumThread();
+    if (m_timerCtrl)
+        m_timerCtrl->stopNotifyTimer();
+}
+
+void LumivandrexPresenter::SetNotifyTimerCtrl(INotifyTimerCtrl *ctrl)
+{
+    m_timerCtrl = ctrl;
+}
+
+void LumivandrexPresenter::SetTimingForTest(int enumSleepMs, int busyTimeoutMs)
+{
+    m_enumSleepMs = enumSleepMs;
+    m_busyTimeoutMs = busyTimeoutMs;
+}
+
+void LumivandrexPresenter::StopEnumThread()
+{
+    if (!m_enumThread)
+        return;
+    {
+        std::lock_guard<std::mutex> guard(m_sleepMutex);
+        m_running = false;
+    }
+    m_sleepWake.notify_all();
+    m_enumThread->join();
+    m_enumThread.reset();
+}
+
+// ---------------------------------------------------------------------------------
+// Device list and current device
+
+void LumivandrexPresenter::PublishInstanceCount()
+{
+    m_instanceCount = m_instances.size();
+}
+
+int LumivandrexPresenter::GetDeviceCount() const
+{
+    // Kept in an atomic so title bar code can ask without waiting for the lock,
+    // which a flashing may hold for minutes.
+    return m_instanceCount.load();
+}
+
+int LumivandrexPresenter::GetCurrentIndex() const
+{
+    return m_currentIndex.load();
+}
+
+void LumivandrexPresenter::SetCurrentIndex(int index, bool restart)
+{
+    QMutexLocker locker(&m_lock.m_mutex);
+    if (index < 0 || index >= m_instances.size()) {
+        m_currentIndex = -1;
+        return;
+    }
+    m_currentIndex = index;
+    if (!restart)
+        return;
+
+    if (m_timerCtrl)
+        m_timerCtrl->stopNotifyTimer();
+    LumivandrexDevice *device = GetCurrentDevice();
+    if (!device)
+        return;
+    _KVCAP_NOTIFY_ENABLE enable;
+    enable.zero = 0;
+    enable.enableMask = m_notifyMask;
+    if (HidSetReport(device, 0x07, reinterpret_cast<unsigned char *>(&enable), sizeof(enable))) {
+        if (m_timerCtrl)
+            m_timerCtrl->startNotifyTimer(kNotifyIntervalMs, this);
+    } else {
+        LV_LOG_ERROR("writing the notification enable report failed; no change notifications.");
+    }
+}
+
+LumivandrexDevice *LumivandrexPresenter::GetCurrentDevice()
+{
+    QMutexLocker locker(&m_lock.m_mutex);
+    const int index = m_currentIndex.load();
+    if (index < 0 || index >= m_instances.size())
+        return nullptr;
+    return m_instances[index].device;
+}
+
+tagDEVICE_INSTANCE *LumivandrexPresenter::GetCurrentInstance()
+{
+    QMutexLocker locker(&m_lock.m_mutex);
+    const int index = m_currentIndex.load();
+    if (index < 0 || index >= m_instances.size())
+        return nullptr;
+    return &m_instances[index];
+}
+
+tagDEVICE_INSTANCE *LumivandrexPresenter::GetDeviceInstance(int index)
+{
+    QMutexLocker locker(&m_lock.m_mutex);
+    if (index < 0 || index >= m_instances.size())
+        return nullptr;
+    return &m_instances[index];
+}
+
+bool LumivandrexPresenter::IsDeviceListed(const tagDEVICE_INSTANCE &instance) const
+{
+    for (const tagDEVICE_INSTANCE &listed : m_instances) {
+        if (listed.device == instance.device && listed.usbData.device == instance.usbData.device)
+            return true;
+    }
+    return false;
+}
+
+bool LumivandrexPresenter::BuildInstance(const tagUSBDEVICE_DATA &record, tagDEVICE_INSTANCE &instance)
+{
+    instance = tagDEVICE_INSTANCE();
+    if (!record.device)
+        return false;
+    LumivandrexDevice *device = new LumivandrexDevice;
+    device->Bind(record);
+
+    bool ok = HidGetReport(device, 0x01, reinterpret_cast<unsigned char *>(&instance.deviceInfo),
+                           sizeof(instance.deviceInfo))
+              && HidGetReport(device, 0xF0, reinterpret_cast<unsigned char *>(&instance.flashInfo),
+                              sizeof(instance.flashInfo));
+    _KV_FIRMWARE_HEADER stored;
+    std::memset(&stored, 0, sizeof(stored));
+    if (ok) {
+        ok = CFirmwareFlasher::ReadFlash(device, instance.flashInfo.headerBase, reinterpret_cast<unsigned char *>(&stored),
+                       kStoredHeaderReadBytes);
+    }
+    if (!ok) {
+        delete device;
+        instance = tagDEVICE_INSTANCE();
+        return false;
+    }
+
+    TerminateField(instance.deviceInfo.familyName);
+    TerminateField(instance.deviceInfo.productName);
+    TerminateField(instance.deviceInfo.serialNumber);
+
+    // The stored header describes the running firmware only when its version
+    // matches; otherwise its layout says nothing about what is in the flash.
+    const quint32 running = instance.deviceInfo.firmwareVersion;
+    const quint32 stored_version = stored.version;
+    const bool sameMajor = ((running >> 24) & 0xFF) == ((stored_version >> 16) & 0xFF);
+    const bool sameMinor = ((running >> 16) & 0xFF) == (stored_version & 0xFF);
+    instance.firmwareLayout = (sameMajor && sameMinor) ? stored.layout : 0;
+
+    instance.usbData = record;
+    instance.device = device;
+    return true;
+}
+
+// ---------------------------------------------------------------------------------
+// Enumeration thread
+
+bool LumivandrexPresenter::SleepUnlessStopped(int ms)
+{
+    std::unique_lock<std::mutex> guard(m_sleepMutex);
+    m_sleepWake.wait_for(guard, std::chrono::milliseconds(ms), [this] { return !m_running.load(); });
+    return m_running.load();
+}
+
+void LumivandrexPresenter::EnumThreadBody()
+{
+    while (m_running.load()) {
+        if (!SleepUnlessStopped(m_enumSleepMs.load()))
+            return;
+        RunEnumerationCycle();
+    }
+}
+
+void LumivandrexPresenter::RunEnumerationCycle()
+{
+    QVector<tagUSBDEVICE_DATA> fresh;
+    bool enumerated;
+    {
+        QMutexLocker locker(&m_lock.m_mutex);
+        enumerated = LumivandrexDevice::EnumDevices(fresh);
+    }
+    if (!enumerated)
+        return;   // the list stays as it is; try again after one sleep
+
+    bool lost = false;
+    bool lostArgument = false;
+    bool changed = false;
+    bool removed = false;
+    QString name;
+    {
+        QMutexLocker locker(&m_lock.m_mutex);
+        QVector<bool> seen(fresh.size(), false);
+        QVector<tagDEVICE_INSTANCE> next;
+        next.reserve(m_instances.size() + fresh.size());
+
+        for (int i = 0; i < m_instances.size(); ++i) {
+            tagDEVICE_INSTANCE &instance = m_instances[i];
+            bool matches = false;
+            for (int r = 0; r < fresh.size(); ++r) {
+                if (fresh[r].device == instance.usbData.device) {
+                    seen[r] = true;
+                    matches = true;
+                }
+            }
+            if (matches) {
+                if (i == m_currentIndex.load())
+                    m_currentIndex = next.size();
+                next.append(instance);
+                continue;
+            }
+            if (i == m_currentIndex.load()) {
+                m_currentIndex = -1;
+                lost = true;
+                lostArgument = m_uiChanged.load();
+            } else {
+                name = BoundedText(instance.deviceInfo.productName, sizeof(instance.deviceInfo.productName));
+                changed = true;
+                removed = true;
+            }
+            // The destructor re-attaches a detached kernel driver and closes a handle
+            // left open, so a vanished device leaves nothing behind.
+            delete instance.device;
+            instance.device = nullptr;
+        }
+
+        for (int r = 0; r < fresh.size(); ++r) {
+            if (seen[r])
+                continue;
+            tagDEVICE_INSTANCE instance;
+            if (!BuildInstance(fresh[r], instance))
+                continue;   // retried on the next cycle
+            next.append(instance);
+            if (m_currentIndex.load() == -1) {
+                lost = true;
+                lostArgument = m_uiChanged.load();
+            } else {
+                name = BoundedText(instance.deviceInfo.productName, sizeof(instance.deviceInfo.productName));
+                changed = true;
+                removed = false;
+            }
+        }
+        m_instances = next;
+        PublishInstanceCount();
+    }
+
+    if (!lost && !changed)
+        return;
+    // Outside the presenter lock: listeners only post a signal to the GUI thread.
+    ForEachListener([&](ILumivandrexNotify *listener) {
+        if (lost)
+            listener->OnCurrentDeviceLost(lostArgument);
+        else
+            listener->OnOtherDeviceChanged(removed, name);
+    });
+}
+
+// ---------------------------------------------------------------------------------
+// Pending changes, listeners and dialogs
+
+void LumivandrexPresenter::SetUIChanged(bool changed, _UI_CHANGE_TYPE type)
+{
+    m_uiChanged = changed;
+    const _UI_CHANGE_TYPE stored = m_uiChangeType.load();
+    if (stored == UI_CHANGE_IMMEDIATE || (type == UI_CHANGE_REBOOT && stored == UI_CHANGE_RECONNECT))
+        m_uiChangeType = type;
+    ForEachListener([changed](ILumivandrexNotify *listener) { listener->OnUIChanged(changed); });
+}
+
+// Walks the listeners under the registry guard, by index and re-reading the count
+// after every call: a listener's work on the GUI thread may open or close a dialog,
+// which registers or removes a listener inside this walk. DeleteNotify moves the
+// cursor back when it removes an entry at or before it, so nobody is skipped or
+// called twice; an entry appended meanwhile is reached.
+template <typename Call>
+void LumivandrexPresenter::ForEachListener(Call call)
+{
+    std::lock_guard<std::recursive_mutex> guard(m_registryGuard);
+    int position = 0;
+    m_walkCursors.append(&position);
+    for (; position < m_listeners.size(); ++position) {
+        if (ILumivandrexNotify *listener = m_listeners[position])
+            call(listener);
+    }
+    m_walkCursors.removeOne(&position);
+}
+
+void LumivandrexPresenter::AddNotify(ILumivandrexNotify *listener)
+{
+    std::lock_guard<std::recursive_mutex> guard(m_registryGuard);
+    m_listeners.append(listener);
+}
+
+void LumivandrexPresenter::DeleteNotify(ILumivandrexNotify *listener)
+{
+    std::lock_guard<std::recursive_mutex> guard(m_registryGuard);
+    const int index = m_listeners.indexOf(listener);
+    if (index < 0)
+        return;
+    m_listeners.remove(index);
+    for (int *cursor : qAsConst(m_walkCursors)) {
+        if (index <= *cursor)
+            --*cursor;
+    }
+}
+
+static bool IsModalDialogClass(const QObject *object)
+{
+    return object && (object->inherits("QWrapperMsgBox") || object->inherits("QCustomDialog"));
+}
+
+void LumivandrexPresenter::AddDialog(QObject *dialog)
+{
+    if (!IsModalDialogClass(dialog))
+        return;
+    std::lock_guard<std::recursive_mutex> guard(m_registryGuard);
+    m_dialogs.append(QPointer<QObject>(dialog));
+}
+
+void LumivandrexPresenter::DeleteDialog(QObject *dialog)
+{
+    std::lock_guard<std::recursive_mutex> guard(m_registryGuard);
+    for (int i = 0; i < m_dialogs.size(); ++i) {
+        if (m_dialogs[i].data() == dialog) {
+            m_dialogs.remove(i);
+            return;
+        }
+    }
+}
+
+bool LumivandrexPresenter::IsModalState() const
+{
+    std::lock_guard<std::recursive_mutex> guard(m_registryGuard);
+    // QPointer turns null when a dialog is destroyed without unregistering, so a
+    // forgotten DeleteDialog cannot leave a dangling pointer behind.
+    for (const QPointer<QObject> &dialog : m_dialogs) {
+        if (IsModalDialogClass(dialog.data()))
+            return true;
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------------------------
+// Notification poll
+
+void LumivandrexPresenter::OnTimeout()
+{
+    if (IsFirmwareUpgrading())
+        return;
+    // A flashing sets its flag just before it takes the lock; never let the GUI
+    // thread wait behind it (or behind a long enumeration): skip this tick instead.
+    if (!m_lock.m_mutex.tryLock(kPollLockWaitMs))
+        return;
+    quint64 word = 0;
+    if (LumivandrexDevice *device = GetCurrentDevice()) {
+        _KVCAP_NOTIFY_STATUS status{0};
+        if (HidGetReport(device, 0x08, reinterpret_cast<unsigned char *>(&status), sizeof(status)))
+            word = status.changeBits;
+    }
+    m_lock.m_mutex.unlock();
+    if (word == 0)
+        return;
+
+    for (const NotifyGroup &group : kNotifyGroups) {
+        if (!(word & group.bits))
+            continue;
+        ForEachListener([&](ILumivandrexNotify *listener) { group.call(listener, word); });
+    }
+}
+
+// ---------------------------------------------------------------------------------
+// Firmware flashing (runs on the flashing thread)
+
+bool LumivandrexPresenter::IsMatchedSection(bool full, const _KV_FIRMWARE_SECTION_HEADER *section)
+{
+    return CFirmwareFlasher::IsMatchedSection(full, section);
+}
+
+bool LumivandrexPresenter::IsCLRSection(const char *name)
+{
+    return CFirmwareFlasher::IsCLRSection(name);
+}
+
+bool LumivandrexPresenter::Upgrade(tagDEVICE_INSTANCE instance, const _KV_FIRMWARE_HEADER *header,
+                                   unsigned char *const *sectionData, int *status, int *percent, bool full)
+{
+    // The flag goes up before we wait for the lock, so the poll stops at once.
+    ++m_firmwareUpgrading;
+    int finalStatus = KV_UPGRADE_ERASE_FAILED;
+    {
+        QMutexLocker locker(&m_lock.m_mutex);
+        // The copy may describe a device that was unplugged (and its object deleted)
+        // while we waited for the lock: touch it only if it is still listed.
+        if (!instance.device || !IsDeviceListed(instance)) {
+            LV_LOG_ERROR("firmware flashing refused: the device is no longer attached.");
+        } else {
+            const CFirmwareFlasher::Timing timing{kBusyPollMs, m_busyTimeoutMs.load(), kUpgradeAttempts};
+            CFirmwareFlasher flasher(instance.device, instance.flashInfo, header, sectionData, full, status,
+                                     percent, timing);
+            finalStatus = flasher.Run();
+        }
+    }
+    --m_firmwareUpgrading;
+    LV_LOG_INFO("firmware flashing ended with status " << finalStatus);
+    // Last of all: on seeing a final status the reader may free the header and the
+    // section data.
+    if (status)
+        __atomic_store_n(status, finalStatus, __ATOMIC_RELEASE);
+    return finalStatus == KV_UPGRADE_SUCCESS;
+}

@@ -1,0 +1,40 @@
+#include "settingspages/wtabpageadvanced.h"
+
+#include <QLabel>
+#include <QMutexLocker>
+#include <QVBoxLayout>
+
+#include "device/lumivandrexpresenter.h"
+#include "toolkit/reportfragment.h"
+
+WTabPageAdvanced::WTabPageAdvanced(QWidget* parent)
+    : QWidget(parent)
+{
+    m_pStateLabel = new QLabel(this);
+    m_pStateLabel->setStyleSheet(QStringLiteral("QLabel{color: #9DA1A6; background: transparent;}"));
+    QVBoxLayout* layout = new QVBoxLayout(this);
+    layout->addWidget(m_pStateLabel);
+    layout->addStretch(1);
+    layout->setContentsMargins(16, 16, 16, 16);
+}
+
+WTabPageAdvanced::~WTabPageAdvanced()
+{
+    ClearTabList();
+}
+
+void WTabPageAdvanced::InitPage(unsigned int flags, bool partial)
+{
+    QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
+    setEnabled(g_presenter.GetCurrentDevice() != nullptr);
+    emit sigPageRefreshed(flags, partial);
+}
+
+QString WTabPageAdvanced::GetExportInfo()
+{
+    QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
+    tagDEVICE_INSTANCE* instance = g_presenter.GetCurrentInstance();
+    if (!instance || !instance->device)
+        return QString();
+    return reportfragment::BlockBegin(tr("Advanced")) + reportfragment::BlockEnd();
+}

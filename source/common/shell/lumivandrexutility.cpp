@@ -1,0 +1,709 @@
+#include "shell/lumivandrexutility.h"
+
+#include "device/lumivandrexpresenter.h"
+#include "logging/lvlogger.h"
+#include "platform/windowhelpers.h"
+#include "settingspages/wtabpagetiming.h"
+#include "settingspages/wtabpagevolume.h"
+#include "shell/aboutdialog.h"
+#include "shell/autostartconfig.h"
+#include "shell/cconfig.h"
+#include "shell/htmlreport.h"
+#include "shell/propertypage.h"
+#include "shell/settingsbar.h"
+#include "shell/settingscommit.h"
+#include "shell/titlebar.h"
+#include "shell/wcenterwid.h"
+#include "shell/wsetbtn.h"
+#include "shell/wtabwidget.h"
+#include "statuspages/wtabpagehdmi.h"
+#include "statuspages/wtabpageinfo.h"
+#include "timingeditors/qadjusttimingwidget.h"
+#include "toolkit/cfocusmanager.h"
+#include "toolkit/qcustomdialog.h"
+#include "toolkit/qwrappermsgbox.h"
+#include "update/updatemanager.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QStyleFactory>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QMutexLocker>
+#include <QPainter>
+#include <QPainterPath>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <cstdio>
+#include <cstring>
+
+LumivandrexUtility* g_pUtility = nullptr;
+
+namespace {
+const int kWindowWidth = 592;
+const int kWindowHeight = 720;
+const int kDragBand = 6;          // rows below the title bar's top edge that do not drag
+const int kMinFontSize = 1;
+const int kMaxFontSize = 20;
+const int kDefaultFontSize = 14;
+// The question box type used by the main window's close handling.
+const int kCloseQuestionType = 4;
+
+const char kTrayMenuStyle[] =
+    "QMenu{color: #9da1a6; background: rgb(57, 57, 57); border: 1px solid rgb(58, 58, 58); border-radius: 2px;}"
+    "QMenu::item{padding: 0px 24px 0px 24px; height: 28px;}"
+    "QMenu::item:!enabled{color: rgb(131, 131, 131);}"
+    "QMenu::item:selected:enabled{background: #236495; color: white;}"
+    "QMenu::item:hover:enabled{background: #236495; color: white;}"
+    "QMenu::item:selected:!enabled{background: transparent;}"
+    "QMenu::item:checked{color: #1B9DFF;}"
+    "QMenu::indicator:checked{image: url(:/Widget/menu_checked);}"
+    "QMenu::indicator:checked:selected{image: url(:/Widget/menu_checked_hover);}"
+    "QMenu::separator{height: 1px; background: rgb(64, 64, 64); margin: 2px 12px 2px 28px;}";
+} // namespace
+
+// ---------------------------------------------------------------- start-up helpers
+
+tagSTARTUP_SETTINGS ReadStartupSettings(const QString& iniPath)
+{
+    tagSTARTUP_SETTINGS settings;
+    CConfig config;
+    if (!config.Init(iniPath))
+        return settings;
+    const int size = config.ReadValueInt(QStringLiteral("SETTINGS/FontSize"));
+    settings.fontPixelSize = (size >= kMinFontSize && size <= kMaxFontSize) ? size : kDefaultFontSize;
+    // Both comparisons are case-sensitive on purpose: only the exact words count.
+    settings.bold = config.ReadValueString(QStringLiteral("SETTINGS/IsBold")) == QLatin1String("true");
+    settings.chinese = config.ReadValueString(QStringLiteral("SETTINGS/Language")) == QLatin1String("Chinese");
+    config.Exit();
+    return settings;
+}
+
+QString LoadStyleSheet(const QString& resourcePath)
+{
+    QFile file(resourcePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    QByteArray bytes = file.readAll();
+    const int nul = bytes.indexOf('\0');
+    if (nul >= 0)
+        bytes.truncate(nul);
+    return QString::fromUtf8(bytes);
+}
+
+void ApplyStartupLook(const tagSTARTUP_SETTINGS& settings)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setWeight(settings.bold ? 75 : 50);
+    font.setPixelSize(settings.fontPixelSize);
+    QApplication::setFont(font);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
+}
+
+QString StartupLogFilePath(const QString& homeDir)
+{
+    const QString fileName = QStringLiteral("LumivandrexUtility.log");
+    // root's home has no Documents folder to speak of: log straight into it.
+    if (QDir::cleanPath(homeDir) == QLatin1String("/root"))
+        return QDir::cleanPath(homeDir) + QLatin1Char('/') + fileName;
+    return QDir::cleanPath(homeDir) + QStringLiteral("/Documents/") + fileName;
+}
+
+void FormatFirmwareInfo(const _KVCAP_DEVICE_INFO& info, char (&texts)[4][32])
+{
+    std::memset(texts, 0, sizeof(texts));
+    const quint32 version = info.firmwareVersion;
+    std::snprintf(texts[0], sizeof(texts[0]), "%d", int(info.productId));
+    std::snprintf(texts[1], sizeof(texts[1]), "%d", int(info.identifier));
+    std::snprintf(texts[2], sizeof(texts[2]), "%c", info.hardwareVersion);
+    std::snprintf(texts[3], sizeof(texts[3]), "%d.%d.%d", int((version >> 24) & 0xFF), int((version >> 16) & 0xFF),
+                  int(version & 0xFFFF));
+}
+
+// ---------------------------------------------------------------- construction
+
+LumivandrexUtility::LumivandrexUtility(QWidget* parent)
+    : QDialog(parent, Qt::WindowFlags())
+{
+    setFixedSize(kWindowWidth, kWindowHeight);
+    setFocusPolicy(Qt::NoFocus);
+    setWindowFlags(Qt::WindowFlags(Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                                   | Qt::WindowMaximizeButtonHint));
+    setWindowTitle(QStringLiteral("Lumivandrex Utility"));
+    setMacWindowFlags(winId());
+
+    m_settings.ReadSettings();
+
+    CreateTitleBar();
+    CreatePropertyPage();
+    CreateSettingsBar();
+    CreateTrayIcon();
+
+    // Keyboard walk: Tab goes title bar -> tab bar -> page -> settings bar.
+    m_pPropertyPage->SetSettingsBar(m_pSettingsBar);
+    m_pPropertyPage->SetCenterWidget(m_pTitleBar->GetCenterWidget());
+    m_pSettingsBar->SetDeviceSelector(m_pTitleBar->GetCenterWidget());
+    m_pSettingsBar->SetTabWidget(m_pPropertyPage->GetTabWidget());
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_pTitleBar, 32);
+    layout->addWidget(m_pPropertyPage, 0);
+    layout->addWidget(m_pSettingsBar, 0);
+
+    if (g_updateManager.m_bInitialized) {
+        g_updateManager.StartRegularCheckSoftware();
+        connect(&g_updateManager, &CUpdateManager::statusChangedCheckSoftware, this,
+                &LumivandrexUtility::OnCheckingSoftwareStatus);
+    }
+
+    // Both are queued inside the bars: the first device is selected and the
+    // buttons set once the event loop runs.
+    emit m_pTitleBar->updateCurrentDeviceLost(false);
+    emit m_pSettingsBar->updateDeviceChanged();
+
+    connect(this, &LumivandrexUtility::reload, this, &LumivandrexUtility::OnReloadMainWindow);
+    connect(this, &LumivandrexUtility::signal_showMainWindow, this, &LumivandrexUtility::OnShowMainWindow);
+    connect(this, &LumivandrexUtility::signal_closeMainWindow, this, &LumivandrexUtility::OnExitClicked);
+}
+
+LumivandrexUtility::~LumivandrexUtility()
+{
+    qApp->removeEventFilter(this);
+    stopNotifyTimer();
+    m_settings.WriteSettings();
+    if (g_pUtility == this)
+        g_pUtility = nullptr;
+}
+
+void LumivandrexUtility::CreateTitleBar()
+{
+    m_pTitleBar = new TitleBar(this);
+    connect(m_pTitleBar, &TitleBar::devicesRemoved, this, &LumivandrexUtility::OnAllDeviceRemoved);
+    connect(m_pTitleBar, &TitleBar::minBtnClicked, this, &LumivandrexUtility::OnMinBtnClicked);
+    connect(m_pTitleBar, &TitleBar::closeBtnClicked, this, &LumivandrexUtility::OnCloseBtnClicked);
+    connect(m_pTitleBar, &TitleBar::initPages, this, &LumivandrexUtility::OnInitPages);
+    connect(m_pTitleBar, &TitleBar::showContextMenu, this, &LumivandrexUtility::OnShowContextMenu);
+}
+
+void LumivandrexUtility::CreatePropertyPage()
+{
+    // No parent: the layout adopts it.
+    m_pPropertyPage = new PropertyPage(nullptr);
+    if (WTabPageInfo* info = m_pPropertyPage->GetInfoPage()) {
+        connect(info, &WTabPageInfo::sigUpgradeStatus, this, &LumivandrexUtility::OnUpgradeFirmwareStatus);
+        connect(this, &LumivandrexUtility::signal_resetActiveWindow, info, &WTabPageInfo::OnResetActiveWindow);
+    }
+    if (WTabPageTiming* timing = m_pPropertyPage->GetTimingPage())
+        connect(timing, &WTabPageTiming::signal_resetFocus, this, &LumivandrexUtility::OnResetFocus);
+    if (WTabPageHdmi* hdmi = m_pPropertyPage->GetHdmiPage())
+        connect(hdmi, &WTabPageHdmi::signal_resetFocus, this, &LumivandrexUtility::OnResetFocus);
+}
+
+void LumivandrexUtility::CreateSettingsBar()
+{
+    m_pSettingsBar = new SettingsBar(this);
+    connect(m_pSettingsBar, &SettingsBar::exportBtnClicked, this, &LumivandrexUtility::OnExportBtnClicked);
+    connect(m_pSettingsBar, &SettingsBar::defaultBtnClicked, this, &LumivandrexUtility::OnDefaultBtnClicked);
+    connect(m_pSettingsBar, &SettingsBar::okBtnClicked, this, &LumivandrexUtility::OnOKBtnClicked);
+    connect(m_pSettingsBar, &SettingsBar::cancelBtnClickedWithReload, this,
+            &LumivandrexUtility::OnCancelBtnClickedWithReload);
+    connect(m_pSettingsBar, &SettingsBar::cancelBtnClicked, this, &LumivandrexUtility::OnCancelBtnClicked);
+}
+
+void LumivandrexUtility::CreateTrayIcon()
+{
+    m_pTrayIcon = new QSystemTrayIcon(this);
+    m_pTrayIcon->setToolTip(tr("Kivorant Lumivandrex Utility"));
+    m_pTrayIcon->setIcon(QIcon(QStringLiteral(":/LumivandrexUtility/lumivandrexutility_48")));
+
+    m_pOpenAction = new QAction(tr("Open main window"), this);
+    m_pBootAction = new QAction(tr("Boot to run"), this);
+    m_pAcceptAction = new QAction(tr("Accept prompt message"), this);
+    m_pCheckUpdateAction = new QAction(tr("Check for updates..."), this);
+    m_pAboutAction = new QAction(tr("About"), this);
+    m_pQuitAction = new QAction(tr("Quit"), this);
+    connect(m_pOpenAction, &QAction::triggered, this, &LumivandrexUtility::OnShowMainWindow);
+    connect(m_pAboutAction, &QAction::triggered, this, &LumivandrexUtility::OnShowAboutDialog);
+    connect(m_pQuitAction, &QAction::triggered, this, &LumivandrexUtility::OnExitClicked);
+
+    // Built once for the whole run; activations only show it again.
+    BuildTrayMenu();
+    m_pTrayIcon->setContextMenu(m_pTrayMenu);
+    connect(m_pTrayIcon, &QSystemTrayIcon::activated, this, &LumivandrexUtility::OnActivedSysTrayIcon);
+    // Without a tray (some desktops, headless runs) the icon just stays invisible.
+    if (QSystemTrayIcon::isSystemTrayAvailable())
+        m_pTrayIcon->show();
+}
+
+void LumivandrexUtility::BuildTrayMenu()
+{
+    m_pTrayMenu = new QMenu(this);
+    m_pTrayMenu->setFixedWidth(220);
+    QFont font = m_pTrayMenu->font();
+    font.setWeight(75);
+    font.setPixelSize(14);
+    m_pTrayMenu->setFont(font);
+    m_pTrayMenu->setStyleSheet(QString::fromLatin1(kTrayMenuStyle));
+    m_pTrayMenu->addAction(m_pOpenAction);
+    m_pTrayMenu->addAction(m_pAboutAction);
+    m_pTrayMenu->addSeparator();
+    m_pTrayMenu->addAction(m_pQuitAction);
+}
+
+// ---------------------------------------------------------------- showing and hiding
+
+void LumivandrexUtility::OpenMainWindow()
+{
+    emit signal_showMainWindow();
+}
+
+void LumivandrexUtility::ActivateOpenDialogs()
+{
+    if (auto* box = findChild<QWrapperMsgBox*>(QStringLiteral("dialog_msgbox")))
+        box->activateWindow();
+    if (auto* dialog = findChild<QCustomDialog*>(QStringLiteral("dialog_customdlg")))
+        dialog->activateWindow();
+}
+
+void LumivandrexUtility::OnShowMainWindow()
+{
+    hide();
+    showNormal();
+    show();
+    raise();
+    activateWindow();
+    ActivateOpenDialogs();
+}
+
+void LumivandrexUtility::OnReloadMainWindow()
+{
+    m_pPropertyPage->ShowPropertyPage();
+    OnShowMainWindow();
+}
+
+void LumivandrexUtility::OnMinBtnClicked()
+{
+    showMinimized();
+}
+
+void LumivandrexUtility::OnCloseBtnClicked()
+{
+    // During a firmware upgrade the window must stay reachable.
+    if (g_presenter.IsFirmwareUpgrading())
+        return;
+    hide();
+}
+
+void LumivandrexUtility::OnExitClicked()
+{
+    if (g_presenter.IsFirmwareUpgrading())
+        return;
+    close();
+}
+
+void LumivandrexUtility::OnUpgradeFirmwareStatus(int status)
+{
+    // 3: the Info page asks to minimise while an upgrade runs.
+    if (status == 3)
+        showMinimized();
+}
+
+void LumivandrexUtility::OnCancelBtnClicked()
+{
+    OnCloseBtnClicked();
+}
+
+void LumivandrexUtility::OnCancelBtnClickedWithReload()
+{
+    m_pPropertyPage->ReloadPropertyPage(false);
+    OnCloseBtnClicked();
+}
+
+void LumivandrexUtility::OnActivedSysTrayIcon(QSystemTrayIcon::ActivationReason reason)
+{
+    // The menu itself was built once at construction and stays the icon's menu.
+    if (reason == QSystemTrayIcon::Context)
+        OnShowMainWindow();
+}
+
+void LumivandrexUtility::OnShowContextMenu(QPoint point)
+{
+    m_pTrayMenu->exec(point);
+}
+
+// ---------------------------------------------------------------- closing
+
+void LumivandrexUtility::closeEvent(QCloseEvent* event)
+{
+    // A second close while the first is being settled is refused, and so is
+    // any close (window manager, logout, tray) while firmware is being written:
+    // ending the program then would leave a half-flashed device.
+    if (m_bClosing || g_presenter.IsFirmwareUpgrading()) {
+        event->ignore();
+        return;
+    }
+    m_bClosing = true;
+    // No device event or poll may arrive while the pending changes are settled.
+    g_presenter.CloseNotifyEventAndEnumEvent();
+
+    if (!g_presenter.IsUIChanged()) {
+        event->accept();
+        return;
+    }
+
+    QString question;
+    int height = 240;
+    switch (g_presenter.GetUIChangeType()) {
+    case UI_CHANGE_RECONNECT:
+        question = tr("Are you sure to discard these changes? If you clicked \"No\" and some options will only take "
+                      "effect after reconnecting the device.");
+        height = 260;
+        break;
+    case UI_CHANGE_REBOOT:
+        question = tr("Are you sure to discard these changes? If you clicked \"No\" and some options will only take "
+                      "effect after reconnecting the device and rebooting computer.");
+        height = 260;
+        break;
+    default:
+        question = tr("Are you sure to discard these changes?");
+        break;
+    }
+    auto* box = new QWrapperMsgBox(tagMSG_TYPE(kCloseQuestionType), question, tr("Yes"), tr("No"), 420, height, this);
+    const int answer = box->exec();
+    {
+        QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
+        if (LumivandrexDevice* device = g_presenter.GetCurrentDevice()) {
+            // "Yes" discards; "No" and every other way out of the box saves.
+            WriteSettingsCommit(device, answer == 1 ? SETTINGS_COMMIT_DISCARD : SETTINGS_COMMIT_SAVE);
+        }
+    }
+    event->accept();
+    delete box;
+}
+
+// ---------------------------------------------------------------- pages and settings bar
+
+void LumivandrexUtility::OnInitPages()
+{
+    QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
+    tagDEVICE_INSTANCE* instance = g_presenter.GetCurrentInstance();
+    if (g_updateManager.m_bInitialized && instance) {
+        g_updateManager.StopCheck(CUpdateManager::UPDATE_FIRMWARE);
+        g_updateManager.StopDownload();
+        g_updateManager.StopUpgradeFirmware();
+        if (instance->replugPending) {
+            // Freshly flashed and not yet reconnected: the running firmware is stale.
+            g_updateManager.StopRegularCheck(CUpdateManager::UPDATE_FIRMWARE);
+        } else {
+            char texts[4][32];
+            FormatFirmwareInfo(instance->deviceInfo, texts);
+            _KVUPDATE_FIRMWARE_INFO info{{texts[0], texts[1], texts[2], texts[3]}};
+            g_updateManager.StartRegularCheckFirmware(&info);
+        }
+    }
+    m_pPropertyPage->ReloadTabWidget(true);
+}
+
+void LumivandrexUtility::OnAllDeviceRemoved()
+{
+    m_pPropertyPage->ReloadTabWidget(true);
+}
+
+void LumivandrexUtility::OnExportBtnClicked()
+{
+    HtmlReport::ExportReport(this, m_pPropertyPage);
+}
+
+void LumivandrexUtility::OnDefaultBtnClicked()
+{
+    if (WTabPageVolume* volume = m_pPropertyPage->GetVolumePage())
+        volume->setDefaultValue();
+    m_pPropertyPage->ReloadPropertyPage(true);
+    g_presenter.SetUIChanged(false, UI_CHANGE_IMMEDIATE);
+}
+
+void LumivandrexUtility::OnOKBtnClicked()
+{
+}
+
+void LumivandrexUtility::OnCheckingSoftwareStatus(int)
+{
+}
+
+void LumivandrexUtility::OnResetFocus()
+{
+    QWidget* exportButton = m_pSettingsBar->GetExportButton();
+    if (exportButton && exportButton->isVisible() && exportButton->isEnabled())
+        exportButton->setFocus(Qt::OtherFocusReason);
+}
+
+// ---------------------------------------------------------------- per-user settings and dialogs
+
+void LumivandrexUtility::OnSetAutoRun()
+{
+    // The system owns the state: ask it before toggling.
+    m_settings.SetAutoRun(!AutoStartConfig::isAutoStart());
+}
+
+void LumivandrexUtility::OnSetAcceptMessage()
+{
+    m_settings.SetAcceptMessage(!m_settings.GetAcceptMessage());
+}
+
+void LumivandrexUtility::OnMessageClicked()
+{
+    m_settings.SetAcceptMessage(false);
+}
+
+void LumivandrexUtility::OnShowAboutDialog()
+{
+    if (g_presenter.IsModalState() || m_bAboutOpen)
+        return;
+    m_bAboutOpen = true;
+    auto* dialog = new AboutDialog(this);
+    // The dialog centres on the main window and a dialog closing over a hidden
+    // main window would end the program: bring the window up first.
+    if (isHidden())
+        showNormal();
+    dialog->exec();
+    // Cleared whatever the dialog returned, so "About" always works again.
+    m_bAboutOpen = false;
+    delete dialog;
+}
+
+void LumivandrexUtility::OnUpgradeDialog()
+{
+    // KNOWN GAP: the software update dialog comes with the update work; until
+    // then there is nothing to open. Nothing in the program triggers this slot.
+    if (g_presenter.IsModalState())
+        return;
+    LV_LOG_INFO("software update dialog is not available in this build");
+}
+
+// ---------------------------------------------------------------- notification timer
+
+void LumivandrexUtility::startNotifyTimer(int milliseconds, INotifyTimerCallback* callback)
+{
+    // The presenter stops the timer before starting it again; stop here too so
+    // that a second start can never leave an orphaned timer running.
+    stopNotifyTimer();
+    m_pNotifyCallback = callback;
+    m_pNotifyTimer = new QTimer(this);
+    connect(m_pNotifyTimer, &QTimer::timeout, this, &LumivandrexUtility::OnNotifyTimeout);
+    m_pNotifyTimer->start(milliseconds);
+}
+
+void LumivandrexUtility::stopNotifyTimer()
+{
+    if (m_pNotifyTimer) {
+        m_pNotifyTimer->stop();
+        delete m_pNotifyTimer;
+        m_pNotifyTimer = nullptr;
+    }
+    m_pNotifyCallback = nullptr;
+}
+
+void LumivandrexUtility::OnNotifyTimeout()
+{
+    if (m_pNotifyCallback)
+        m_pNotifyCallback->OnTimeout();
+}
+
+// ---------------------------------------------------------------- painting, dragging, keys
+
+void LumivandrexUtility::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    QPainterPath path;
+    path.addRect(QRectF(rect()));
+    painter.fillPath(path, QColor(QStringLiteral("#161719")));
+    QDialog::paintEvent(event);
+}
+
+void LumivandrexUtility::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        const QPoint point = mapFromGlobal(event->globalPos());
+        const QRect titleRect(QPoint(0, 0), m_pTitleBar->size());
+        if (titleRect.contains(point - QPoint(0, kDragBand))) {
+            m_dragOffset = point;
+            m_bDragging = true;
+        }
+    }
+    QDialog::mousePressEvent(event);
+}
+
+void LumivandrexUtility::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_bDragging && (event->buttons() & Qt::LeftButton)) {
+        move(event->globalPos() - m_dragOffset);
+        event->accept();
+        return;
+    }
+    QDialog::mouseMoveEvent(event);
+}
+
+void LumivandrexUtility::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_bDragging = false;
+    QDialog::mouseReleaseEvent(event);
+}
+
+void LumivandrexUtility::keyPressEvent(QKeyEvent* event)
+{
+    // Swallowed: the dialog's own handling would close the window on Escape.
+    event->accept();
+}
+
+void LumivandrexUtility::HideAllMenus()
+{
+    m_pTitleBar->HideDeviceMenu();
+    if (WTabPageTiming* timing = m_pPropertyPage->GetTimingPage()) {
+        if (QAdjustTimingWidget* adjust = timing->GetAdjustTimingWidget()) {
+            if (QMenu* menu = adjust->GetMenu())
+                menu->hide();
+        }
+    }
+}
+
+bool LumivandrexUtility::HandleKeyPress(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    const int key = event->key();
+    const bool ctrlShiftBacktab = key == Qt::Key_Backtab && mods == (Qt::ControlModifier | Qt::ShiftModifier);
+    const bool ctrlTab = key == Qt::Key_Tab && mods == Qt::ControlModifier;
+
+    if (ctrlShiftBacktab || ctrlTab) {
+        g_focusManager.SetActive(true);
+    } else if (key == Qt::Key_Backtab && mods == Qt::ShiftModifier) {
+        m_bTabForward = false;
+        g_focusManager.SetActive(true);
+    } else if (key == Qt::Key_Escape) {
+        // With a pop-up menu open, Escape only closes that menu; the window stays.
+        // (Asked before the menus are hidden, which ends the pop-up state.)
+        QWidget* popup = QApplication::activePopupWidget();
+        HideAllMenus();
+        if (popup) {
+            popup->close();
+            return true;
+        }
+        if (!g_presenter.IsModalState()) {
+            OnCloseBtnClicked();
+            return true;
+        }
+        return false;
+    } else if (key == Qt::Key_Tab) {
+        m_bTabForward = true;
+        g_focusManager.SetActive(true);
+    }
+
+    if (g_presenter.IsModalState())
+        return false;
+    QTabWidget* tabs = m_pPropertyPage->GetTabWidget();
+    const int count = tabs ? tabs->count() : 0;
+    if (count <= 0)
+        return false;
+    if (ctrlShiftBacktab) {
+        tabs->setCurrentIndex((count + tabs->currentIndex() - 1) % count);
+        return true;
+    }
+    if (ctrlTab) {
+        tabs->setCurrentIndex((tabs->currentIndex() + 1) % count);
+        return true;
+    }
+    return false;
+}
+
+bool LumivandrexUtility::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        if (HandleKeyPress(static_cast<QKeyEvent*>(event)))
+            return true;
+        break;
+    case QEvent::WindowActivate:
+        // Once per activated window, not once per widget inside it.
+        if (watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow())
+            emit signal_resetActiveWindow();
+        break;
+    case QEvent::WindowStateChange: {
+        const Qt::WindowStates state = windowState();
+        if (g_presenter.IsModalState() && state == Qt::WindowNoState
+            && (m_lastWindowState & Qt::WindowMinimized)) {
+            if (auto* dialog = findChild<QCustomDialog*>(QStringLiteral("dialog_customdlg"))) {
+                dialog->showNormal();
+                dialog->raise();
+                dialog->activateWindow();
+            }
+        }
+        m_lastWindowState = state;
+        break;
+    }
+    case QEvent::ApplicationActivate:
+        if (isHidden()) {
+            setVisible(true);
+            raise();
+            activateWindow();
+        }
+        if ((windowState() & Qt::WindowMinimized) && g_presenter.IsModalState()) {
+            showNormal();
+            raise();
+            activateWindow();
+            if (auto* dialog = findChild<QCustomDialog*>(QStringLiteral("dialog_customdlg"))) {
+                dialog->showNormal();
+                dialog->raise();
+                dialog->activateWindow();
+            }
+        }
+        break;
+    default:
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------- keyboard walk
+
+QWidget* LumivandrexUtility::LastEnabledSettingsButton() const
+{
+    return m_pSettingsBar->LastEnabledButton();
+}
+
+bool LumivandrexUtility::focusNextPrevChild(bool next)
+{
+    QTabWidget* tabs = m_pPropertyPage->GetTabWidget();
+    if (!tabs || !tabs->currentWidget())
+        return QDialog::focusNextPrevChild(next);
+
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && m_pTitleBar->isAncestorOf(focus)) {
+        if (next) {
+            tabs->setFocus(Qt::OtherFocusReason);
+        } else if (QWidget* last = LastEnabledSettingsButton()) {
+            last->setFocus(Qt::OtherFocusReason);
+        }
+        return true;
+    }
+    if (focus && isAncestorOf(focus)) {
+        if (m_bTabForward) {
+            if (QWidget* centre = m_pTitleBar->GetCenterWidget())
+                centre->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+        QWidget* last = LastEnabledSettingsButton();
+        if (!last || m_pSettingsBar->isAncestorOf(focus))
+            return QDialog::focusNextPrevChild(next);
+        last->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    return QDialog::focusNextPrevChild(next);
+}

@@ -1,0 +1,340 @@
+#include "shell/propertypage.h"
+
+#include <QHBoxLayout>
+#include <QMutexLocker>
+
+#include "device/lumivandrexpresenter.h"
+#include "settingspages/wtabpageadvanced.h"
+#include "settingspages/wtabpagetiming.h"
+#include "settingspages/wtabpagevideo.h"
+#include "settingspages/wtabpagevolume.h"
+#include "shell/htmlreport.h"
+#include "shell/settingsbar.h"
+#include "shell/wcenterwid.h"
+#include "shell/wsetbtn.h"
+#include "shell/wtabbar.h"
+#include "shell/wtabwidget.h"
+#include "statuspages/wtabpagehdmi.h"
+#include "statuspages/wtabpageinfo.h"
+#include "statuspages/wtabpageinput.h"
+#include "toolkit/cfocusmanager.h"
+
+namespace {
+const char* const kTabSheet =
+    "QTabWidget{border: 4px solid rgb(255,0,0)}"
+    "QTabWidget::pane{border-top: 4px solid #1b9dff; background-color: #343434}"
+    "QTabWidget::tab-bar{alignment: left}"
+    "WTabBar::tab{border-top-left-radius: 4px; border-top-right-radius: 4px; max-width: 80px; min-width: 80px; "
+    "max-height: 32px; min-height: 32px}"
+    "WTabBar::tab:first:selected{color: #feffff; background: #1b9dff; margin-right: 1px}"
+    "WTabBar::tab:first:!selected{color: #a7acaf; background: #2f3237; margin-right: 1px}"
+    "WTabBar::tab:first:hover:!selected{color: #feffff; background: #2f3237; margin-right: 1px}"
+    "WTabBar::tab:middle:selected{color: #feffff; background: #1b9dff; margin-right: 1px}"
+    "WTabBar::tab:middle:!selected{color: #a7acaf; background: #2f3237; margin-right: 1px}"
+    "WTabBar::tab:middle:hover:!selected{color: #feffff; background: #2f3237; margin-right: 1px}"
+    "WTabBar::tab:last:selected{color: #feffff; background: #1b9dff; margin-right: 0px}"
+    "WTabBar::tab:last:!selected{color: #a7acaf; background: #2f3237; margin-right: 0px}"
+    "WTabBar::tab:last:hover:!selected{color: #feffff; background: #2f3237; margin-right: 0px}"
+    "WTabBar::tab:only-one{color: #feffff; background: #1b9dff; margin-right: 1px}";
+
+constexpr unsigned char kFeatureReport = 0xFF;
+} // namespace
+
+PropertyPage::PropertyPage(QWidget* parent)
+    : QWidget(parent)
+{
+    m_pInfoPage = new WTabPageInfo(nullptr);
+    m_pVideoPage = new WTabPageVideo(nullptr);
+    m_pInputPage = new WTabPageInput(nullptr);
+    m_pVolumePage = new WTabPageVolume(nullptr);
+    m_pHdmiPage = new WTabPageHdmi(nullptr);
+    m_pTimingPage = new WTabPageTiming(nullptr);
+    m_pAdvancedPage = new WTabPageAdvanced(nullptr);
+
+    connect(m_pInputPage, &WTabPageInput::inputAudioChanged, m_pVolumePage, &WTabPageVolume::OnAIOAudioChanged,
+            Qt::DirectConnection);
+    connect(m_pInputPage, &WTabPageInput::inputVideoChanged, m_pHdmiPage, &WTabPageHdmi::videoSignalChanged,
+            Qt::DirectConnection);
+    connect(m_pInputPage, &WTabPageInput::inputVideoChanged, m_pHdmiPage, &WTabPageHdmi::OnVideoChanged,
+            Qt::DirectConnection);
+
+    m_pTabWidget = new WTabWidget(this);
+    m_pTabWidget->setFixedHeight(628);
+    QFont tabFont = font();
+    tabFont.setWeight(63);
+    m_pTabWidget->GetTabBar()->setFont(tabFont);
+    m_pTabWidget->setFocusPolicy(Qt::TabFocus);
+    connect(m_pTabWidget, &QTabWidget::currentChanged, this, &PropertyPage::OnTabCurChanged);
+    m_pTabWidget->setStyleSheet(QString::fromLatin1(kTabSheet));
+
+    ReloadTabWidget(true);
+
+    QHBoxLayout* layout = new QHBoxLayout(this);
+    layout->addWidget(m_pTabWidget);
+    layout->setContentsMargins(12, 8, 12, 4);
+}
+
+PropertyPage::~PropertyPage()
+{
+    // The pages were made without a parent and belong to the container whatever
+    // tab set is shown; a page that is a tab now is removed from the tab widget
+    // by its own destruction.
+    m_pTabWidget->blockSignals(true);
+    delete m_pInfoPage;
+    delete m_pVideoPage;
+    delete m_pVolumePage;
+    delete m_pInputPage;
+    delete m_pAdvancedPage;
+    delete m_pHdmiPage;
+    delete m_pTimingPage;
+}
+
+QStringList PropertyPage::TabTitlesFor(unsigned int features)
+{
+    QStringList titles{QStringLiteral("Info"), QStringLiteral("Video")};
+    if (features & FEATURE_VOLUME)
+        titles << QStringLiteral("Volume");
+    titles << QStringLiteral("Input");
+    if (features & FEATURE_HDMI)
+        titles << QStringLiteral("HDMI");
+    if (features & FEATURE_TIMING)
+        titles << QStringLiteral("Timing");
+    titles << QStringLiteral("Advanced");
+    return titles;
+}
+
+unsigned int PropertyPage::ReadFeatures()
+{
+    // A failed read leaves 0: only the pages every device has.
+    _KVCAP_FEATURE_FLAGS flags{};
+    if (LumivandrexDevice* device = g_presenter.GetCurrentDevice())
+        HidGetReport(device, kFeatureReport, reinterpret_cast<unsigned char*>(&flags), int(sizeof(flags)));
+    return flags.features;
+}
+
+bool PropertyPage::BuildTabSet(bool keepIndex)
+{
+    if (!g_presenter.GetCurrentDevice()) {
+        m_pTabWidget->clear();
+        m_pTabWidget->addTab(m_pInfoPage, tr("Info"));
+        m_pTabWidget->setCurrentIndex(0);
+        m_pTabWidget->setEnabled(false);
+        m_pInfoPage->InitPage(0, true);
+        return false;
+    }
+
+    const int remembered = m_pTabWidget->currentIndex();
+    const unsigned int features = ReadFeatures();
+    m_pTabWidget->clear();
+    m_pTabWidget->addTab(m_pInfoPage, tr("Info"));
+    m_pTabWidget->addTab(m_pVideoPage, tr("Video"));
+    if (features & FEATURE_VOLUME)
+        m_pTabWidget->addTab(m_pVolumePage, tr("Volume"));
+    m_pTabWidget->addTab(m_pInputPage, tr("Input"));
+    if (features & FEATURE_HDMI)
+        m_pTabWidget->addTab(m_pHdmiPage, tr("HDMI"));
+    if (features & FEATURE_TIMING)
+        m_pTabWidget->addTab(m_pTimingPage, tr("Timing"));
+    m_pTabWidget->addTab(m_pAdvancedPage, tr("Advanced"));
+    m_pTabWidget->setEnabled(true);
+
+    const bool keep = keepIndex && remembered >= 0 && remembered < m_pTabWidget->count();
+    m_pTabWidget->setCurrentIndex(keep ? remembered : 0);
+    return true;
+}
+
+void PropertyPage::ReloadTabWidget(bool reset)
+{
+    QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
+    if (BuildTabSet(!reset))
+        ReloadPropertyPage(!reset);
+    else
+        g_presenter.SetUIChanged(false, UI_CHANGE_IMMEDIATE);
+}
+
+void PropertyPage::ShowPropertyPage()
+{
+    QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
+    BuildTabSet(true);
+}
+
+void PropertyPage::ReloadPropertyPage(bool partial)
+{
+    QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
+    if (!g_presenter.GetCurrentDevice())
+        return;
+    const unsigned int features = ReadFeatures();
+    if (!partial)
+        m_pInfoPage->InitPage(0, true);
+    m_pVideoPage->InitPage(0, false);
+    if ((features & FEATURE_VOLUME) && !partial)
+        m_pVolumePage->InitPage(0xFFFFFFFFu, false);
+    m_pInputPage->InitPage(0, false);
+    if (features & FEATURE_HDMI)
+        m_pHdmiPage->InitPage(0, false);
+    if (features & FEATURE_TIMING)
+        m_pTimingPage->InitPage(0, partial);
+    m_pAdvancedPage->InitPage(0, partial);
+    if (!partial)
+        g_presenter.SetUIChanged(false, UI_CHANGE_IMMEDIATE);
+    // Synchronous on purpose: the refreshed pages show before control returns.
+    repaint(rect());
+}
+
+QString PropertyPage::ExportInfo()
+{
+    QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
+    if (!g_presenter.GetCurrentDevice())
+        return QString();
+    const unsigned int features = ReadFeatures();
+
+    QString body;
+    QString sideBar = QStringLiteral("<div class=\"siderBar\" id=\"siderBar\">\r\n<ul id=\"nav\">\r\n");
+    struct Entry {
+        WPageBase* page;
+        QString title;
+        bool shown;
+    };
+    const Entry entries[] = {
+        {m_pInfoPage, tr("Info"), true},
+        {m_pVideoPage, tr("Video"), true},
+        {m_pVolumePage, tr("Volume"), (features & FEATURE_VOLUME) != 0},
+        {m_pInputPage, tr("Input"), true},
+        {m_pHdmiPage, tr("HDMI"), (features & FEATURE_HDMI) != 0},
+        {m_pTimingPage, tr("Timing"), (features & FEATURE_TIMING) != 0},
+        {m_pAdvancedPage, tr("Advanced"), true},
+    };
+    bool first = true;
+    for (const Entry& entry : entries) {
+        if (!entry.shown)
+            continue;
+        body += entry.page->GetExportInfo();
+        const QString id = HtmlReport::AnchorId(entry.title);
+        const QString text = HtmlReport::Escape(entry.title);
+        sideBar += first ? QStringLiteral("<li><a href=\"#%1\" class=\"focus\">%2</a></li>\r\n").arg(id, text)
+                         : QStringLiteral("<li><a href=\"#%1\">%2</a></li>\r\n").arg(id, text);
+        first = false;
+    }
+    body += QStringLiteral("</div>\r\n</div>\r\n");
+    body += QStringLiteral("</div>\r\n");
+    sideBar += QStringLiteral("<li class=\"top\">\r\n<a href=\"#main\">\r\n<div class=\"caret\">\r\n"
+                              "<div class=\"caret-in\"></div>\r\n</div>\r\n<p>Top</p>\r\n</a>\r\n</li>\r\n"
+                              "</ul>\r\n</div>\r\n");
+    return body + sideBar;
+}
+
+void PropertyPage::OnTabCurChanged(int nIndex)
+{
+    Q_UNUSED(nIndex)
+    QWidget* focus = focusWidget();
+    const bool onTabs = focus && (focus == m_pTabWidget || focus == m_pTabWidget->GetTabBar());
+    if (onTabs && g_presenter.IsInFocus())
+        return;
+    g_focusManager.SetDefaultFocus();
+    g_focusManager.SetActive(false);
+}
+
+WPageBase* PropertyPage::PageBaseOf(QWidget* page) const
+{
+    if (page == m_pInfoPage)
+        return m_pInfoPage;
+    if (page == m_pVideoPage)
+        return m_pVideoPage;
+    if (page == m_pVolumePage)
+        return m_pVolumePage;
+    if (page == m_pInputPage)
+        return m_pInputPage;
+    if (page == m_pHdmiPage)
+        return m_pHdmiPage;
+    if (page == m_pTimingPage)
+        return m_pTimingPage;
+    if (page == m_pAdvancedPage)
+        return m_pAdvancedPage;
+    return nullptr;
+}
+
+bool PropertyPage::FocusSettingsBar(bool next)
+{
+    if (!m_pSettingsBar || !m_pSettingsBar->GetExportButton())
+        return QWidget::focusNextPrevChild(next);
+    m_pSettingsBar->GetExportButton()->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+bool PropertyPage::TimingForwardFromTable(WPageBase* page)
+{
+    KEY_PROPERTY* entry = page->GetCurProperty();
+    if (!entry || entry->nGroupPos == KEY_GROUP_LAST)
+        return FocusSettingsBar(true);
+    // Walk the rest of the table's group: go on inside the page only when a
+    // later member of the group lives on a shown stack page.
+    for (KEY_PROPERTY* e = entry->pNext; e && e != entry; e = e->pNext) {
+        if (e->pWidget && e->pWidget->isVisible() && e->pWidget->isEnabled() && e->bStackPage)
+            return page->FocusNextAvailable();
+        if (e->nGroupPos == KEY_GROUP_LAST)
+            break;
+    }
+    return FocusSettingsBar(true);
+}
+
+bool PropertyPage::focusNextPrevChild(bool next)
+{
+    QWidget* focus = focusWidget();
+    QWidget* current = m_pTabWidget->currentWidget();
+    if (!focus || !current)
+        return QWidget::focusNextPrevChild(next);
+
+    const bool onTabBar = focus == m_pTabWidget || focus == m_pTabWidget->GetTabBar();
+    WPageBase* page = PageBaseOf(current);
+
+    if (!next) {
+        if (onTabBar) {
+            if (!m_pCenterWid)
+                return QWidget::focusNextPrevChild(next);
+            m_pCenterWid->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+        if (!page)
+            return QWidget::focusNextPrevChild(next);
+        KEY_PROPERTY* firstEntry = page->GetFirstAvailable();
+        if (!firstEntry)
+            return false;
+        if (firstEntry->pWidget == focus) {
+            m_pTabWidget->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+        return page->FocusPreAvailable();
+    }
+
+    if (onTabBar) {
+        if (!page)
+            return QWidget::focusNextPrevChild(next);
+        if (current == m_pHdmiPage || current == m_pTimingPage) {
+            if (!page->FocusFirstAvailable())
+                FocusSettingsBar(next);
+            return true;
+        }
+        return page->FocusFirstAvailable();
+    }
+
+    if (!page)
+        return QWidget::focusNextPrevChild(next);
+    KEY_PROPERTY* lastEntry = page->GetLastAvailable();
+    if (!lastEntry)
+        return false;
+    if (lastEntry->pWidget == focus)
+        return FocusSettingsBar(next);
+    if (current == m_pInfoPage) {
+        if (focus->isVisible() && focus->isEnabled())
+            return page->FocusNextAvailable();
+        return FocusSettingsBar(next);
+    }
+    if (current == m_pTimingPage) {
+        if (!focus->isVisible() || !focus->isEnabled())
+            return FocusSettingsBar(next);
+        if (focus->inherits("QTableWid"))
+            return TimingForwardFromTable(page);
+        return page->FocusNextAvailable();
+    }
+    return page->FocusNextAvailable();
+}

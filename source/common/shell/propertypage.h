@@ -1,0 +1,90 @@
+#ifndef PROPERTYPAGE_H
+#define PROPERTYPAGE_H
+
+#include <QStringList>
+#include <QWidget>
+
+class SettingsBar;
+class WCenterWid;
+class WPageBase;
+class WTabWidget;
+class WTabPageInfo;
+class WTabPageVideo;
+class WTabPageVolume;
+class WTabPageInput;
+class WTabPageAdvanced;
+class WTabPageHdmi;
+class WTabPageTiming;
+
+// The middle of the main window: the tab widget with the seven pages. It owns
+// the pages for its whole life (tabs come and go, pages stay), decides from the
+// feature report 0xFF which pages are tabs, refreshes them from the device,
+// walks the keyboard focus between title bar, tab bar, page and settings bar,
+// and assembles the pages' report fragments.
+//
+// GUI thread only. The reload operations hold the presenter lock for their
+// whole run (recursive: pages take it again inside InitPage).
+class PropertyPage : public QWidget
+{
+    Q_OBJECT
+public:
+    // Feature bits of report 0xFF that add optional pages.
+    enum FeatureBit : unsigned int {
+        FEATURE_HDMI = 1u << 0,
+        FEATURE_TIMING = 1u << 1,
+        FEATURE_VOLUME = 1u << 2,
+    };
+
+    explicit PropertyPage(QWidget* parent = nullptr);
+    ~PropertyPage() override;
+
+    void ReloadTabWidget(bool reset);
+    void ShowPropertyPage();
+    void ReloadPropertyPage(bool partial);
+    // The report body: page fragments, closing divs and the side bar; empty
+    // without a current device. Presenter lock held for the whole run.
+    QString ExportInfo();
+
+    // Keyboard walk targets, set by the main window once all bars exist.
+    void SetSettingsBar(SettingsBar* bar) { m_pSettingsBar = bar; }
+    void SetCenterWidget(WCenterWid* centre) { m_pCenterWid = centre; }
+
+    WTabWidget* GetTabWidget() const { return m_pTabWidget; }
+    WTabPageInfo* GetInfoPage() const { return m_pInfoPage; }
+    WTabPageVideo* GetVideoPage() const { return m_pVideoPage; }
+    WTabPageVolume* GetVolumePage() const { return m_pVolumePage; }
+    WTabPageInput* GetInputPage() const { return m_pInputPage; }
+    WTabPageAdvanced* GetAdvancedPage() const { return m_pAdvancedPage; }
+    WTabPageHdmi* GetHdmiPage() const { return m_pHdmiPage; }
+    WTabPageTiming* GetTimingPage() const { return m_pTimingPage; }
+
+    // The tab titles (untranslated source texts) for a feature word, in order.
+    static QStringList TabTitlesFor(unsigned int features);
+
+public slots:
+    void OnTabCurChanged(int nIndex);
+
+protected:
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    // Presenter lock held by the caller. Returns true with a current device.
+    bool BuildTabSet(bool keepIndex);
+    unsigned int ReadFeatures();
+    WPageBase* PageBaseOf(QWidget* page) const;
+    bool FocusSettingsBar(bool next);
+    bool TimingForwardFromTable(WPageBase* page);
+
+    WTabWidget* m_pTabWidget = nullptr;
+    WTabPageInfo* m_pInfoPage = nullptr;
+    WTabPageVideo* m_pVideoPage = nullptr;
+    WTabPageVolume* m_pVolumePage = nullptr;
+    WTabPageInput* m_pInputPage = nullptr;
+    WTabPageAdvanced* m_pAdvancedPage = nullptr;
+    WTabPageHdmi* m_pHdmiPage = nullptr;
+    WTabPageTiming* m_pTimingPage = nullptr;
+    SettingsBar* m_pSettingsBar = nullptr;  // not owned
+    WCenterWid* m_pCenterWid = nullptr;      // not owned
+};
+
+#endif // PROPERTYPAGE_H

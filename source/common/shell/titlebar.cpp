@@ -1,0 +1,394 @@
+#include "shell/titlebar.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMutexLocker>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QToolTip>
+
+#include "device/lumivandrexpresenter.h"
+#include "logging/lvlogger.h"
+#include "shell/settingscommit.h"
+#include "shell/wcenterwid.h"
+#include "toolkit/csystembutton.h"
+#include "toolkit/qwrappermsgbox.h"
+#include "toolkit/stylesheetbuilder.h"
+#include "toolkit/wpushbutton.h"
+
+namespace {
+QSize ImageSize(const QString& path, const QSize& fallback)
+{
+    const QPixmap pixmap(path);
+    return pixmap.isNull() ? fallback : pixmap.size();
+}
+
+const char* const kDropButtonSheet =
+    "QPushButton{border-image: url(:/Widget/btn_drop)}"
+    "QPushButton:focus{outline: 1px; outline-color: #1b9dff; outline-style: solid; outline-radius: 4px; outline-offset: 0px}"
+    "QPushButton::hover{border-image: url(:/Widget/btn_drop_hover)}"
+    "QPushButton::pressed{border-image: url(:/Widget/btn_drop_pressed)}"
+    "QPushButton::disabled{border: none; border-image: url(:/Widget/btn_drop_disabled)}"
+    "QPushButton::menu-indicator{border-image: None}";
+
+const char* const kMenuSheet =
+    "QMenu{color: #9da1a6; background: rgb(57, 57, 57); border: 1px solid rgb(58, 58, 58); border-radius: 2px}"
+    "QMenu::item{padding: 0px 24px 0px 24px; height: 28px}"
+    "QMenu::item:!enabled{color: rgb(131, 131, 131)}"
+    "QMenu::item:selected:enabled{background: #236495; color: white}"
+    "QMenu::item:hover:enabled{background: #236495; color: white}"
+    "QMenu::item:selected:!enabled{background: transparent}"
+    "QMenu::item:checked{color: #1B9DFF}"
+    "QMenu::indicator:checked{image: url(:/Widget/menu_checked)}"
+    "QMenu::indicator:checked:selected{image: url(:/Widget/menu_checked_hover)}"
+    "QMenu::separator{height: 1px; background: rgb(64, 64, 64); margin: 2px 12px 2px 28px}";
+
+const char* const kCenterSheet =
+    "QWidget {padding-left: 2px}"
+    "QWidget:focus {outline: 1px; outline-color: #ffffff; outline-style: dotted; outline-radius: 0px; "
+    "outline-offset: 0px; border-radius: 2px; border: 1px solid #1b9dff; border-image: none}";
+
+// A device as the question about unsaved changes saw it: the libusb identity is
+// kept with its own reference, so its address cannot be reused by a new device
+// while the question is open.
+struct AskedDevice {
+    tagUSBDEVICE_DATA usb;
+    LumivandrexDevice* device = nullptr;
+};
+
+// The attached device that is still the asked one, or null when it has gone.
+// Presenter lock held by the caller.
+LumivandrexDevice* FindAskedDevice(const AskedDevice& asked)
+{
+    if (!asked.device || !asked.usb.device)
+        return nullptr;
+    for (int i = 0; i < g_presenter.GetDeviceCount(); ++i) {
+        tagDEVICE_INSTANCE* instance = g_presenter.GetDeviceInstance(i);
+        if (instance && instance->usbData.device == asked.usb.device && instance->device == asked.device)
+            return instance->device;
+    }
+    return nullptr;
+}
+} // namespace
+
+TitleBar::TitleBar(QWidget* parent)
+    : QWidget(parent)
+{
+    setFixedHeight(40);
+
+    m_pLogo = new QLabel(this);
+    m_pLogo->setFixedSize(ImageSize(QStringLiteral(":/Widget/logo"), QSize(120, 24)));
+    m_pLogo->setFocusPolicy(Qt::NoFocus);
+    m_pLogo->setStyleSheet(QStringLiteral("QLabel{border-image: url(:/Widget/logo)}"));
+
+    m_pMinBtn = new CSystemButton(this);
+    m_pMinBtn->setFixedSize(ImageSize(QStringLiteral(":/Widget/min"), QSize(32, 32)));
+    m_pMinBtn->setFocusPolicy(Qt::NoFocus);
+    setButtonImgStyle(m_pMinBtn, QStringLiteral("min"));
+    m_pCloseBtn = new CSystemButton(this);
+    m_pCloseBtn->setFixedSize(ImageSize(QStringLiteral(":/Widget/close"), QSize(32, 32)));
+    m_pCloseBtn->setFocusPolicy(Qt::NoFocus);
+    setButtonImgStyle(m_pCloseBtn, QStringLiteral("close"));
+    connect(m_pMinBtn, &QPushButton::clicked, this, &TitleBar::minBtnClicked);
+    connect(m_pCloseBtn, &QPushButton::clicked, this, &TitleBar::closeBtnClicked);
+
+    m_pTitle = new QLabel(this);
+    m_pTitle->setFixedHeight(16);
+    m_pTitle->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+    QFont titleFont = font();
+    titleFont.setWeight(63);
+    m_pTitle->setFont(titleFont);
+    setLabelStyle(m_pTitle, QColor(QStringLiteral("#A0A0A0")), QColor(QStringLiteral("#24272C")), QColor(39, 39, 39));
+
+    m_pDropBtn = new WPushButton(this);
+    KEY_PROPERTY property;
+    m_pDropBtn->GetDefaultProperty(&property);
+    m_pDropBtn->SetProperty(&property);
+    m_pDropBtn->setFixedSize(ImageSize(QStringLiteral(":/Widget/btn_drop"), QSize(16, 16)));
+    m_pDropBtn->setStyleSheet(QString::fromLatin1(kDropButtonSheet));
+    m_pDropBtn->setFocusPolicy(Qt::NoFocus);
+
+    m_pDeviceMenu = new QMenu(this);
+    QFont menuFont = m_pDeviceMenu->font();
+    menuFont.setWeight(75);
+    menuFont.setPixelSize(14);
+    m_pDeviceMenu->setFont(menuFont);
+    m_pDeviceMenu->setStyleSheet(QString::fromLatin1(kMenuSheet));
+    connect(m_pDropBtn, &QPushButton::clicked, this, &TitleBar::OnDropBtnClicked);
+    connect(m_pDeviceMenu, &QMenu::triggered, this, &TitleBar::OnSelectMenuItem);
+
+    g_presenter.AddNotify(this);
+    connect(this, &TitleBar::updateCurrentDeviceLost, this, &TitleBar::OnUpdateCurrentDeviceLost, Qt::QueuedConnection);
+    connect(this, &TitleBar::updateOtherDeviceChanged, this, &TitleBar::OnUpdateOtherDeviceChanged,
+            Qt::QueuedConnection);
+
+    QHBoxLayout* rightLayout = new QHBoxLayout;
+    rightLayout->addStretch(1);
+    rightLayout->addWidget(m_pMinBtn, 0, Qt::AlignTop);
+    rightLayout->addWidget(m_pCloseBtn, 0, Qt::AlignTop);
+    rightLayout->setSpacing(0);
+    rightLayout->setContentsMargins(2, 4, 4, 0);
+
+    m_pCenterWid = new WCenterWid(this);
+    m_pCenterWid->setFixedHeight(24);
+    m_pCenterWid->setFocusPolicy(Qt::TabFocus);
+    m_pCenterWid->SetPropChildBtn(m_pDropBtn);
+    m_pCenterWid->setStyleSheet(QString::fromLatin1(kCenterSheet));
+    QHBoxLayout* centerLayout = new QHBoxLayout(m_pCenterWid);
+    centerLayout->addWidget(m_pTitle);
+    centerLayout->addWidget(m_pDropBtn);
+    centerLayout->setContentsMargins(4, 0, 0, 0);
+
+    QHBoxLayout* mainLayout = new QHBoxLayout(this);
+    mainLayout->addWidget(m_pLogo, 1, Qt::AlignLeft | Qt::AlignVCenter);
+    mainLayout->addWidget(m_pCenterWid, 0);
+    mainLayout->addLayout(rightLayout, 1);
+    mainLayout->setSpacing(4);
+    mainLayout->setContentsMargins(10, 0, 0, 0);
+}
+
+TitleBar::~TitleBar()
+{
+    g_presenter.DeleteNotify(this);
+}
+
+QString TitleBar::DeviceDisplayName(const unsigned char* deviceInfo, int length)
+{
+    if (!deviceInfo || length < int(sizeof(_KVCAP_DEVICE_INFO)))
+        return QString();
+    const _KVCAP_DEVICE_INFO* info = reinterpret_cast<const _KVCAP_DEVICE_INFO*>(deviceInfo);
+    const auto fixed = [](const char* field, int size) {
+        int n = 0;
+        while (n < size && field[n] != '\0')
+            ++n;
+        return QString::fromLatin1(field, n);
+    };
+    return QStringLiteral("%1 (%2)")
+        .arg(fixed(info->productName, int(sizeof(info->productName))),
+             fixed(info->serialNumber, int(sizeof(info->serialNumber))));
+}
+
+QString TitleBar::GetTitleText() const
+{
+    return m_pTitle->text();
+}
+
+void TitleBar::HideDeviceMenu()
+{
+    m_pDeviceMenu->hide();
+}
+
+// ---- enumeration thread ------------------------------------------------------
+
+void TitleBar::OnCurrentDeviceLost(bool bLost)
+{
+    emit updateCurrentDeviceLost(bLost);
+}
+
+void TitleBar::OnOtherDeviceChanged(bool bLost, QString strProductName)
+{
+    emit updateOtherDeviceChanged(bLost, strProductName);
+}
+
+// ---- GUI thread --------------------------------------------------------------
+
+void TitleBar::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    QPainterPath path;
+    path.addRect(QRectF(0, 0, width(), height() - 1));
+    painter.fillPath(path, QColor(QStringLiteral("#24272C")));
+    painter.end();
+    QWidget::paintEvent(event);
+}
+
+void TitleBar::contextMenuEvent(QContextMenuEvent* event)
+{
+    Q_UNUSED(event)
+}
+
+void TitleBar::RebuildDeviceMenu(int checkedIndex)
+{
+    // Old entries may still be the sender of the triggered() being handled;
+    // delete them once control is back in the event loop.
+    const QList<QAction*> old = m_pDeviceMenu->actions();
+    m_pDeviceMenu->clear();
+    for (QAction* action : old)
+        action->deleteLater();
+    m_pCheckedAction = nullptr;
+
+    const int count = g_presenter.GetDeviceCount();
+    for (int i = 0; i < count; ++i) {
+        tagDEVICE_INSTANCE* instance = g_presenter.GetDeviceInstance(i);
+        if (!instance)
+            continue;
+        const QString name = DeviceDisplayName(reinterpret_cast<const unsigned char*>(&instance->deviceInfo),
+                                               int(sizeof(instance->deviceInfo)));
+        QAction* action = new QAction(name, this);
+        action->setData(i);
+        if (i == checkedIndex) {
+            action->setCheckable(true);
+            action->setChecked(true);
+            m_pCheckedAction = action;
+        }
+        m_pDeviceMenu->addAction(action);
+    }
+}
+
+void TitleBar::SetTitleText(const QString& text)
+{
+    m_pTitle->setText(text);
+    // The frame around the name has no stretch: give the label room for the
+    // whole name (its style-sheet padding included).
+    m_pTitle->setMinimumWidth(m_pTitle->fontMetrics().horizontalAdvance(text) + 12);
+}
+
+void TitleBar::ShowDeviceControls(bool show)
+{
+    if (!show)
+        SetTitleText(QString());
+    m_pDropBtn->setVisible(show);
+    m_pCenterWid->setVisible(show);
+}
+
+void TitleBar::OnDropBtnClicked()
+{
+    const QPoint anchor(m_pDropBtn->width() - m_pDeviceMenu->sizeHint().width(), m_pDropBtn->height());
+    m_pDeviceMenu->exec(m_pDropBtn->mapToGlobal(anchor));
+}
+
+void TitleBar::AskAndCommitBeforeSwitch()
+{
+    AskedDevice asked;
+    {
+        QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
+        if (tagDEVICE_INSTANCE* instance = g_presenter.GetCurrentInstance()) {
+            asked.usb = instance->usbData;
+            asked.device = instance->device;
+        }
+    }
+
+    QString text = tr("Proceed with saving changes?");
+    int height = 240;
+    switch (g_presenter.GetUIChangeType()) {
+    case UI_CHANGE_RECONNECT:
+        text = tr("Proceed with saving changes? Some options will only take effect after reconnecting the device.");
+        height = 260;
+        break;
+    case UI_CHANGE_REBOOT:
+        text = tr("Proceed with saving changes? Some options will only take effect after reconnecting the device "
+                  "and rebooting the computer.");
+        height = 260;
+        break;
+    default:
+        break;
+    }
+    QWrapperMsgBox* box = new QWrapperMsgBox(MSG_TYPE_QUESTION, text, tr("Yes"), tr("No"), 420, height, this);
+    const int answer = box->exec();
+    delete box;
+
+    const SETTINGS_COMMIT_COMMAND command = answer == 1 ? SETTINGS_COMMIT_SAVE : SETTINGS_COMMIT_DISCARD;
+    bool failed = false;
+    {
+        // While the question was open the list may have changed (the device
+        // unplugged, another one plugged in or made current): the commit belongs
+        // to the device the user was asked about, and only if it is still here.
+        QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
+        if (LumivandrexDevice* device = FindAskedDevice(asked))
+            failed = !WriteSettingsCommit(device, command);
+    }
+    if (failed && command == SETTINGS_COMMIT_SAVE) {
+        QWrapperMsgBox* notice = new QWrapperMsgBox(
+            MSG_TYPE_QUESTION, tr("Failed to save the changes to the previous device. The changes will be lost."),
+            tr("OK"), QString(), 420, 240, this);
+        notice->exec();
+        delete notice;
+    }
+}
+
+void TitleBar::OnSelectMenuItem(QAction* pAction)
+{
+    if (!pAction)
+        return;
+    if (pAction == m_pCheckedAction) {
+        pAction->setChecked(true);
+        return;
+    }
+    if (m_pCheckedAction)
+        m_pCheckedAction->setChecked(false);
+    pAction->setCheckable(true);
+    pAction->setChecked(true);
+    m_pCheckedAction = pAction;
+    // Read before any question: device events handled while it is open may
+    // rebuild the menu and delete this entry.
+    const int chosen = pAction->data().toInt();
+
+    if (g_presenter.IsUIChanged())
+        AskAndCommitBeforeSwitch();
+
+    QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
+    const int count = g_presenter.GetDeviceCount();
+    if (count <= 0) {
+        ShowDeviceControls(false);
+        emit devicesRemoved();
+        repaint();
+    } else {
+        const int index = chosen < count ? chosen : count - 1;
+        RebuildDeviceMenu(index);
+        SetTitleText(m_pCheckedAction ? m_pCheckedAction->text() : QString());
+        ShowDeviceControls(true);
+        g_presenter.SetCurrentIndex(index, true);
+    }
+    g_presenter.SetUIChangeType(UI_CHANGE_IMMEDIATE);
+    emit initPages();
+}
+
+void TitleBar::OnUpdateCurrentDeviceLost(bool bLost)
+{
+    if (bLost && !g_presenter.IsFirmwareUpgrading()) {
+        g_presenter.SetUIChanged(false, UI_CHANGE_IMMEDIATE);
+        QWidget* mainWindow = window();
+        if (mainWindow && mainWindow != this && !mainWindow->isVisible())
+            mainWindow->showNormal();
+        QWrapperMsgBox* box = new QWrapperMsgBox(MSG_TYPE_QUESTION,
+                                                 tr("Couldn't detect the device. The changes will be lost."),
+                                                 tr("OK"), QString(), 420, 240, this);
+        box->setObjectName(QStringLiteral("msgbox_device_lost"));
+        box->exec();
+        delete box;
+    }
+
+    QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
+    m_pDeviceMenu->hide();
+    if (g_presenter.GetDeviceCount() <= 0) {
+        RebuildDeviceMenu(-1);
+        ShowDeviceControls(false);
+        emit devicesRemoved();
+        repaint();
+        return;
+    }
+    RebuildDeviceMenu(0);
+    SetTitleText(m_pCheckedAction ? m_pCheckedAction->text() : QString());
+    g_presenter.SetCurrentIndex(0, true);
+    ShowDeviceControls(true);
+    emit initPages();
+}
+
+void TitleBar::OnUpdateOtherDeviceChanged(bool bLost, QString strProductName)
+{
+    setStyleSheet(QStringLiteral("QToolTip{background: white; color: rgb(80, 80, 80); border: 1px solid white}"));
+    if (!bLost) {
+        QString text = tr("New device available");
+        if (!strProductName.isEmpty())
+            text += QStringLiteral("(") + strProductName + QStringLiteral(")");
+        QToolTip::showText(mapToGlobal(QPoint(2 * width() / 3 - 20, 20)), text, this, QRect(), 4000);
+    }
+    QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
+    m_pDeviceMenu->hide();
+    RebuildDeviceMenu(g_presenter.GetCurrentIndex());
+}

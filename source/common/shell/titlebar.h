@@ -1,0 +1,82 @@
+#ifndef TITLEBAR_H
+#define TITLEBAR_H
+
+#include <QWidget>
+
+#include "device/ilumivandrexnotify.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class CSystemButton;
+class WCenterWid;
+class WPushButton;
+
+// The 40-pixel bar at the top of the main window: logo, the current device's
+// name with the drop button of the device menu, minimise and close buttons.
+// It is the listener that reacts first to device loss and hot-plug: it rebuilds
+// the menu, makes a device current and tells the main window to reload pages.
+//
+// Threads: OnCurrentDeviceLost/OnOtherDeviceChanged run on the enumeration
+// thread and only emit the queued update signals; all widget work and every
+// presenter call run on the GUI thread.
+class TitleBar : public QWidget, public ILumivandrexNotify
+{
+    Q_OBJECT
+public:
+    explicit TitleBar(QWidget* parent = nullptr);
+    ~TitleBar() override;
+
+    virtual void OnCurrentDeviceLost(bool bLost) override;
+    virtual void OnOtherDeviceChanged(bool bLost, QString strProductName) override;
+
+    // The device selector of the keyboard walk (the frame around name and drop button).
+    WCenterWid* GetCenterWidget() const { return m_pCenterWid; }
+    QMenu* GetDeviceMenu() const { return m_pDeviceMenu; }
+    // Closes the device menu when it is open (Escape anywhere in the program).
+    void HideDeviceMenu();
+    QString GetTitleText() const;
+
+    // "%1 (%2)" from the model name and serial number of a device-information
+    // record (NUL-terminated texts inside fixed fields; never read past them).
+    static QString DeviceDisplayName(const unsigned char* deviceInfo, int length);
+
+signals:
+    void minBtnClicked();
+    void closeBtnClicked();
+    void logoBtnClicked();
+    void initPages();
+    void devicesRemoved();
+    void updateCurrentDeviceLost(bool bLost);
+    void updateOtherDeviceChanged(bool bLost, QString strProductName);
+    void showContextMenu(QPoint);
+
+public slots:
+    void OnDropBtnClicked();
+    void OnSelectMenuItem(QAction* pAction);
+    void OnUpdateCurrentDeviceLost(bool bLost);
+    void OnUpdateOtherDeviceChanged(bool bLost, QString strProductName);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    // Clears the menu and adds one entry per attached device; the entry of
+    // `checkedIndex` becomes the checked entry. Presenter lock held by the caller.
+    void RebuildDeviceMenu(int checkedIndex);
+    void ShowDeviceControls(bool show);
+    void SetTitleText(const QString& text);
+    void AskAndCommitBeforeSwitch();
+
+    QLabel* m_pLogo = nullptr;
+    WCenterWid* m_pCenterWid = nullptr;
+    QLabel* m_pTitle = nullptr;
+    WPushButton* m_pDropBtn = nullptr;
+    CSystemButton* m_pMinBtn = nullptr;
+    CSystemButton* m_pCloseBtn = nullptr;
+    QMenu* m_pDeviceMenu = nullptr;
+    QAction* m_pCheckedAction = nullptr;  // compared and re-pointed only, owned by the menu's parent
+};
+
+#endif // TITLEBAR_H

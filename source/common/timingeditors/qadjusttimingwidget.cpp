@@ -1,0 +1,10 @@
+#include "timingeditors/qadjusttimingwidget.h"
+
+QAdjustTimingWidget::QAdjustTimingWidget(QWidget* parent)
+    : QWidget(parent)
+{
+}
+
+void QAdjustTimingWidget::InitAdjustTimingTab(bool)
+{
+}

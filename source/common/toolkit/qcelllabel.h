@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QLabel>
+
+// A text cell of the keyboard tables. It paints its own separators (a line
+// under the cell, optionally one at its left edge) so that the table itself
+// can run without a grid.
+class QCellLabel : public QLabel
+{
+    Q_OBJECT
+public:
+    // `leftLine` draws the separator at the left edge (value columns).
+    QCellLabel(const QString& text, QWidget* parent, bool leftLine);
+
+    bool HasLeftLine() const { return m_bLeftLine; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool m_bLeftLine;
+};

@@ -1,0 +1,282 @@
+#include "qcustomdialog.h"
+
+#include "cfocusmanager.h"
+#include "csystembutton.h"
+#include "device/lumivandrexpresenter.h"
+#include "platform/windowhelpers.h"
+#include "stylesheetbuilder.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMetaMethod>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+const char* const kTitle = "Lumivandrex Utility";   // never translated
+const QColor kTitleText(236, 236, 236);
+const char* const kTitleBarColor = "#272727";
+const QColor kTitleBorder(39, 39, 39);
+const char* const kBodyColor = "#393939";
+const int kTitleLabelHeight = 24;
+// Size of a title-bar button when its image is missing from the resources.
+const QSize kFallbackButtonSize(16, 16);
+
+QString titleBarSheet()
+{
+    return QStringLiteral("QWidget#dialog_titlebar{background: %1; border: 0px; border-radius: 0px;}")
+        .arg(QColor(kTitleBarColor).name());
+}
+}
+
+void centreDialogOnMainWindow(QWidget* dialog)
+{
+    if (!dialog)
+        return;
+    QWidget* anchor = g_focusManager.GetMainFocusWid();
+    if (anchor == dialog)
+        anchor = nullptr;
+    if (!anchor && dialog->parentWidget())
+        anchor = dialog->parentWidget()->window();
+    if (anchor == dialog)
+        anchor = nullptr;
+
+    if (anchor) {
+        dialog->move(anchor->x() + (anchor->width() - dialog->width()) / 2,
+                     anchor->y() + (anchor->height() - dialog->height()) / 2);
+        return;
+    }
+    QScreen* screen = dialog->screen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    dialog->move(area.x() + (area.width() - dialog->width()) / 2,
+                 area.y() + (area.height() - dialog->height()) / 2);
+}
+
+QCustomDialog::QCustomDialog(QWidget* parent, bool defaultTitleBar, bool showMinimize)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("dialog_customdlg"));
+    setAttribute(Qt::WA_TranslucentBackground);
+    setWindowModality(Qt::ApplicationModal);
+    setWindowFlags(Qt::Window | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint);
+    setMacWindowFlags(static_cast<unsigned long long>(winId()));
+
+    m_pTitleBar = defaultTitleBar ? createDefaultTitleBar(showMinimize) : createCustomTitleBar();
+
+    m_pBody = new QWidget(this);
+    m_pBody->setStyleSheet(QStringLiteral("QPushButton{\t\toutline: none;\t\t}"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_pTitleBar, 0, Qt::AlignTop);
+    layout->addWidget(m_pBody, 1);
+    layout->setSpacing(0);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    g_presenter.AddNotify(this);
+    g_presenter.AddDialog(this);
+
+    // Queued when emitted on the enumeration thread: OnHandleUI() then runs on
+    // the GUI thread, and a notification for a dialog already gone is dropped.
+    connect(this, &QCustomDialog::currentDeviceLost, this, &QCustomDialog::OnCurrentDeviceLost2);
+
+    // A parent that announces DPI changes re-lays out the dialog; no parent has
+    // to, so look the signal up instead of asking Qt to warn about it.
+    if (parent && parent->metaObject()->indexOfSignal("signal_dpiChanged(int)") >= 0)
+        connect(parent, SIGNAL(signal_dpiChanged(int)), this, SLOT(OnDpiChanged(int)));
+}
+
+QCustomDialog::~QCustomDialog()
+{
+    g_presenter.DeleteNotify(this);
+    g_presenter.DeleteDialog(this);
+}
+
+CSystemButton* QCustomDialog::createSystemButton(const QString& imageName)
+{
+    auto* button = new CSystemButton(this);
+    const QSize size = QPixmap(QStringLiteral(":/Widget/") + imageName).size();
+    button->setFixedSize(size.isEmpty() ? kFallbackButtonSize : size);
+    button->setFocusPolicy(Qt::NoFocus);
+    setButtonImgStyle(button, imageName);
+    return button;
+}
+
+QWidget* QCustomDialog::createDefaultTitleBar(bool showMinimize)
+{
+    m_pTitleLabel = new QLabel(QString::fromLatin1(kTitle), this);
+    m_pTitleLabel->setTextFormat(Qt::PlainText);
+    m_pTitleLabel->setFixedHeight(kTitleLabelHeight);
+    setLabelStyle(m_pTitleLabel, kTitleText, QColor(kTitleBarColor), kTitleBorder);
+
+    m_pCloseBtn = createSystemButton(QStringLiteral("close"));
+    connect(m_pCloseBtn, &QPushButton::clicked, this, &QDialog::close);
+
+    if (showMinimize) {
+        m_pMinBtn = createSystemButton(QStringLiteral("min"));
+        connect(m_pMinBtn, &QPushButton::clicked, this, &QCustomDialog::sigMinimum);
+    }
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(m_pTitleLabel);
+    row->addStretch();
+    if (m_pMinBtn) {
+        row->addWidget(m_pMinBtn);
+        row->setSpacing(0);
+    }
+    row->addWidget(m_pCloseBtn);
+    row->setContentsMargins(16, 0, 8, 0);
+
+    auto* bar = new QWidget(this);
+    bar->setObjectName(QStringLiteral("dialog_titlebar"));
+    bar->setAttribute(Qt::WA_StyledBackground);
+    bar->setFixedHeight(kDefaultTitleBarHeight);
+    bar->setLayout(row);
+    bar->setStyleSheet(titleBarSheet());
+    return bar;
+}
+
+QWidget* QCustomDialog::createCustomTitleBar()
+{
+    CSystemButton* close = createSystemButton(QStringLiteral("close"));
+    connect(close, &QPushButton::clicked, this, &QDialog::close);
+
+    auto* logo = new QLabel(this);
+    const QPixmap logoImage(QStringLiteral(":/Widget/logo2"));
+    logo->setFixedSize(logoImage.size());
+    logo->setPixmap(logoImage);
+    logo->setStyleSheet(QStringLiteral("QLabel{border: none}"));
+
+    auto* top = new QHBoxLayout;
+    top->addStretch(1);
+    top->addWidget(close, 0, Qt::AlignTop);
+    top->setSpacing(0);
+    top->setContentsMargins(0, 0, 0, 0);
+
+    auto* column = new QVBoxLayout;
+    column->addLayout(top);
+    column->addWidget(logo, 0, Qt::AlignHCenter);
+    column->addStretch(1);
+    column->setSpacing(0);
+    column->setContentsMargins(0, 4, 4, 0);
+
+    auto* bar = new QWidget(this);
+    bar->setObjectName(QStringLiteral("dialog_titlebar"));
+    bar->setAttribute(Qt::WA_StyledBackground);
+    bar->setFixedHeight(kLogoTitleBarHeight);
+    bar->setLayout(column);
+    bar->setStyleSheet(titleBarSheet());
+    return bar;
+}
+
+void QCustomDialog::SetMainWindow(QWidget* content, const QString& title)
+{
+    auto* layout = new QVBoxLayout;
+    layout->addWidget(content, 0);
+    layout->addStretch(1);
+    layout->setSpacing(0);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_pBody->setLayout(layout);
+
+    if (title.isEmpty())
+        return;
+    if (m_pTitleLabel)
+        m_pTitleLabel->setText(title);
+}
+
+void QCustomDialog::SetCloseBtnEnable(bool enable)
+{
+    if (m_pCloseBtn)
+        m_pCloseBtn->setEnabled(enable);
+}
+
+void QCustomDialog::OnCurrentDeviceLost(bool)
+{
+    emit currentDeviceLost();
+}
+
+void QCustomDialog::OnInputSourceChanged(quint64)
+{
+    emit inputSourceChanged();
+}
+
+void QCustomDialog::OnHandleUI() {}
+
+void QCustomDialog::OnCurrentDeviceLost2()
+{
+    OnHandleUI();
+}
+
+void QCustomDialog::OnDpiChanged(int)
+{
+    updateGeometry();
+    update();
+    centreDialogOnMainWindow(this);
+}
+
+void QCustomDialog::timerEvent(QTimerEvent*)
+{
+    updateGeometry();
+    update();
+    centreDialogOnMainWindow(this);
+    killTimer(m_nTimerId);
+}
+
+void QCustomDialog::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    m_pressPos = mapFromGlobal(event->globalPos());
+    if (m_pTitleBar->geometry().contains(QPoint(m_pressPos.x(), m_pressPos.y() - kTitleHitOffsetY)))
+        m_bDragging = true;
+}
+
+void QCustomDialog::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_bDragging)
+        move(event->globalPos() - m_pressPos - QPoint(0, kDragLiftY));
+    event->ignore();
+}
+
+void QCustomDialog::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_bDragging = false;
+    event->ignore();
+}
+
+void QCustomDialog::keyPressEvent(QKeyEvent* event)
+{
+    // Only Esc does something; Return and Enter must not fire a default button.
+    if (event->key() == Qt::Key_Escape)
+        reject();
+    event->accept();
+}
+
+void QCustomDialog::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    path.addRect(0, 0, width(), height());
+    painter.fillPath(path, QBrush(QColor(kBodyColor)));
+}
+
+void QCustomDialog::resizeEvent(QResizeEvent*) {}
+
+void QCustomDialog::showEvent(QShowEvent*)
+{
+    centreDialogOnMainWindow(this);
+}
+
+void QCustomDialog::changeEvent(QEvent*) {}

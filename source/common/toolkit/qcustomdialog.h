@@ -1,0 +1,91 @@
+#pragma once
+
+#include "device/ilumivandrexnotify.h"
+
+#include <QDialog>
+#include <QPoint>
+
+class CSystemButton;
+class QLabel;
+
+// Moves a top-level dialog so that it is centred on the main window (the focus
+// manager's main widget, which start-up sets). Without a main window it
+// centres on the dialog's parent window, and without one on the screen.
+void centreDialogOnMainWindow(QWidget* dialog);
+
+// Base of the program's dialogs (not the message box): an application-modal
+// window without the system's frame, with a dark title bar of its own (a text
+// bar, optionally with a minimise button, or a logo bar), a body for the
+// subclass's content, dragging by the title bar, centring on every show, Esc
+// to cancel. While it exists it is registered with the presenter as a device
+// listener and as an open dialog (so IsModalState() is true); the loss of the
+// current device reaches OnHandleUI() on the GUI thread.
+//
+// Subclasses: build the content, call SetMainWindow(content, title) once from
+// the constructor, override OnHandleUI() to close or adapt on device loss.
+class QCustomDialog : public QDialog, public ILumivandrexNotify
+{
+    Q_OBJECT
+public:
+    // Dragging: the title bar counts from this many pixels below its top edge
+    // (the press point is tested this much higher), and a dragged window lands
+    // this many pixels above the press offset.
+    static constexpr int kTitleHitOffsetY = 6;
+    static constexpr int kDragLiftY = 20;
+    static constexpr int kDefaultTitleBarHeight = 32;
+    static constexpr int kLogoTitleBarHeight = 96;
+
+    QCustomDialog(QWidget* parent, bool defaultTitleBar, bool showMinimize);
+    ~QCustomDialog() override;
+
+    void SetMainWindow(QWidget* content, const QString& title);
+    void SetCloseBtnEnable(bool enable);
+
+    // ILumivandrexNotify: slot 0 arrives on the enumeration thread and only
+    // emits currentDeviceLost(); slot 7 arrives on the GUI thread.
+    void OnCurrentDeviceLost(bool uiChanged) override;
+    void OnInputSourceChanged(quint64 word) override;
+    // Reaction to the loss of the current device, on the GUI thread; nothing here.
+    virtual void OnHandleUI();
+
+    QWidget* GetTitleBar() const { return m_pTitleBar; }
+    QWidget* GetBody() const { return m_pBody; }
+    QLabel* GetTitleLabel() const { return m_pTitleLabel; }
+    CSystemButton* GetCloseButton() const { return m_pCloseBtn; }
+    CSystemButton* GetMinimizeButton() const { return m_pMinBtn; }
+    bool IsDragging() const { return m_bDragging; }
+
+signals:
+    void currentDeviceLost();
+    void inputSourceChanged();
+    void sigMinimum();
+
+public slots:
+    void OnCurrentDeviceLost2();
+    void OnDpiChanged(int);
+
+protected:
+    void timerEvent(QTimerEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    QWidget* createDefaultTitleBar(bool showMinimize);
+    QWidget* createCustomTitleBar();
+    CSystemButton* createSystemButton(const QString& imageName);
+
+    QLabel* m_pTitleLabel = nullptr;      // null with the logo title bar
+    CSystemButton* m_pCloseBtn = nullptr; // null with the logo title bar
+    CSystemButton* m_pMinBtn = nullptr;   // only with a minimise button
+    QWidget* m_pTitleBar = nullptr;
+    QWidget* m_pBody = nullptr;
+    int m_nTimerId = 0;
+    bool m_bDragging = false;
+    QPoint m_pressPos;
+};

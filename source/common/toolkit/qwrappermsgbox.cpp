@@ -1,0 +1,255 @@
+#include "qwrappermsgbox.h"
+
+#include "csystembutton.h"
+#include "device/lumivandrexpresenter.h"
+#include "qcustomdialog.h"
+#include "stylesheetbuilder.h"
+#include "wpushbutton.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QVBoxLayout>
+
+namespace {
+const char* const kTitle = "Lumivandrex Utility";   // never translated
+const QColor kTitleText(236, 236, 236);
+const char* const kTitleBarColor = "#272727";
+const QColor kBorder(39, 39, 39);
+const char* const kBodyColor = "#393939";
+const int kTitleLabelHeight = 24;
+const QSize kFallbackButtonSize(16, 16);
+const QRect kIconGeometry(30, 25, 41, 90);
+const int kTextX = 80;
+const int kTextY = 25;
+const int kTextHeight = 90;
+const int kTextSideSpace = 160;   // box width minus text width
+const QSize kButtonSize(124, 32);
+const int kButtonSpacing = 36;
+}
+
+QWrapperMsgBox::QWrapperMsgBox(tagMSG_TYPE type, const QString& text, const QString& okText,
+                               const QString& cancelText, int width, int height, QWidget* parent)
+    : QDialog(parent)
+    , m_type(type)
+    , m_text(text)
+    , m_nWidth(width)
+    , m_nHeight(height)
+{
+    setObjectName(QStringLiteral("dialog_msgbox"));
+    setFixedSize(width, height);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+
+    m_pTitleBar = createTitleBar();
+    m_pMainWnd = createMainWnd();
+    m_pButtonBar = createButtonBar(okText, cancelText);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_pTitleBar, 0);
+    layout->addWidget(m_pMainWnd, 0);
+    layout->addWidget(m_pButtonBar, 0);
+    layout->setSpacing(0);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    g_presenter.AddNotify(this);
+    g_presenter.AddDialog(this);
+
+    // Queued when emitted on the enumeration thread; dropped if the box is gone.
+    connect(this, &QWrapperMsgBox::signal_currentDeviceLost, this, &QWrapperMsgBox::OnCurrentDeviceLost2);
+}
+
+QWrapperMsgBox::~QWrapperMsgBox()
+{
+    g_presenter.DeleteNotify(this);
+    g_presenter.DeleteDialog(this);
+}
+
+QWidget* QWrapperMsgBox::createTitleBar()
+{
+    auto* title = new QLabel(QString::fromLatin1(kTitle), this);
+    title->setTextFormat(Qt::PlainText);
+    title->setFixedHeight(kTitleLabelHeight);
+    setLabelStyle(title, kTitleText, QColor(kTitleBarColor), kBorder);
+
+    auto* close = new CSystemButton(this);
+    const QSize size = QPixmap(QStringLiteral(":/Widget/close")).size();
+    close->setFixedSize(size.isEmpty() ? kFallbackButtonSize : size);
+    close->setFocusPolicy(Qt::NoFocus);
+    setButtonImgStyle(close, QStringLiteral("close"));
+    connect(close, &QPushButton::clicked, this, &QDialog::close);
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(title);
+    row->addStretch();
+    row->addWidget(close);
+    row->setContentsMargins(16, 0, 8, 0);
+
+    auto* bar = new QWidget(this);
+    bar->setObjectName(QStringLiteral("msgbox_titlebar"));
+    bar->setAttribute(Qt::WA_StyledBackground);
+    bar->setFixedHeight(kTitleBarHeight);
+    bar->setStyleSheet(QStringLiteral("QWidget#msgbox_titlebar{background: %1; border: 0px; border-radius: 0px;}")
+                           .arg(QColor(kTitleBarColor).name()));
+    bar->setLayout(row);
+    return bar;
+}
+
+QWidget* QWrapperMsgBox::createMainWnd()
+{
+    auto* area = new QWidget(this);
+    area->setObjectName(QStringLiteral("msgbox_main"));
+    area->setAttribute(Qt::WA_StyledBackground);
+    area->setStyleSheet(QStringLiteral("QWidget#msgbox_main{background: %1; border: 0px; border-radius: 0px;}")
+                            .arg(QColor(kBodyColor).name()));
+    area->setFixedHeight(qMax(0, m_nHeight - kTitleBarHeight - kButtonBarHeight));
+
+    auto* icon = new QLabel(area);
+    icon->setPixmap(QPixmap(QStringLiteral(":/Widget/msg_warning")));
+    icon->setGeometry(kIconGeometry);
+
+    // The text may quote file or device names: escape it so it is shown as
+    // written, and keep the caller's line breaks.
+    QString body = m_text.toHtmlEscaped();
+    body.replace(QLatin1Char('\n'), QStringLiteral("<br>"));
+    m_pTextLabel = new QLabel(area);
+    m_pTextLabel->setTextFormat(Qt::RichText);
+    m_pTextLabel->setText(QStringLiteral("<p style='line-height: 18px'>") + body + QStringLiteral("</p>"));
+    setLabelStyle(m_pTextLabel, kTitleText, QColor(kBodyColor), kBorder);
+    m_pTextLabel->setGeometry(kTextX, kTextY, qMax(0, m_nWidth - kTextSideSpace), kTextHeight);
+    m_pTextLabel->setWordWrap(true);
+    m_pTextLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    return area;
+}
+
+QWidget* QWrapperMsgBox::createButtonBar(const QString& okText, const QString& cancelText)
+{
+    auto* bar = new QWidget(this);
+    bar->setObjectName(QStringLiteral("msgbox_buttonbar"));
+    bar->setAttribute(Qt::WA_StyledBackground);
+    bar->setFixedHeight(kButtonBarHeight);
+    bar->setStyleSheet(QStringLiteral("QWidget#msgbox_buttonbar{background: %1;}QPushButton{outline: none;}")
+                           .arg(QColor(kBodyColor).name()));
+
+    auto* row = new QHBoxLayout(bar);
+    row->addStretch(1);
+    if (!okText.isEmpty()) {
+        m_pOkBtn = new WPushButton(okText, bar);
+        m_pOkBtn->setObjectName(QStringLiteral("btn_dialog"));
+        m_pOkBtn->setDefault(true);
+        m_pOkBtn->setFixedSize(kButtonSize);
+        connect(m_pOkBtn, &QPushButton::clicked, this, &QWrapperMsgBox::OnOKClicked);
+        row->addWidget(m_pOkBtn);
+        if (cancelText.isEmpty())
+            row->addStretch(1);
+    }
+    if (!cancelText.isEmpty()) {
+        m_pCancelBtn = new WPushButton(cancelText, bar);
+        m_pCancelBtn->setObjectName(QStringLiteral("btn_dialog"));
+        m_pCancelBtn->setFixedSize(kButtonSize);
+        connect(m_pCancelBtn, &QPushButton::clicked, this, &QWrapperMsgBox::OnCancelClicked);
+        row->addWidget(m_pCancelBtn);
+        row->addStretch(1);
+    }
+    row->setSpacing(kButtonSpacing);
+    row->setContentsMargins(10, 0, 10, 30);
+    return bar;
+}
+
+void QWrapperMsgBox::OnOKClicked()
+{
+    m_nResult = 1;
+    accept();
+}
+
+void QWrapperMsgBox::OnCancelClicked()
+{
+    m_nResult = 2;
+    reject();
+}
+
+void QWrapperMsgBox::OnCurrentDeviceLost(bool)
+{
+    emit signal_currentDeviceLost();
+}
+
+void QWrapperMsgBox::OnCurrentDeviceLost2()
+{
+    const QString name = objectName();
+    if (name == QLatin1String("msgbox_device_lost"))
+        return;   // this box reports the loss itself
+    if (name == QLatin1String("msgbox_firmware_download")) {
+        accept();
+        return;
+    }
+    close();
+}
+
+void QWrapperMsgBox::OnDpiChanged(int)
+{
+    updateGeometry();
+    update();
+    centreDialogOnMainWindow(this);
+}
+
+void QWrapperMsgBox::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        m_pressOffset = event->globalPos() - pos();
+        if (QRect(0, 0, m_pTitleBar->width(), m_pTitleBar->height()).contains(m_pressOffset))
+            m_bDragging = true;
+    }
+    event->ignore();
+}
+
+void QWrapperMsgBox::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_bDragging)
+        move(event->globalPos() - m_pressOffset);
+    event->ignore();
+}
+
+void QWrapperMsgBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_bDragging = false;
+    event->ignore();
+}
+
+void QWrapperMsgBox::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        accept();
+        break;
+    case Qt::Key_Escape:
+        reject();
+        break;
+    default:
+        break;
+    }
+    event->accept();
+}
+
+void QWrapperMsgBox::paintEvent(QPaintEvent* event)
+{
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        QPainterPath path;
+        path.setFillRule(Qt::WindingFill);
+        path.addRect(0, 0, width(), height());
+        painter.fillPath(path, QBrush(QColor(kBodyColor)));
+    }
+    QDialog::paintEvent(event);
+}
+
+void QWrapperMsgBox::showEvent(QShowEvent*)
+{
+    centreDialogOnMainWindow(this);
+}

@@ -1,0 +1,195 @@
+// The real program as a process: single instance, hidden start and recovery
+// after a killed instance. Every run gets its own HOME, XDG folders and runtime
+// folder (where the single-instance socket lives), and talks only to an
+// emulated USB bus through the launcher, never to real hardware.
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/types.h>
+
+class TestProcessStart : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_home;
+
+    QProcessEnvironment environment() const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        const QString home = m_home.path();
+        env.insert(QStringLiteral("HOME"), home);
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/.local/share"));
+        env.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/.cache"));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home + QStringLiteral("/run"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        return env;
+    }
+
+    QString logPath() const { return m_home.path() + QStringLiteral("/Documents/LumivandrexUtility.log"); }
+
+    QString logText() const
+    {
+        QFile file(logPath());
+        if (!file.open(QIODevice::ReadOnly))
+            return QString();
+        return QString::fromUtf8(file.readAll());
+    }
+
+    bool waitForLog(const QString& needle, int timeoutMs = 15000) const
+    {
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < timeoutMs) {
+            if (logText().contains(needle))
+                return true;
+            QTest::qWait(50);
+        }
+        return false;
+    }
+
+    // The program under the launcher, with `devices` emulated devices.
+    QProcess* startProgram(const QStringList& args, int devices = 1)
+    {
+        auto* process = new QProcess(this);
+        process->setProcessEnvironment(environment());
+        process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        QStringList launcherArgs{QStringLiteral("--devices"), QString::number(devices),
+                                 QStringLiteral(LV_PROGRAM_PATH)};
+        launcherArgs << args;
+        process->start(QStringLiteral(LV_LAUNCHER_PATH), launcherArgs);
+        process->waitForStarted(5000);
+        return process;
+    }
+
+    // The program's own pid: the launcher's child.
+    static qint64 programPid(QProcess* launcher)
+    {
+        const qint64 pid = launcher->processId();
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < 10000) {
+            QFile children(QStringLiteral("/proc/%1/task/%1/children").arg(pid));
+            if (children.open(QIODevice::ReadOnly)) {
+                const QByteArray text = children.readAll().trimmed();
+                if (!text.isEmpty())
+                    return text.split(' ').first().toLongLong();
+            }
+            QTest::qWait(20);
+        }
+        return -1;
+    }
+
+    static QString runningLine(qint64 pid, bool visible)
+    {
+        return QStringLiteral("instance %1 running; main window visible: %2").arg(pid).arg(visible ? 1 : 0);
+    }
+
+    void stop(QProcess* launcher, int signal = SIGTERM)
+    {
+        if (!launcher || launcher->state() == QProcess::NotRunning)
+            return;
+        const qint64 pid = programPid(launcher);
+        if (pid > 0)
+            ::kill(pid_t(pid), signal);
+        if (!launcher->waitForFinished(10000)) {
+            launcher->kill();
+            launcher->waitForFinished(5000);
+        }
+    }
+
+    // A second start goes straight to the running instance and never touches USB.
+    int secondStart(const QStringList& args = {})
+    {
+        QProcess second;
+        second.setProcessEnvironment(environment());
+        second.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        second.start(QStringLiteral(LV_PROGRAM_PATH), args);
+        if (!second.waitForFinished(15000)) {
+            second.kill();
+            second.waitForFinished();
+            return -100;
+        }
+        return second.exitStatus() == QProcess::NormalExit ? second.exitCode() : -200;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_home.isValid());
+        QVERIFY(QDir().mkpath(m_home.path() + QStringLiteral("/run")));
+        QFile::setPermissions(m_home.path() + QStringLiteral("/run"),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QVERIFY(QFile::exists(QStringLiteral(LV_PROGRAM_PATH)));
+        QVERIFY(QFile::exists(QStringLiteral(LV_LAUNCHER_PATH)));
+    }
+
+    void secondStartHandsOverAndExits()
+    {
+        QProcess* first = startProgram({});
+        const qint64 pid = programPid(first);
+        QVERIFY(pid > 0);
+        QVERIFY2(waitForLog(runningLine(pid, true)), qPrintable(logText().right(2000)));
+        const int bannersBefore = logText().count(QStringLiteral("LumivandrexUtility log started"));
+
+        QCOMPARE(secondStart(), 0);
+        QVERIFY(waitForLog(QStringLiteral("instance %1 was started again (\"lumivandrexutility\"); main window visible: 1").arg(pid)));
+        // The second start logged its banner into the same file before it left.
+        QCOMPARE(logText().count(QStringLiteral("LumivandrexUtility log started")), bannersBefore + 1);
+        QCOMPARE(first->state(), QProcess::Running);
+        stop(first);
+    }
+
+    void minimizedStartsHiddenUntilAsked()
+    {
+        QProcess* first = startProgram({QStringLiteral("/minimized")});
+        const qint64 pid = programPid(first);
+        QVERIFY(pid > 0);
+        QVERIFY2(waitForLog(runningLine(pid, false)), qPrintable(logText().right(2000)));
+        QVERIFY(!logText().contains(runningLine(pid, true)));
+        // Another spelling is not the switch: that start is a second one and just hands over.
+        QCOMPARE(secondStart({QStringLiteral("/Minimized")}), 0);
+        QVERIFY(waitForLog(QStringLiteral("instance %1 was started again (\"lumivandrexutility\"); main window visible: 1").arg(pid)));
+        stop(first);
+    }
+
+    void otherSpellingShowsWindow()
+    {
+        QProcess* first = startProgram({QStringLiteral("-minimized")}, 0);
+        const qint64 pid = programPid(first);
+        QVERIFY(pid > 0);
+        QVERIFY2(waitForLog(runningLine(pid, true)), qPrintable(logText().right(2000)));
+        stop(first);
+    }
+
+    void killedInstanceDoesNotBlockNextStart()
+    {
+        QProcess* first = startProgram({});
+        const qint64 firstPid = programPid(first);
+        QVERIFY(firstPid > 0);
+        QVERIFY(waitForLog(runningLine(firstPid, true)));
+        stop(first, SIGKILL);
+        QCOMPARE(first->state(), QProcess::NotRunning);
+
+        QProcess* next = startProgram({});
+        const qint64 nextPid = programPid(next);
+        QVERIFY(nextPid > 0);
+        QVERIFY2(waitForLog(runningLine(nextPid, true)), qPrintable(logText().right(2000)));
+        QTest::qWait(300);
+        QCOMPARE(next->state(), QProcess::Running);
+        // And it is the one that now answers later starts.
+        QCOMPARE(secondStart(), 0);
+        QVERIFY(waitForLog(QStringLiteral("instance %1 was started again").arg(nextPid)));
+        stop(next);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestProcessStart)
+#include "tst_processstart.moc"

@@ -1,0 +1,305 @@
+// The tab container against the emulated device: which tabs a feature report
+// gives, in which order, what each page's refresh is asked for, the Info-only
+// state without a device, and the tab widget's keys.
+
+#include "lvemulatortest.h"
+#include "shell1testsupport.h"
+#include "lvtestsupport.h"
+
+#include <QTabBar>
+
+#include "settingspages/wtabpageadvanced.h"
+#include "settingspages/wtabpagetiming.h"
+#include "settingspages/wtabpagevideo.h"
+#include "settingspages/wtabpagevolume.h"
+#include "shell/wsetbtn.h"
+#include "shell/wtabbar.h"
+#include "statuspages/wtabpagehdmi.h"
+#include "statuspages/wtabpageinfo.h"
+#include "statuspages/wtabpageinput.h"
+
+using namespace shelltest;
+
+class TstPropertyPage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+
+    void tabSets_data();
+    void tabSets();
+    void partialReloadLeavesInfoAndVolume();
+    void showPropertyPageKeepsIndexWhenItFits();
+    void infoOnlyWithoutDevice();
+    void ctrlTabWrapsAndNeverDividesByZero();
+    void focusWalkBetweenBars();
+    void inputPageSignalsReachVolumeAndHdmi();
+    void screenshot();
+
+private:
+    static QStringList TabTitles(QTabWidget* tabs);
+    static void RecordRefreshes(PropertyPage* pages, QStringList* log);
+};
+
+void TstPropertyPage::initTestCase()
+{
+    startPresenter();
+}
+
+void TstPropertyPage::cleanupTestCase()
+{
+    g_presenter.Exit();
+}
+
+void TstPropertyPage::init()
+{
+    g_presenter.SetUIChanged(false, UI_CHANGE_IMMEDIATE);
+    g_presenter.SetUIChangeType(UI_CHANGE_IMMEDIATE);
+}
+
+QStringList TstPropertyPage::TabTitles(QTabWidget* tabs)
+{
+    QStringList titles;
+    for (int i = 0; i < tabs->count(); ++i)
+        titles << tabs->tabText(i);
+    return titles;
+}
+
+void TstPropertyPage::RecordRefreshes(PropertyPage* pages, QStringList* log)
+{
+    const auto record = [log](const char* name) {
+        return [log, name](unsigned int flags, bool second) {
+            log->append(QStringLiteral("%1(%2,%3)").arg(QLatin1String(name)).arg(flags, 0, 16).arg(second ? 1 : 0));
+        };
+    };
+    QObject::connect(pages->GetInfoPage(), &WTabPageInfo::sigPageRefreshed, pages, record("Info"));
+    QObject::connect(pages->GetVideoPage(), &WTabPageVideo::sigPageRefreshed, pages, record("Video"));
+    QObject::connect(pages->GetVolumePage(), &WTabPageVolume::sigPageRefreshed, pages, record("Volume"));
+    QObject::connect(pages->GetInputPage(), &WTabPageInput::sigPageRefreshed, pages, record("Input"));
+    QObject::connect(pages->GetHdmiPage(), &WTabPageHdmi::sigPageRefreshed, pages, record("HDMI"));
+    QObject::connect(pages->GetTimingPage(), &WTabPageTiming::sigPageRefreshed, pages, record("Timing"));
+    QObject::connect(pages->GetAdvancedPage(), &WTabPageAdvanced::sigPageRefreshed, pages, record("Advanced"));
+}
+
+void TstPropertyPage::tabSets_data()
+{
+    QTest::addColumn<int>("flags");
+    QTest::addColumn<bool>("refuseRead");
+    QTest::addColumn<QStringList>("titles");
+    QTest::addColumn<QStringList>("refreshes");
+
+    const QString info = "Info(0,1)", video = "Video(0,0)", volume = "Volume(ffffffff,0)", input = "Input(0,0)",
+                  hdmi = "HDMI(0,0)", timing = "Timing(0,0)", advanced = "Advanced(0,0)";
+    for (int flags = 0; flags < 8; ++flags) {
+        QStringList titles{"Info", "Video"};
+        QStringList refreshes{info, video};
+        if (flags & 4) {
+            titles << "Volume";
+            refreshes << volume;
+        }
+        titles << "Input";
+        refreshes << input;
+        if (flags & 1) {
+            titles << "HDMI";
+            refreshes << hdmi;
+        }
+        if (flags & 2) {
+            titles << "Timing";
+            refreshes << timing;
+        }
+        titles << "Advanced";
+        refreshes << advanced;
+        QTest::newRow(qPrintable(QStringLiteral("flags %1").arg(flags))) << flags << false << titles << refreshes;
+    }
+    // Bits the container does not know are ignored.
+    QTest::newRow("flags 0xF8 | 5") << 0xFD << false << QStringList{"Info", "Video", "Volume", "Input", "HDMI", "Advanced"}
+                                    << QStringList{info, video, volume, input, hdmi, advanced};
+    QTest::newRow("report 0xFF refused") << 7 << true << QStringList{"Info", "Video", "Input", "Advanced"}
+                                         << QStringList{info, video, input, advanced};
+}
+
+void TstPropertyPage::tabSets()
+{
+    QFETCH(int, flags);
+    QFETCH(bool, refuseRead);
+    QFETCH(QStringList, titles);
+    QFETCH(QStringList, refreshes);
+
+    auto devices = plugFresh({"PP-0001"});
+    devices[0]->setFeatureFlags(quint32(flags));
+    devices[0]->stallReport(0xFF, refuseRead);
+    Harness harness;
+    harness.Start();
+    QStringList log;
+    RecordRefreshes(harness.pages, &log);
+    g_presenter.SetUIChanged(true, UI_CHANGE_IMMEDIATE);
+
+    harness.pages->GetTabWidget()->setCurrentIndex(2);
+    harness.pages->ReloadTabWidget(true);
+    devices[0]->stallReport(0xFF, false);
+
+    QCOMPARE(TabTitles(harness.pages->GetTabWidget()), titles);
+    QCOMPARE(PropertyPage::TabTitlesFor(refuseRead ? 0u : unsigned(flags)), titles);
+    QCOMPARE(harness.pages->GetTabWidget()->currentIndex(), 0);
+    QVERIFY(harness.pages->GetTabWidget()->isEnabled());
+    QCOMPARE(log, refreshes);
+    QVERIFY(!g_presenter.IsUIChanged());   // a full reload clears the pending state
+}
+
+void TstPropertyPage::partialReloadLeavesInfoAndVolume()
+{
+    auto devices = plugFresh({"PP-0011"});
+    devices[0]->setFeatureFlags(0x7);
+    Harness harness;
+    harness.Start();
+    QStringList log;
+    RecordRefreshes(harness.pages, &log);
+    g_presenter.SetUIChanged(true, UI_CHANGE_IMMEDIATE);
+    harness.pages->GetTabWidget()->setCurrentIndex(5);
+
+    harness.pages->ReloadPropertyPage(true);
+    QCOMPARE(log, (QStringList{"Video(0,0)", "Input(0,0)", "HDMI(0,0)", "Timing(0,1)", "Advanced(0,1)"}));
+    QVERIFY(g_presenter.IsUIChanged());
+
+    // ReloadTabWidget(false) keeps the tab and refreshes partially as well.
+    log.clear();
+    harness.pages->ReloadTabWidget(false);
+    QCOMPARE(harness.pages->GetTabWidget()->currentIndex(), 5);
+    QCOMPARE(log, (QStringList{"Video(0,0)", "Input(0,0)", "HDMI(0,0)", "Timing(0,1)", "Advanced(0,1)"}));
+}
+
+void TstPropertyPage::showPropertyPageKeepsIndexWhenItFits()
+{
+    auto devices = plugFresh({"PP-0021"});
+    devices[0]->setFeatureFlags(0x5);   // HDMI and Volume: six tabs
+    Harness harness;
+    harness.Start();
+    QStringList log;
+    RecordRefreshes(harness.pages, &log);
+    QTabWidget* tabs = harness.pages->GetTabWidget();
+    QCOMPARE(tabs->count(), 6);
+    tabs->setCurrentIndex(4);
+
+    devices[0]->setFeatureFlags(0x7);
+    harness.pages->ShowPropertyPage();
+    QCOMPARE(TabTitles(tabs), (QStringList{"Info", "Video", "Volume", "Input", "HDMI", "Timing", "Advanced"}));
+    QCOMPARE(tabs->currentIndex(), 4);
+    QVERIFY(log.isEmpty());   // no page refreshed
+
+    devices[0]->setFeatureFlags(0x0);
+    harness.pages->ShowPropertyPage();
+    QCOMPARE(tabs->count(), 4);
+    QCOMPARE(tabs->currentIndex(), 0);
+    QVERIFY(log.isEmpty());
+}
+
+void TstPropertyPage::infoOnlyWithoutDevice()
+{
+    auto devices = plugFresh({"PP-0031"});
+    devices[0]->setFeatureFlags(0x0);
+    Harness harness;
+    harness.Start();
+    QStringList log;
+    RecordRefreshes(harness.pages, &log);
+    QCOMPARE(harness.pages->GetTabWidget()->count(), 4);
+    QVERIFY(!harness.pages->ExportInfo().isEmpty());
+
+    lvemu::EmulatedBus::instance().unplugAll();
+    QVERIFY(waitForDeviceCount(0));
+    QTRY_COMPARE(harness.pages->GetTabWidget()->count(), 1);
+    QCOMPARE(harness.pages->GetTabWidget()->tabText(0), QStringLiteral("Info"));
+    QVERIFY(!harness.pages->GetTabWidget()->isEnabled());
+    QCOMPARE(log, QStringList{"Info(0,1)"});
+    QCOMPARE(harness.pages->GetInfoPage()->GetValues(), QStringList(QVector<QString>(10, QStringLiteral("N/A")).toList()));
+    QVERIFY(harness.pages->ExportInfo().isEmpty());
+
+    log.clear();
+    harness.pages->ReloadPropertyPage(false);   // nothing at all without a device
+    QVERIFY(log.isEmpty());
+}
+
+void TstPropertyPage::ctrlTabWrapsAndNeverDividesByZero()
+{
+    WTabWidget empty;
+    empty.show();
+    empty.setFocus();
+    QCOMPARE(empty.SelectRelativeTab(1), -1);
+    QTest::keyClick(&empty, Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(empty.currentIndex(), -1);
+
+    WTabWidget tabs;
+    tabs.addTab(new QWidget, "A");
+    tabs.addTab(new QWidget, "B");
+    tabs.addTab(new QWidget, "C");
+    tabs.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tabs));
+    tabs.GetTabBar()->setFocus();
+    tabs.setCurrentIndex(2);
+    QTest::keyClick(&tabs, Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(tabs.currentIndex(), 0);
+    QTest::keyClick(&tabs, Qt::Key_Right);   // swallowed: the base class would move on
+    QCOMPARE(tabs.currentIndex(), 0);
+    QCOMPARE(tabs.SelectRelativeTab(-1), 2);
+}
+
+void TstPropertyPage::focusWalkBetweenBars()
+{
+    auto devices = plugFresh({"PP-0041"});
+    devices[0]->setFeatureFlags(0x1);
+    Harness harness;
+    harness.window->show();
+    QVERIFY(QTest::qWaitForWindowActive(harness.window.get()));
+    harness.Start();
+    QTabWidget* tabs = harness.pages->GetTabWidget();
+
+    // Shift+Tab on the tab bar goes to the title bar's device frame.
+    tabs->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(tabs->hasFocus());
+    QTest::keyClick(tabs, Qt::Key_Backtab, Qt::ShiftModifier);
+    QTRY_VERIFY(harness.title->GetCenterWidget()->hasFocus());
+
+    // Tab on the tab bar of an HDMI page without focusable controls: "Save Report...".
+    tabs->setCurrentIndex(3);
+    QCOMPARE(tabs->tabText(3), QStringLiteral("HDMI"));
+    tabs->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(tabs->hasFocus());
+    QTest::keyClick(tabs, Qt::Key_Tab);
+    QTRY_VERIFY(harness.bar->GetExportButton()->hasFocus());
+
+    // Shift+Tab on "Save Report..." with the HDMI page current (no control): the tab widget.
+    QTest::keyClick(harness.bar->GetExportButton(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QTRY_VERIFY(tabs->hasFocus());
+    QVERIFY(g_presenter.IsInFocus() || !tabs->tabBar()->hasFocus());
+}
+
+void TstPropertyPage::inputPageSignalsReachVolumeAndHdmi()
+{
+    plugFresh({"PP-0051"});
+    Harness harness;
+    harness.Start();
+    QSignalSpy hdmiVideo(harness.pages->GetHdmiPage(), &WTabPageHdmi::videoSignalChanged);
+    emit harness.pages->GetInputPage()->inputVideoChanged(true);
+    emit harness.pages->GetInputPage()->inputAudioChanged(true);
+    QCOMPARE(hdmiVideo.count(), 1);
+    QCOMPARE(hdmiVideo.first().first().toBool(), true);
+    QVERIFY(harness.pages->GetHdmiPage()->HasVideoSignal());
+    QVERIFY(harness.pages->GetVolumePage()->IsAudioInputPresent());
+}
+
+void TstPropertyPage::screenshot()
+{
+    auto devices = plugFresh({"PP-0061"});
+    devices[0]->setFeatureFlags(0x7);
+    Harness harness;
+    harness.window->show();
+    harness.Start();
+    QTest::qWait(50);   // let the nested layouts settle before grabbing
+    QVERIFY(lvtest::saveScreenshot(harness.pages, "shell_tabcontainer"));
+    QVERIFY(lvtest::saveScreenshot(harness.window.get(), "shell_bars"));
+}
+
+LV_EMULATED_QTEST_MAIN(TstPropertyPage)
+#include "tst_propertypage.moc"
