@@ -5,7 +5,6 @@
 
 #include "toolkit/wpagebase.h"
 
-class QLabel;
 
 // The advanced page (capture format editors, device name, no-signal image).
 // It is not a device listener: it refreshes only when the container asks.
@@ -21,9 +20,6 @@ public:
 
 signals:
     void sigPageRefreshed(unsigned int flags, bool partial);
-
-private:
-    QLabel* m_pStateLabel = nullptr;
 };
 
 #endif // WTABPAGEADVANCED_H

@@ -1,6 +1,5 @@
 #include "settingspages/wtabpagetiming.h"
 
-#include <QLabel>
 #include <QMutexLocker>
 #include <QVBoxLayout>
 
@@ -11,11 +10,8 @@
 WTabPageTiming::WTabPageTiming(QWidget* parent)
     : QWidget(parent)
 {
-    m_pStateLabel = new QLabel(this);
-    m_pStateLabel->setStyleSheet(QStringLiteral("QLabel{color: #9DA1A6; background: transparent;}"));
     m_pAdjustTiming = new QAdjustTimingWidget(this);
     QVBoxLayout* layout = new QVBoxLayout(this);
-    layout->addWidget(m_pStateLabel);
     layout->addWidget(m_pAdjustTiming);
     layout->addStretch(1);
     layout->setContentsMargins(16, 16, 16, 16);

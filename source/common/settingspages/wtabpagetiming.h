@@ -7,7 +7,6 @@
 #include "toolkit/wpagebase.h"
 
 class QAdjustTimingWidget;
-class QLabel;
 
 // The timing page, shown when the device's feature report has bit 1. It hosts
 // the timing adjustment tab; the automatic adjustment panel and the custom
@@ -30,7 +29,6 @@ signals:
     void sigPageRefreshed(unsigned int flags, bool partial);
 
 private:
-    QLabel* m_pStateLabel = nullptr;
     QAdjustTimingWidget* m_pAdjustTiming = nullptr;
 };
 

@@ -6,7 +6,6 @@
 #include "device/ilumivandrexnotify.h"
 #include "toolkit/wpagebase.h"
 
-class QLabel;
 
 // The video processing page. The input and capture processing panels come with
 // the video work; until then the page shows its device state only.
@@ -22,9 +21,6 @@ public:
 
 signals:
     void sigPageRefreshed(unsigned int flags, bool partial);
-
-private:
-    QLabel* m_pStateLabel = nullptr;
 };
 
 #endif // WTABPAGEVIDEO_H

@@ -1,6 +1,5 @@
 #include "settingspages/wtabpagevolume.h"
 
-#include <QLabel>
 #include <QMutexLocker>
 #include <QVBoxLayout>
 
@@ -15,10 +14,7 @@ constexpr unsigned char kFeatureReport = 0xFF;
 WTabPageVolume::WTabPageVolume(QWidget* parent)
     : QWidget(parent)
 {
-    m_pStateLabel = new QLabel(this);
-    m_pStateLabel->setStyleSheet(QStringLiteral("QLabel{color: #9DA1A6; background: transparent;}"));
     QVBoxLayout* layout = new QVBoxLayout(this);
-    layout->addWidget(m_pStateLabel);
     layout->addStretch(1);
     layout->setContentsMargins(16, 16, 16, 16);
 

@@ -6,7 +6,6 @@
 #include "device/ilumivandrexnotify.h"
 #include "toolkit/wpagebase.h"
 
-class QLabel;
 
 // The audio volume page, shown when the device's feature report has bit 2.
 // The per-node sliders come with the volume work; until then the page has no
@@ -33,7 +32,6 @@ public slots:
     void OnAIOAudioChanged(bool present);
 
 private:
-    QLabel* m_pStateLabel = nullptr;
     bool m_bAudioPresent = false;
 };
 

@@ -35,6 +35,16 @@ QString titleBarSheet()
 }
 }
 
+void paintDialogBody(QWidget* dialog)
+{
+    QPainter painter(dialog);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    path.addRect(0, 0, dialog->width(), dialog->height());
+    painter.fillPath(path, QBrush(QColor(kBodyColor)));
+}
+
 void centreDialogOnMainWindow(QWidget* dialog)
 {
     if (!dialog)
@@ -264,12 +274,7 @@ void QCustomDialog::keyPressEvent(QKeyEvent* event)
 
 void QCustomDialog::paintEvent(QPaintEvent*)
 {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    QPainterPath path;
-    path.setFillRule(Qt::WindingFill);
-    path.addRect(0, 0, width(), height());
-    painter.fillPath(path, QBrush(QColor(kBodyColor)));
+    paintDialogBody(this);
 }
 
 void QCustomDialog::resizeEvent(QResizeEvent*) {}

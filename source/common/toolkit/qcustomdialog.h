@@ -13,6 +13,10 @@ class QLabel;
 // centres on the dialog's parent window, and without one on the screen.
 void centreDialogOnMainWindow(QWidget* dialog);
 
+// Fills a dialog's whole body with the dialogs' body colour (dialogs and message
+// boxes are frameless, so nothing else paints behind their children).
+void paintDialogBody(QWidget* dialog);
+
 // Base of the program's dialogs (not the message box): an application-modal
 // window without the system's frame, with a dark title bar of its own (a text
 // bar, optionally with a minimise button, or a logo bar), a body for the

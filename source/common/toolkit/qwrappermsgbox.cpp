@@ -10,8 +10,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPixmap>
 #include <QVBoxLayout>
 
@@ -238,14 +236,7 @@ void QWrapperMsgBox::keyPressEvent(QKeyEvent* event)
 
 void QWrapperMsgBox::paintEvent(QPaintEvent* event)
 {
-    {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing, true);
-        QPainterPath path;
-        path.setFillRule(Qt::WindingFill);
-        path.addRect(0, 0, width(), height());
-        painter.fillPath(path, QBrush(QColor(kBodyColor)));
-    }
+    paintDialogBody(this);
     QDialog::paintEvent(event);
 }
 
