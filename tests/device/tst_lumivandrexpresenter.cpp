@@ -46,6 +46,7 @@ private slots:
     void staleFlashHeaderGivesLayoutZero();
     void textFieldsAreBounded();
     void initWithoutDeviceStillWatches();
+    void successfulCycleSleepsTwice();
     void unplugCurrentReportsLost_data();
     void unplugCurrentReportsLost();
     void unplugOtherKeepsCurrentAtNewIndex();
@@ -181,6 +182,23 @@ void TstLumivandrexPresenter::initWithoutDeviceStillWatches()
     QCOMPARE(m_presenter->GetCurrentIndex(), -1);   // the listener selects it, not us
     m_presenter->DeleteNotify(&a);
     m_presenter->DeleteNotify(&b);
+}
+
+// Every enumeration trial-opens each accepted device once, so the opens counted by
+// the emulated device count the cycles. A cycle that enumerated sleeps before and
+// after it; only an upper bound is checked, as a busy machine only slows it down.
+void TstLumivandrexPresenter::successfulCycleSleepsTwice()
+{
+    constexpr int kSleepMs = 50;
+    constexpr int kWindowMs = 1000;
+    auto dev = EmulatedBus::instance().plug();
+    m_presenter->SetTimingForTest(kSleepMs, 200);
+    QVERIFY(m_presenter->Init());
+    const int before = dev->totalOpens();
+    QTest::qSleep(kWindowMs);
+    const int cycles = dev->totalOpens() - before;
+    QVERIFY2(cycles >= 1, qPrintable(QString::number(cycles)));
+    QVERIFY2(cycles <= kWindowMs / (2 * kSleepMs) + 1, qPrintable(QString::number(cycles)));
 }
 
 void TstLumivandrexPresenter::unplugCurrentReportsLost_data()

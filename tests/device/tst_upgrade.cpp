@@ -100,6 +100,7 @@ private slots:
     void refusedImagesTouchNothing_data();
     void refusedImagesTouchNothing();
     void unpluggedBeforeLockTouchesNothing();
+    void unreportedFlashSizeStillFlashes();
 
 private:
     int flash(const FirmwareImage &image, bool full, std::vector<int> *statuses = nullptr, int *percentOut = nullptr);
@@ -431,6 +432,28 @@ void TstUpgrade::unpluggedBeforeLockTouchesNothing()
     image.add("Main.App", 0x120000, 0x100);
     int status = 0, percent = 0;
     QVERIFY(!m_presenter->Upgrade(stale, &image.header, image.sections(), &status, &percent, true));
+    QCOMPARE(loadStatus(&status), 3);
+    QCOMPARE(m_dev->transferCount(), 0);
+}
+
+// A device that leaves the flash size of report 0xF0 at 0 can still be upgraded;
+// only the 32-bit address space bounds the image then.
+void TstUpgrade::unreportedFlashSizeStillFlashes()
+{
+    FirmwareImage image;
+    image.add("Main.App", 0x120000, 0x300);
+    tagDEVICE_INSTANCE copy = currentCopy();
+    copy.flashInfo.flashSize = 0;
+    int status = 0, percent = 0;
+    QVERIFY(m_presenter->Upgrade(copy, &image.header, image.sections(), &status, &percent, true));
+    QCOMPARE(loadStatus(&status), 7);
+    QCOMPARE(m_dev->flash(0x120000, 0x300), toBytes(image.data[0]));
+
+    FirmwareImage wrapping;
+    wrapping.add("Main.App", 0xFFFFF000u, 0x2000);
+    m_dev->clearTransfers();
+    status = 0;
+    m_presenter->Upgrade(copy, &wrapping.header, wrapping.sections(), &status, &percent, true);
     QCOMPARE(loadStatus(&status), 3);
     QCOMPARE(m_dev->transferCount(), 0);
 }

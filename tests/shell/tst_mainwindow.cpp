@@ -23,6 +23,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QMenu>
 #include <QMutexLocker>
 #include <QPointer>
@@ -481,6 +482,24 @@ private slots:
         QCOMPARE(box.seen, 1);
         QVERIFY(tabStayed);
         QVERIFY(windowStayed);
+
+        // The same for Qt's own modal dialogs (the report's file dialog): Escape
+        // must reach the dialog, not hide the window from under it.
+        {
+            QDialog fileDialog(m_window);
+            bool plainTabStayed = false;
+            bool plainWindowStayed = false;
+            QTimer::singleShot(50, &fileDialog, [&] {
+                QTest::keyClick(tabs, Qt::Key_Tab, Qt::ControlModifier);
+                plainTabStayed = tabs->currentIndex() == 6;
+                QTest::keyClick(&fileDialog, Qt::Key_Escape);
+                plainWindowStayed = m_window->isVisible();
+            });
+            QTimer::singleShot(3000, &fileDialog, [&] { fileDialog.done(42); });
+            QCOMPARE(fileDialog.exec(), int(QDialog::Rejected));   // closed by its own Escape
+            QVERIFY(plainTabStayed);
+            QVERIFY(plainWindowStayed);
+        }
 
         // Escape in an open pop-up menu closes only that menu.
         QMenu* deviceMenu = m_window->GetTitleBar()->GetDeviceMenu();

@@ -1,3 +1,4 @@
+#include "logging/lvlogger.h"
 #include "toolkit/qtablewid.h"
 #include "toolkit/qwrappertablewidget.h"
 #include "toolkit/wpushbutton.h"
@@ -358,6 +359,28 @@ private slots:
         t.SetUpgradeOptType(1, "", "", false);
         QVERIFY(t.GetVersionLabel()->styleSheet().contains("color: #a0a0a0;"));
         QCOMPARE(t.GetVersionLabel()->text(), QString("The device may have been damaged"));
+    }
+
+    void optionClickIsLoggedFromTheTable()
+    {
+        QObject owner;
+        lvlogger::LvLogger* logger = lvlogger::LvLogger::createInstance(&owner);
+        const lvlogger::EnableLogLevels saved = lvlogger::ENABLE_LOG_LEVELS;
+        lvlogger::SetLogLevelInfor();
+        QSignalSpy records(logger, &lvlogger::LvLogger::signalLog);
+
+        QWrapperTableWidget t(false, 200, kInfoNames, 0, nullptr);
+        t.SetUpgradeOptType(5, "", "", false);
+        QTest::mouseClick(t.m_pBtnOpt, Qt::LeftButton);
+        QTRY_VERIFY(!records.isEmpty());
+        lvlogger::ENABLE_LOG_LEVELS = saved;
+
+        const QList<QVariant> record = records.last();
+        QCOMPARE(record.at(2).toString(),
+                 QString("user clicked the retry connecting to upgrade server button. m_nOptType=5, "
+                         "now button tool tip=Retry"));
+        QCOMPARE(record.at(4).toString(), QString("OnOptBtnClicked"));
+        QVERIFY2(record.at(5).toString().endsWith("/qwrappertablewidget.cpp"), qPrintable(record.at(5).toString()));
     }
 
     void releaseNotesButton()

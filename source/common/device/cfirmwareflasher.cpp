@@ -129,11 +129,13 @@ bool CFirmwareFlasher::ValidateImage()
         return false;
     }
     const quint64 eraseUnit = m_flash.eraseUnit;
-    const quint64 flashSize = m_flash.flashSize;
-    if (eraseUnit == 0 || flashSize == 0) {
-        LV_LOG_ERROR("flash geometry refused: erase unit " << eraseUnit << ", size " << flashSize);
+    if (eraseUnit == 0) {
+        LV_LOG_ERROR("flash geometry refused: erase unit 0");
         return false;
     }
+    // The flash size bounds the image when the device reports one; a device that
+    // leaves the field at 0 is still flashed, within the 32-bit address space.
+    const quint64 flashSize = m_flash.flashSize ? quint64(m_flash.flashSize) : (quint64(1) << 32);
     const quint64 headerAddress = quint64(m_flash.headerBase) + (m_full ? 0 : kPartialHeaderOffset);
     const quint64 headerEnd = headerAddress + m_headerLength;
     // The erase of the header area reaches to the end of its last erase unit.

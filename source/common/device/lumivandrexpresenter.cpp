@@ -295,14 +295,17 @@ bool LumivandrexPresenter::SleepUnlessStopped(int ms)
 
 void LumivandrexPresenter::EnumThreadBody()
 {
+    // A cycle that enumerated sleeps again afterwards (400 ms in all); a failed one
+    // only slept before it, so it is retried after 200 ms.
     while (m_running.load()) {
         if (!SleepUnlessStopped(m_enumSleepMs.load()))
             return;
-        RunEnumerationCycle();
+        if (RunEnumerationCycle() && !SleepUnlessStopped(m_enumSleepMs.load()))
+            return;
     }
 }
 
-void LumivandrexPresenter::RunEnumerationCycle()
+bool LumivandrexPresenter::RunEnumerationCycle()
 {
     QVector<tagUSBDEVICE_DATA> fresh;
     bool enumerated;
@@ -311,7 +314,7 @@ void LumivandrexPresenter::RunEnumerationCycle()
         enumerated = LumivandrexDevice::EnumDevices(fresh);
     }
     if (!enumerated)
-        return;   // the list stays as it is; try again after one sleep
+        return false;   // the list stays as it is; try again after one sleep
 
     bool lost = false;
     bool lostArgument = false;
@@ -375,7 +378,7 @@ void LumivandrexPresenter::RunEnumerationCycle()
     }
 
     if (!lost && !changed)
-        return;
+        return true;
     // Outside the presenter lock: listeners only post a signal to the GUI thread.
     ForEachListener([&](ILumivandrexNotify *listener) {
         if (lost)
@@ -383,6 +386,7 @@ void LumivandrexPresenter::RunEnumerationCycle()
         else
             listener->OnOtherDeviceChanged(removed, name);
     });
+    return true;
 }
 
 // ---------------------------------------------------------------------------------

@@ -138,7 +138,8 @@ private:
 
     bool BuildInstance(const tagUSBDEVICE_DATA &record, tagDEVICE_INSTANCE &instance);
     void EnumThreadBody();
-    void RunEnumerationCycle();
+    // One enumeration and list rebuild; false when the enumeration failed.
+    bool RunEnumerationCycle();
     bool SleepUnlessStopped(int ms);
     void StopEnumThread();
     bool IsDeviceListed(const tagDEVICE_INSTANCE &instance) const;

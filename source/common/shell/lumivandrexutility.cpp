@@ -328,7 +328,9 @@ void LumivandrexUtility::OnCancelBtnClickedWithReload()
 
 void LumivandrexUtility::OnActivedSysTrayIcon(QSystemTrayIcon::ActivationReason reason)
 {
-    // The menu itself was built once at construction and stays the icon's menu.
+    // The menu was built once at construction and stays the icon's menu: Qt may
+    // already be showing it when it reports the activation, so a menu built anew
+    // here would be deleted from under the user.
     if (reason == QSystemTrayIcon::Context)
         OnShowMainWindow();
 }
@@ -464,7 +466,7 @@ void LumivandrexUtility::OnMessageClicked()
 
 void LumivandrexUtility::OnShowAboutDialog()
 {
-    if (g_presenter.IsModalState() || m_bAboutOpen)
+    if (IsDialogOpen() || m_bAboutOpen)
         return;
     m_bAboutOpen = true;
     auto* dialog = new AboutDialog(this);
@@ -575,6 +577,18 @@ void LumivandrexUtility::HideAllMenus()
     }
 }
 
+bool LumivandrexUtility::IsDialogOpen() const
+{
+    if (g_presenter.IsModalState())
+        return true;
+    // Qt's own modal dialogs (the report's and the pages' file dialogs) are not
+    // counted by the presenter. Hiding the window under one would leave the
+    // dialog alone on screen, and closing it then would end the program (it
+    // would be the last visible window); Escape must reach the dialog instead.
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal && modal != this;
+}
+
 bool LumivandrexUtility::HandleKeyPress(QKeyEvent* event)
 {
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
@@ -596,7 +610,7 @@ bool LumivandrexUtility::HandleKeyPress(QKeyEvent* event)
             popup->close();
             return true;
         }
-        if (!g_presenter.IsModalState()) {
+        if (!IsDialogOpen()) {
             OnCloseBtnClicked();
             return true;
         }
@@ -606,7 +620,7 @@ bool LumivandrexUtility::HandleKeyPress(QKeyEvent* event)
         g_focusManager.SetActive(true);
     }
 
-    if (g_presenter.IsModalState())
+    if (IsDialogOpen())
         return false;
     QTabWidget* tabs = m_pPropertyPage->GetTabWidget();
     const int count = tabs ? tabs->count() : 0;

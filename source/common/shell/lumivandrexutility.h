@@ -124,6 +124,8 @@ private:
     void CreateSettingsBar();
     void CreateTrayIcon();
     void BuildTrayMenu();
+    // A message box, custom dialog or any other modal dialog is open.
+    bool IsDialogOpen() const;
     bool HandleKeyPress(QKeyEvent* event);
     void ActivateOpenDialogs();
     QWidget* LastEnabledSettingsButton() const;

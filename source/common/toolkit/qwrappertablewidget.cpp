@@ -4,6 +4,8 @@
 #include "qtablewid.h"
 #include "stylesheetbuilder.h"
 
+#include "logging/lvlogger.h"
+
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
@@ -245,4 +247,14 @@ void QWrapperTableWidget::OnHeaderViewClicked(int)
     m_pTable->selectRow(0);
     m_pTable->selectColumn(0);
     m_pTable->clearSelection();
+}
+
+// Kept in this file (not with the rest of the update cell) so that the log
+// record names the table's own source file.
+void QWrapperTableWidget::OnOptBtnClicked()
+{
+    LV_LOG_INFO(QStringLiteral("user clicked the retry connecting to upgrade server button. m_nOptType=")
+                + QString::number(m_nOptType) + QStringLiteral(", now button tool tip=")
+                + (m_pBtnOpt ? m_pBtnOpt->toolTip() : QString()));
+    emit sigUpgradeOpt(m_nOptType);
 }

@@ -3,7 +3,6 @@
 // display of its own (OPT_UI_TYPE) that the Info page drives.
 #include "qwrappertablewidget.h"
 
-#include "logging/lvlogger.h"
 #include "wpushbutton.h"
 
 #include <QHBoxLayout>
@@ -311,12 +310,4 @@ void QWrapperTableWidget::SetDownloadProcess(float percent)
         m_pProgress->setValue(qBound(0, static_cast<int>(percent), 100));
     if (m_pMsgLabel)
         m_pMsgLabel->setText(QString::number(static_cast<double>(percent), 'f', 2) + QStringLiteral("%"));
-}
-
-void QWrapperTableWidget::OnOptBtnClicked()
-{
-    LV_LOG_INFO(QStringLiteral("user clicked the retry connecting to upgrade server button. m_nOptType=")
-                + QString::number(m_nOptType) + QStringLiteral(", now button tool tip=")
-                + (m_pBtnOpt ? m_pBtnOpt->toolTip() : QString()));
-    emit sigUpgradeOpt(m_nOptType);
 }

@@ -1,6 +1,7 @@
 #include "toolkit/toolkitstyle.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QWidget>
@@ -9,13 +10,14 @@ namespace toolkit {
 
 QStyle* fusionStyle()
 {
-    // Parented to the application so it goes with it; widgets never outlive it.
-    static QStyle* style = [] {
-        QStyle* s = QStyleFactory::create(QStringLiteral("Fusion"));
-        if (s && qApp)
-            s->setParent(qApp);
-        return s;
-    }();
+    // Parented to the application so it goes with it; a QPointer so that a widget
+    // built under a later application object gets a fresh style, never a deleted one.
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = QStyleFactory::create(QStringLiteral("Fusion"));
+        if (style && qApp)
+            style->setParent(qApp);
+    }
     return style;
 }
 
