@@ -9,22 +9,13 @@
 #include <QThread>
 #include <QtTest>
 
+#include "lvtestfiles.h"
+
 #include <memory>
 
 using namespace lvlogger;
 
 namespace {
-
-QStringList readLines(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
 
 QStringList debugMessages;
 void collectMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
@@ -156,7 +147,7 @@ private slots:
         LvLogger* logger = LvLogger::createInstance(m_parent.get());
         QVERIFY(logger->setLogFileName(logPath(), 10485760, 10));
         LV_LOG_INFO("  first <TS> record " << 7 << "\n"); const int line = __LINE__;
-        const QStringList lines = readLines(logPath());
+        const QStringList lines = lvtest::readLines(logPath());
         QCOMPARE(lines.size(), 2);
         const QRegularExpression start(QStringLiteral("^%1 \\[[0-9a-f]{16}\\] \\[-\\] Start file-log 'main'$").arg(TS_RE));
         QVERIFY2(start.match(lines.at(0)).hasMatch(), qPrintable(lines.at(0)));
@@ -180,7 +171,7 @@ private slots:
         logger->log(QStringLiteral("beyond the table"), static_cast<LogLevel>(9), "f", "f.cpp", 1);
         logger->log(QStringLiteral("no file"), LevelWarning, "f", nullptr, 3);
 
-        const QStringList lines = readLines(logPath());
+        const QStringList lines = lvtest::readLines(logPath());
         QCOMPARE(lines.size(), 3); // no start line: level 7 is off in the sink
         const QRegularExpression error(QStringLiteral("^%1 \\[E\\] device lost \\[startUpFormatAndLevels@%2:%3\\]$")
                                            .arg(TS_RE, QRegularExpression::escape(QStringLiteral(__FILE__)),
@@ -204,7 +195,7 @@ private slots:
         SetLogLevelAllFalse();
         LV_LOG_ERROR(countedText());
         QCOMPARE(textBuilds, 1);
-        const QStringList lines = readLines(logPath());
+        const QStringList lines = lvtest::readLines(logPath());
         QCOMPARE(lines.size(), 2); // start line and the one error
         QVERIFY(lines.at(1).contains("[E] built"));
     }
@@ -230,7 +221,7 @@ private slots:
         QVERIFY(logger->setLogFileName("usb", m_dir->filePath("usb.log"), 1000, 2));
         LV_LOG_INFO("libusb opened");
         LV_LOG_INFO("timer fired");
-        QCOMPARE(readLines(m_dir->filePath("usb.log")), (QStringList{"Start file-log 'usb'", "libusb opened"}));
+        QCOMPARE(lvtest::readLines(m_dir->filePath("usb.log")), (QStringList{"Start file-log 'usb'", "libusb opened"}));
     }
 
     void functionTrace()
@@ -249,7 +240,7 @@ private slots:
         ENABLE_FUNCTION_STACK_TRACE = false;
         logger->logFuncBegin("bare", "fz", "f.cpp", 8);
         logger->logFuncEnd("bare", "fz", "f.cpp", 9);
-        QCOMPARE(readLines(logPath()),
+        QCOMPARE(lvtest::readLines(logPath()),
                  (QStringList{"F \\ a", "F .\\ b", "F ./ b", "F / a", "F / x", "F \\", "F /", "F bare"}));
 
         // The guard traces only while level 6 is on.
@@ -261,7 +252,7 @@ private slots:
         {
             LV_LOG_FUNC("guarded");
         }
-        const QStringList lines = readLines(logPath());
+        const QStringList lines = lvtest::readLines(logPath());
         QCOMPARE(lines.mid(8), (QStringList{"F \\ guarded", "F / guarded"}));
     }
 
@@ -312,7 +303,7 @@ private slots:
         qDeleteAll(threads);
         QCoreApplication::processEvents();
 
-        const QStringList lines = readLines(logPath());
+        const QStringList lines = lvtest::readLines(logPath());
         QCOMPARE(lines.size(), threadCount * perThread + 1);
         const QRegularExpression re(QStringLiteral("^\\[([0-9a-f]{16})\\] thread (\\d) record (\\d+) ([a-d]{30})$"));
         int next[threadCount] = {};
@@ -345,7 +336,7 @@ private slots:
         delete worker;
         // No event loop ran: the records are still queued when the logger goes.
         m_parent.reset();
-        const QStringList lines = readLines(logPath());
+        const QStringList lines = lvtest::readLines(logPath());
         QCOMPARE(lines.size(), 101);
         QCOMPARE(lines.last(), QStringLiteral("late 99"));
     }
@@ -377,7 +368,7 @@ private slots:
             QVERIFY(thread->wait(10000));
         qDeleteAll(threads);
         QCoreApplication::processEvents();
-        for (const QString& line : readLines(logPath()))
+        for (const QString& line : lvtest::readLines(logPath()))
             QVERIFY(line == "churn" || line == "Start file-log 'main'");
     }
 };

@@ -6,20 +6,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "lvtestfiles.h"
+
 using namespace lvlogger;
 
 namespace {
-
-QStringList readLines(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
 
 void writeFile(const QString& path, const QByteArray& content)
 {
@@ -54,7 +45,7 @@ private:
     {
         QList<int> result;
         static const QRegularExpression re(QStringLiteral(" record (\\d+) x+ "));
-        for (const QString& line : readLines(path)) {
+        for (const QString& line : lvtest::readLines(path)) {
             const auto match = re.match(line);
             if (match.hasMatch())
                 result.append(match.captured(1).toInt());
@@ -143,7 +134,7 @@ private slots:
         write(sink, 1);
         // Read while the sink still holds the file: the record must already be on
         // disk, not in the file object's buffer.
-        const QStringList lines = readLines(name);
+        const QStringList lines = lvtest::readLines(name);
         QCOMPARE(lines.size(), 2);
         QVERIFY(lines.at(0).endsWith(QStringLiteral("[-] Start file-log 'main'")));
         QVERIFY(lines.at(1).contains(QStringLiteral(" record 1 ")));
@@ -171,12 +162,12 @@ private slots:
         SetLogLevelDebug();
         quiet.setLogLevels(ENABLE_LOG_LEVELS);
         QVERIFY(quiet.setLogFileName(dir.filePath("q.log"), 1000, 2));
-        QVERIFY(readLines(dir.filePath("q.log")).isEmpty());
+        QVERIFY(lvtest::readLines(dir.filePath("q.log")).isEmpty());
 
         SinkFileLog sink(nullptr, QStringLiteral("extra"));
         QVERIFY(sink.setLogFileName(dir.filePath("s.log"), 1000, 2));
         QVERIFY(sink.setLogFileName(dir.filePath("s.log"), 1000, 2));
-        QCOMPARE(readLines(dir.filePath("s.log")).size(), 1);
+        QCOMPARE(lvtest::readLines(dir.filePath("s.log")).size(), 1);
     }
 
     void droppedWhileClosedOrSwitchedOff()
@@ -222,9 +213,9 @@ private slots:
             QCOMPARE(all.at(i), 8 + i);
 
         // The rolling records sit on both sides of a roll.
-        QVERIFY(readLines(sink.copyFileName(1)).last().contains(
+        QVERIFY(lvtest::readLines(sink.copyFileName(1)).last().contains(
             QRegularExpression(QStringLiteral("\\[-\\] Current log-file 'main' size=\\d+ \\(rotation-size=200\\) --> rolling$"))));
-        QVERIFY(readLines(name).first().contains(
+        QVERIFY(lvtest::readLines(name).first().contains(
             QRegularExpression(QStringLiteral("\\[-\\] Log-file 'main' rolling done \\(time elapsed: \\d+ ms\\)$"))));
         QVERIFY(messages.contains(QStringLiteral("Removed \"%1\" role \"main\"").arg(sink.copyFileName(10))));
         QVERIFY(messages.contains(QStringLiteral("Moved \"%1\" to \"%2\" role \"main\"")
@@ -271,9 +262,9 @@ private slots:
             write(sink, i);
         sink.checkLogFileRolling();
         QCOMPARE(numbers(dir.filePath("gap_01.log")), (QList<int>{0, 1, 2}));
-        QCOMPARE(readLines(dir.filePath("gap_02.log")), QStringList{"c1"});
+        QCOMPARE(lvtest::readLines(dir.filePath("gap_02.log")), QStringList{"c1"});
         QVERIFY(!QFile::exists(dir.filePath("gap_03.log")));
-        QCOMPARE(readLines(dir.filePath("gap_04.log")), QStringList{"c3"});
+        QCOMPARE(lvtest::readLines(dir.filePath("gap_04.log")), QStringList{"c3"});
     }
 
     void timerDrivesTheCheck()
