@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -564,7 +565,8 @@ void widgetImages(Output& out)
         out.save(w, QStringLiteral("tab_focus"), img);
     }
 
-    // Logos: a lens-like mark and a wordmark drawn as shapes (no font needed).
+    // Logos: a lens-like mark and the wordmark. The wordmark uses Liberation Sans (installed
+    // with the build tools, metric-compatible with the program's Arial), scaled to fit its box.
     auto mark = [](QPainter& p, const QRectF& r) {
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(Qt::NoPen);
@@ -575,18 +577,31 @@ void widgetImages(Output& out)
         p.setBrush(kText);
         p.drawEllipse(r.adjusted(r.width() * 0.38, r.height() * 0.38, -r.width() * 0.38, -r.height() * 0.38));
     };
-    auto bars = [](QPainter& p, const QRectF& r) {
-        p.setPen(Qt::NoPen);
-        p.setBrush(kText);
-        p.drawRoundedRect(QRectF(r.left(), r.top(), r.width(), r.height() * 0.42), 2, 2);
-        p.setBrush(kGrey);
-        p.drawRoundedRect(QRectF(r.left(), r.top() + r.height() * 0.62, r.width() * 0.7, r.height() * 0.38), 2, 2);
+    auto wordmark = [](QPainter& p, const QRectF& r) {
+        p.setRenderHint(QPainter::TextAntialiasing);
+        auto fitted = [&p](const QString& text, const QRectF& box, int weight) {
+            QFont font(QStringLiteral("Liberation Sans"));
+            font.setWeight(weight);
+            font.setPixelSize(qMax(1, int(box.height())));
+            const qreal width = QFontMetricsF(font).horizontalAdvance(text);
+            if (width > box.width())
+                font.setPixelSize(qMax(1, int(box.height() * box.width() / width)));
+            p.setFont(font);
+        };
+        const QRectF name(r.left(), r.top(), r.width(), r.height() * 0.62);
+        const QRectF tagline(r.left(), r.top() + r.height() * 0.66, r.width(), r.height() * 0.34);
+        fitted(QStringLiteral("Lumivandrex"), name, QFont::Bold);
+        p.setPen(kText);
+        p.drawText(name, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Lumivandrex"));
+        fitted(QStringLiteral("UTILITY"), tagline, QFont::Normal);
+        p.setPen(kGrey);
+        p.drawText(tagline, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("UTILITY"));
     };
     {
         QImage img = canvas(132, 24);
         QPainter p(&img);
         mark(p, QRectF(1, 1, 22, 22));
-        bars(p, QRectF(30, 5, 100, 14));
+        wordmark(p, QRectF(30, 1, 100, 22));
         p.end();
         out.save(w, QStringLiteral("logo"), img);
     }
@@ -594,7 +609,7 @@ void widgetImages(Output& out)
         QImage img = canvas(216, 60);
         QPainter p(&img);
         mark(p, QRectF(4, 6, 48, 48));
-        bars(p, QRectF(64, 16, 148, 28));
+        wordmark(p, QRectF(64, 8, 148, 44));
         p.end();
         out.save(w, QStringLiteral("logo2"), img);
     }
