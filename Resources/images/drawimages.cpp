@@ -442,6 +442,29 @@ QImage systemButton(const QString& kind, const QString& state)
     return img;
 }
 
+// A ringed tick (success) or cross (failure), as the update cell and the software
+// update dialog show them; every measure scales with the square's size.
+QImage statusBadge(int size, const QColor& c, bool ok)
+{
+    QImage img = canvas(size, size);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    const qreal margin = size * 0.075;
+    p.setPen(QPen(c, qMax<qreal>(4, size / 24.0)));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QRectF(margin, margin, size - 2 * margin, size - 2 * margin));
+    const qreal stroke = size / 15.0;
+    if (ok) {
+        const qreal inset = size * 0.17;
+        tick(p, QRectF(inset, inset, size - 2 * inset, size - 2 * inset), c, stroke);
+    } else {
+        const qreal inset = size * 0.345;
+        cross(p, QRectF(inset, inset, size - 2 * inset, size - 2 * inset), c, stroke);
+    }
+    p.end();
+    return img;
+}
+
 void widgetImages(Output& out)
 {
     const QString w = QStringLiteral("Widget");
@@ -654,20 +677,8 @@ void widgetImages(Output& out)
         }
     }
     saveGif(out, w, QStringLiteral("update_checking"), 20);
-    for (bool ok : {false, true}) {
-        QImage img = canvas(88, 88);
-        QPainter p(&img);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(ok ? kGreen : kRed, 4));
-        p.setBrush(Qt::NoBrush);
-        p.drawEllipse(QRectF(6, 6, 76, 76));
-        if (ok)
-            tick(p, QRectF(14, 14, 60, 60), kGreen, 6);
-        else
-            cross(p, QRectF(30, 30, 28, 28), kRed, 6);
-        p.end();
-        out.save(w, ok ? QStringLiteral("update_success") : QStringLiteral("update_failed"), img);
-    }
+    out.save(w, QStringLiteral("update_success"), statusBadge(88, kGreen, true));
+    out.save(w, QStringLiteral("update_failed"), statusBadge(88, kRed, false));
     {
         QImage img = canvas(10, 10);
         QPainter p(&img);
@@ -689,20 +700,7 @@ void appUpgradeImages(Output& out)
 {
     const QString f = QStringLiteral("app_upgrade");
     saveGif(out, f, QStringLiteral("checking"), 124);
-    auto badge = [&](const QString& name, const QColor& c, bool ok) {
-        QImage img = canvas(124, 124);
-        QPainter p(&img);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(c, 5));
-        p.setBrush(Qt::NoBrush);
-        p.drawEllipse(QRectF(10, 10, 104, 104));
-        if (ok)
-            tick(p, QRectF(22, 22, 80, 80), c, 8);
-        else
-            cross(p, QRectF(44, 44, 36, 36), c, 8);
-        p.end();
-        out.save(f, name, img);
-    };
+    auto badge = [&](const QString& name, const QColor& c, bool ok) { out.save(f, name, statusBadge(124, c, ok)); };
     badge(QStringLiteral("check_failed"), kRed, false);
     badge(QStringLiteral("check_latest"), kGreen, true);
     badge(QStringLiteral("download_failed"), kRed, false);
