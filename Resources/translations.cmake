@@ -1,13 +1,15 @@
-# Chinese translation: compile lumivandrexutility_zh.ts with lrelease and put the
-# result into the resources as ":/Trans/trans_zh".
-set(lv_ts_file "${CMAKE_CURRENT_LIST_DIR}/lumivandrexutility_zh.ts")
-if(EXISTS "${lv_ts_file}")
+# Chinese translation: every translations/*_zh.ts (one file per area of the program, so
+# areas never edit the same file) is compiled by one lrelease run into a single .qm,
+# put into the resources as ":/Trans/trans_zh".
+file(GLOB lv_ts_file CONFIGURE_DEPENDS "${CMAKE_CURRENT_LIST_DIR}/translations/*_zh.ts")
+list(SORT lv_ts_file)
+if(lv_ts_file)
     set(lv_i18n_dir "${CMAKE_CURRENT_BINARY_DIR}/i18n")
     file(MAKE_DIRECTORY "${lv_i18n_dir}")
     set(lv_qm_file "${lv_i18n_dir}/lumivandrexutility_zh.qm")
     add_custom_command(OUTPUT "${lv_qm_file}"
-        COMMAND Qt5::lrelease -silent "${lv_ts_file}" -qm "${lv_qm_file}"
-        DEPENDS "${lv_ts_file}"
+        COMMAND Qt5::lrelease -silent ${lv_ts_file} -qm "${lv_qm_file}"
+        DEPENDS ${lv_ts_file}
         COMMENT "Compiling the Chinese translation")
     set(lv_trans_qrc "${lv_i18n_dir}/translations.qrc")
     file(WRITE "${lv_trans_qrc}.in"

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "device/usbids.h"
+#include "stockcontent.h"
 
 namespace lvemu {
 
@@ -134,6 +135,10 @@ void EmulatedDevice::stockContent(const std::string& serial)
     memcpy(m_live[0xF0].data(), &flashInfo, sizeof flashInfo);
 
     put32(m_live[0xFF].data(), 0xFF);     // every page
+
+    const StockIdentity identity{m_vendorId, m_productId};
+    for (auto stock : {StockInput, StockVideo, StockFormats, StockVolume, StockTiming, StockHdmi, StockAdvanced})
+        stock(m_live, identity);
 
     for (const KvReportEntry& entry : g_arrReportCatalogue) {
         if (isSetting(entry)) {

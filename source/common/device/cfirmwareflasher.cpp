@@ -1,4 +1,5 @@
 #include "device/cfirmwareflasher.h"
+#include "device/reportaccess.h"
 
 #include <QByteArray>
 #include <QDebug>
@@ -31,12 +32,9 @@ void StoreAtomic(int *target, int value)
 // Returns 1 busy, 0 idle, -1 failed or short reply.
 int ReadBusyFlag(LumivandrexDevice *device)
 {
-    constexpr unsigned char kBusyReport = 0xF4;
-    _KVCAP_FLASH_BUSY busy{};
+    _KVCAP_FLASH_BUSY busy;
     int received = 0;
-    if (!HidGetReportReceived(device, kBusyReport, reinterpret_cast<unsigned char *>(&busy), int(sizeof busy),
-                              &received)
-        || received < int(sizeof busy))
+    if (!ReadReportReceived(device, busy, &received) || received < int(sizeof busy))
         return -1;
     return busy.busy != 0 ? 1 : 0;
 }
@@ -205,8 +203,7 @@ bool CFirmwareFlasher::WaitNotBusy()
 bool CFirmwareFlasher::Erase(quint32 address, quint32 length)
 {
     _KVCAP_FLASH_ERASE request{address, length};
-    return HidSetReport(m_device, 0xF1, reinterpret_cast<const unsigned char *>(&request), sizeof(request))
-           && WaitNotBusy();
+    return WriteReport(m_device, request) && WaitNotBusy();
 }
 
 // One request covers at most one erase unit.
@@ -231,8 +228,7 @@ bool CFirmwareFlasher::ProgramPage(quint32 address, const unsigned char *data, i
     page.address = address;
     page.length = quint16(length);
     std::memcpy(page.data, data, size_t(length));
-    return HidSetReport(m_device, 0xF3, reinterpret_cast<const unsigned char *>(&page), sizeof(page))
-           && WaitNotBusy();
+    return WriteReport(m_device, page) && WaitNotBusy();
 }
 
 bool CFirmwareFlasher::ReadFlash(LumivandrexDevice *device, quint32 address, unsigned char *out, int length)
@@ -240,11 +236,10 @@ bool CFirmwareFlasher::ReadFlash(LumivandrexDevice *device, quint32 address, uns
     while (length > 0) {
         const int piece = qMin(length, kReadPiece);
         _KVCAP_FLASH_ADDRESS where{address};
-        if (!HidSetReport(device, 0xF2, reinterpret_cast<const unsigned char *>(&where), sizeof(where)))
+        if (!WriteReport(device, where))
             return false;
         _KVCAP_FLASH_DATA reply;
-        std::memset(&reply, 0, sizeof(reply));
-        if (!HidGetReport(device, 0xF3, reinterpret_cast<unsigned char *>(&reply), sizeof(reply)))
+        if (!ReadReport(device, reply))
             return false;
         std::memcpy(out, reply.data, size_t(piece));
         out += piece;

@@ -253,6 +253,19 @@ struct _KVCAP_FEATURE_FLAGS {
 };
 static_assert(sizeof(_KVCAP_FEATURE_FLAGS) == 4, "report 0xFF is 4 bytes");
 
+// Report 0x02 (GET, 10): how the device is attached.
+struct _KVCAP_USB_INFO {
+    uint8_t usbSpeed;                    // 2 USB 2.0, 3 USB 3.0 and so on
+    uint8_t reserved[9];
+};
+static_assert(sizeof(_KVCAP_USB_INFO) == 10, "report 0x02 is 10 bytes");
+
+// Report 0xFE (SET, 1): save, discard or restore the settings.
+struct _KVCAP_SETTINGS_COMMIT {
+    uint8_t command;                     // 0 restore defaults, 1 discard, 2 save
+};
+static_assert(sizeof(_KVCAP_SETTINGS_COMMIT) == 1, "report 0xFE is 1 byte");
+
 constexpr uint32_t KVCAP_FEATURE_HDMI = 0x1;
 constexpr uint32_t KVCAP_FEATURE_TIMING = 0x2;
 constexpr uint32_t KVCAP_FEATURE_VOLUME = 0x4;
@@ -261,8 +274,9 @@ constexpr uint32_t KVCAP_FEATURE_VOLUME = 0x4;
 
 // ---------------------------------------------------------------------------------
 // Catalogue: every report id the program uses, its direction and payload length.
-// The emulated device answers exactly these and the tests walk them; it is a
-// reference, callers still pass the id and length of their record at each use.
+// The emulated device answers exactly these and the tests walk them. Records are bound
+// to their ids below (LV_REPORT_RECORD), and callers go through device/reportaccess.h,
+// so no report id is written anywhere else.
 
 enum KvReportDirection : uint8_t {
     KvReportGet = 0x1,
@@ -365,16 +379,58 @@ constexpr bool IsCatalogueSorted()
     return true;
 }
 static_assert(IsCatalogueSorted(), "report catalogue must be sorted by id, without duplicates");
-static_assert(FindReport(0x01)->length == sizeof(_KVCAP_DEVICE_INFO), "");
-static_assert(FindReport(0x03)->length == sizeof(_KVCAP_DEVICE_CAPS), "");
-static_assert(FindReport(0x07)->length == sizeof(_KVCAP_NOTIFY_ENABLE), "");
-static_assert(FindReport(0x08)->length == sizeof(_KVCAP_NOTIFY_STATUS), "");
-static_assert(FindReport(0x10)->length == sizeof(_KVCAP_INPUT_STATUS), "");
-static_assert(FindReport(0x93)->length == sizeof(_KVCAP_SIGNAL_TIMING), "");
 static_assert(FindReport(0x95)->length == sizeof(_KVCAP_VIDEO_SYNC_INFO) + sizeof(_KVCAP_VIDEO_TIMING_SETTINGS), "");
-static_assert(FindReport(0xF0)->length == sizeof(_KVCAP_FLASH_INFO), "");
-static_assert(FindReport(0xF1)->length == sizeof(_KVCAP_FLASH_ERASE), "");
-static_assert(FindReport(0xF2)->length == sizeof(_KVCAP_FLASH_ADDRESS), "");
-static_assert(FindReport(0xF3)->length == sizeof(_KVCAP_FLASH_DATA), "");
-static_assert(FindReport(0xF4)->length == sizeof(_KVCAP_FLASH_BUSY), "");
-static_assert(FindReport(0xFF)->length == sizeof(_KVCAP_FEATURE_FLAGS), "");
+
+// ---------------------------------------------------------------------------------
+// Binding of records to report ids. A record names its first id and how many
+// consecutive ids share its layout (the per-index reports: info frames, volume nodes,
+// the two source lists, the two EDIDs). Every id of the range must be in the
+// catalogue with exactly the record's length, or the build fails.
+
+template <typename Record>
+struct KvReportOf;   // only the specialisations made by LV_REPORT_RECORD exist
+
+constexpr bool IsReportRangeOf(uint8_t first, int count, size_t length)
+{
+    for (int i = 0; i < count; ++i) {
+        const KvReportEntry* entry = FindReport(uint8_t(first + i));
+        if (!entry || entry->length != length)
+            return false;
+    }
+    return count > 0;
+}
+
+#define LV_REPORT_RECORD_RANGE(Record, firstId, idCount)                                   \
+    template <>                                                                            \
+    struct KvReportOf<Record> {                                                            \
+        static constexpr uint8_t kFirstId = (firstId);                                     \
+        static constexpr int kCount = (idCount);                                           \
+    };                                                                                     \
+    static_assert(IsReportRangeOf((firstId), (idCount), sizeof(Record)),                   \
+                  #Record ": length or id differs from the report catalogue")
+
+#define LV_REPORT_RECORD(Record, id) LV_REPORT_RECORD_RANGE(Record, id, 1)
+
+LV_REPORT_RECORD(_KVCAP_DEVICE_INFO, 0x01);
+LV_REPORT_RECORD(_KVCAP_USB_INFO, 0x02);
+LV_REPORT_RECORD(_KVCAP_DEVICE_CAPS, 0x03);
+LV_REPORT_RECORD(_KVCAP_NOTIFY_ENABLE, 0x07);
+LV_REPORT_RECORD(_KVCAP_NOTIFY_STATUS, 0x08);
+LV_REPORT_RECORD(_KVCAP_INPUT_STATUS, 0x10);
+LV_REPORT_RECORD(_KVCAP_SIGNAL_TIMING, 0x93);
+LV_REPORT_RECORD(_KVCAP_FLASH_INFO, 0xF0);
+LV_REPORT_RECORD(_KVCAP_FLASH_ERASE, 0xF1);
+LV_REPORT_RECORD(_KVCAP_FLASH_ADDRESS, 0xF2);
+LV_REPORT_RECORD(_KVCAP_FLASH_DATA, 0xF3);
+LV_REPORT_RECORD(_KVCAP_FLASH_BUSY, 0xF4);
+LV_REPORT_RECORD(_KVCAP_SETTINGS_COMMIT, 0xFE);
+LV_REPORT_RECORD(_KVCAP_FEATURE_FLAGS, 0xFF);
+
+// The records of the pages and editors, each file bound the same way.
+#include "device/kvcaprecords_input.h"      // input sources, video and audio status
+#include "device/kvcaprecords_video.h"      // video processing
+#include "device/kvcaprecords_formats.h"    // colour formats, frame sizes and intervals
+#include "device/kvcaprecords_volume.h"     // audio nodes and volumes
+#include "device/kvcaprecords_timing.h"     // timing adjustment, custom timings and resolutions
+#include "device/kvcaprecords_hdmi.h"       // EDID, EDID assist, info frames
+#include "device/kvcaprecords_advanced.h"   // device name mode, no-signal image

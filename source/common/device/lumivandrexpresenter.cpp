@@ -1,4 +1,5 @@
 #include "device/lumivandrexpresenter.h"
+#include "device/reportaccess.h"
 
 #include <QMutexLocker>
 
@@ -199,7 +200,7 @@ void LumivandrexPresenter::SetCurrentIndex(int index, bool restart)
     _KVCAP_NOTIFY_ENABLE enable;
     enable.zero = 0;
     enable.enableMask = m_notifyMask;
-    if (HidSetReport(device, 0x07, reinterpret_cast<unsigned char *>(&enable), sizeof(enable))) {
+    if (WriteReport(device, enable)) {
         if (m_timerCtrl)
             m_timerCtrl->startNotifyTimer(kNotifyIntervalMs, this);
     } else {
@@ -250,10 +251,7 @@ bool LumivandrexPresenter::BuildInstance(const tagUSBDEVICE_DATA &record, tagDEV
     LumivandrexDevice *device = new LumivandrexDevice;
     device->Bind(record);
 
-    bool ok = HidGetReport(device, 0x01, reinterpret_cast<unsigned char *>(&instance.deviceInfo),
-                           sizeof(instance.deviceInfo))
-              && HidGetReport(device, 0xF0, reinterpret_cast<unsigned char *>(&instance.flashInfo),
-                              sizeof(instance.flashInfo));
+    bool ok = ReadReport(device, instance.deviceInfo) && ReadReport(device, instance.flashInfo);
     _KV_FIRMWARE_HEADER stored;
     std::memset(&stored, 0, sizeof(stored));
     if (ok) {
@@ -487,8 +485,8 @@ void LumivandrexPresenter::OnTimeout()
         return;
     quint64 word = 0;
     if (LumivandrexDevice *device = GetCurrentDevice()) {
-        _KVCAP_NOTIFY_STATUS status{0};
-        if (HidGetReport(device, 0x08, reinterpret_cast<unsigned char *>(&status), sizeof(status)))
+        _KVCAP_NOTIFY_STATUS status;
+        if (ReadReport(device, status))
             word = status.changeBits;
     }
     m_lock.m_mutex.unlock();

@@ -4,6 +4,7 @@
 #include <QMutexLocker>
 
 #include "device/lumivandrexpresenter.h"
+#include "device/reportaccess.h"
 #include "settingspages/wtabpageadvanced.h"
 #include "settingspages/wtabpagetiming.h"
 #include "settingspages/wtabpagevideo.h"
@@ -37,7 +38,6 @@ const char* const kTabSheet =
     "WTabBar::tab:last:hover:!selected{color: #feffff; background: #2f3237; margin-right: 0px}"
     "WTabBar::tab:only-one{color: #feffff; background: #1b9dff; margin-right: 1px}";
 
-constexpr unsigned char kFeatureReport = 0xFF;
 } // namespace
 
 PropertyPage::PropertyPage(QWidget* parent)
@@ -106,9 +106,8 @@ QStringList PropertyPage::TabTitlesFor(unsigned int features)
 unsigned int PropertyPage::ReadFeatures()
 {
     // A failed read leaves 0: only the pages every device has.
-    _KVCAP_FEATURE_FLAGS flags{};
-    if (LumivandrexDevice* device = g_presenter.GetCurrentDevice())
-        HidGetReport(device, kFeatureReport, reinterpret_cast<unsigned char*>(&flags), int(sizeof(flags)));
+    _KVCAP_FEATURE_FLAGS flags;
+    ReadReport(g_presenter.GetCurrentDevice(), flags);
     return flags.features;
 }
 

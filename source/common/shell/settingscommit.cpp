@@ -1,18 +1,14 @@
 #include "shell/settingscommit.h"
 
-#include "device/lumivandrexdevice.h"
+#include "device/reportaccess.h"
 #include "logging/lvlogger.h"
-
-namespace {
-constexpr unsigned char kSettingsCommitReport = 0xFE;
-}
 
 bool WriteSettingsCommit(LumivandrexDevice* device, SETTINGS_COMMIT_COMMAND command)
 {
     if (!device)
         return false;
-    const unsigned char payload = command;
-    const bool ok = HidSetReport(device, kSettingsCommitReport, &payload, 1);
+    _KVCAP_SETTINGS_COMMIT commit{uint8_t(command)};
+    const bool ok = WriteReport(device, commit);
     if (!ok)
         LV_LOG_ERROR(QStringLiteral("settings commit %1 failed").arg(int(command)));
     else

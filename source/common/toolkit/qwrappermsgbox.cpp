@@ -244,3 +244,12 @@ void QWrapperMsgBox::showEvent(QShowEvent*)
 {
     centreDialogOnMainWindow(this);
 }
+
+int QWrapperMsgBox::Ask(tagMSG_TYPE type, const QString& text, const QString& okText, const QString& cancelText,
+                        int width, int height, QWidget* parent, const QString& objectName)
+{
+    QWrapperMsgBox box(type, text, okText, cancelText, width, height, parent);
+    if (!objectName.isEmpty())
+        box.setObjectName(objectName);
+    return box.exec();
+}

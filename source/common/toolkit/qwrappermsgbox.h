@@ -40,6 +40,12 @@ public:
                    int width, int height, QWidget* parent);
     ~QWrapperMsgBox() override;
 
+    // Builds a box on the stack, runs it and returns exec()'s result (1 accepted, 0 not).
+    // `objectName` picks the device-loss behaviour above. Never call it with the
+    // presenter lock held.
+    static int Ask(tagMSG_TYPE type, const QString& text, const QString& okText, const QString& cancelText,
+                   int width, int height, QWidget* parent, const QString& objectName = QString());
+
     int GetExtraFlag() const { return m_nResult; }
     tagMSG_TYPE GetType() const { return m_type; }
     QString GetText() const { return m_text; }

@@ -1,0 +1,11 @@
+#include "stockcontent.h"
+
+#include "device/kvcaprecords.h"
+
+namespace lvemu {
+
+void StockTiming(StockReports&, const StockIdentity&)
+{
+}
+
+} // namespace lvemu
