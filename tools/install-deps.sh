@@ -10,4 +10,6 @@ $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recomme
     qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev \
     libusb-1.0-0-dev fonts-liberation \
     umockdev libumockdev-dev \
-    xvfb xauth python3 python3-html5lib desktop-file-utils libbenchmark-dev
+    xvfb xauth python3 python3-html5lib desktop-file-utils libbenchmark-dev \
+    libcurl4-openssl-dev libpulse-dev pulseaudio pulseaudio-utils jq edid-decode \
+    openbox xdotool x11-apps netpbm ccache
