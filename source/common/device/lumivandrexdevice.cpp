@@ -1,12 +1,11 @@
 #include "device/lumivandrexdevice.h"
 
-#include <QDebug>
 #include <QMutex>
 
 #include <libusb.h>
 
-#include <cstdio>
 #include <cstring>
+#include <map>
 #include <mutex>
 #include <vector>
 
@@ -93,6 +92,51 @@ private:
     QMutex* m_mutex;
 };
 
+// Success of the per-transfer steps is routine (several times a second) and logged at
+// debug level; a failure is a warning with libusb's name for it.
+void LogUsbResult(const char *call, int result)
+{
+    if (result == 0)
+        LV_LOG_DEBUG(call << ": " << libusb_error_name(result));
+    else
+        LV_LOG_WARNING(call << " failed: " << libusb_error_name(result));
+}
+
+// A device node we may not open is nearly always a missing udev rule: say so.
+void LogOpenFailure(int result)
+{
+    if (result == LIBUSB_ERROR_ACCESS) {
+        LV_LOG_ERROR("libusb_open failed: " << libusb_error_name(result)
+                     << " (no permission to open the USB device; install the udev rule"
+                        " packaging/udev/60-lumivandrex.rules as the README describes, then replug the device)");
+    } else {
+        LV_LOG_ERROR("libusb_open failed: " << libusb_error_name(result));
+    }
+}
+
+// Enumeration opens every accepted device each cycle: log an open failure once when it
+// starts (and the recovery), not every 400 ms. Keyed by bus and address.
+void NoteEnumOpenResult(libusb_device *dev, int result)
+{
+    static std::mutex guard;
+    static std::map<int, int> lastFailure;
+    const int key = libusb_get_bus_number(dev) << 8 | libusb_get_device_address(dev);
+    std::lock_guard<std::mutex> lock(guard);
+    const auto known = lastFailure.find(key);
+    if (result == 0) {
+        if (known != lastFailure.end()) {
+            LV_LOG_INFO("libusb_open succeeds again for the device at bus " << (key >> 8) << " address "
+                        << (key & 0xFF));
+            lastFailure.erase(known);
+        }
+        return;
+    }
+    if (known != lastFailure.end() && known->second == result)
+        return;
+    lastFailure[key] = result;
+    LogOpenFailure(result);
+}
+
 constexpr uint8_t kRequestTypeIn = 0xA1;   // device to host, class, interface
 constexpr uint8_t kRequestTypeOut = 0x21;  // host to device, class, interface
 constexpr uint8_t kGetReport = 0x01;
@@ -165,9 +209,7 @@ bool LumivandrexDevice::InitDevices()
     const int result = libusb_init(&g_context);
     if (result < 0) {
         g_context = nullptr;   // never leave a half-made context for later calls
-        printf("libusb_init error - %d\n", result);
-        fflush(stdout);
-        LV_LOG_ERROR("libusb_init error - " << result);
+        LV_LOG_ERROR("libusb_init error - " << result << " " << libusb_error_name(result));
         return false;
     }
     return true;
@@ -201,7 +243,7 @@ bool LumivandrexDevice::EnumDevices(QVector<tagUSBDEVICE_DATA> &list)
         libusb_device *dev = *it;
         libusb_device_descriptor desc;
         if (libusb_get_device_descriptor(dev, &desc) != 0) {
-            fputs("failed to get device descriptor", stderr);
+            LV_LOG_ERROR("failed to get device descriptor");
             libusb_free_device_list(g_devices, 1);
             g_devices = nullptr;
             return false;
@@ -211,7 +253,9 @@ bool LumivandrexDevice::EnumDevices(QVector<tagUSBDEVICE_DATA> &list)
         // Only a device we can open is of any use; one that is still being set up
         // or belongs to someone else is tried again on the next cycle.
         libusb_device_handle *handle = nullptr;
-        if (libusb_open(dev, &handle) == 0 && handle) {
+        const int opened = libusb_open(dev, &handle);
+        NoteEnumOpenResult(dev, opened);
+        if (opened == 0 && handle) {
             libusb_close(handle);
             list.append(tagUSBDEVICE_DATA(dev, desc.idVendor, desc.idProduct));
         }
@@ -226,25 +270,33 @@ bool LumivandrexDevice::EnumDevices(QVector<tagUSBDEVICE_DATA> &list)
 bool OpenDeviceHandle(LumivandrexDevice *device, const tagUSBDEVICE_DATA &record)
 {
     if (!record.device) {
-        puts("libusb_open failed");
+        LV_LOG_ERROR("libusb_open failed: the device record is empty.");
         return false;
     }
     if (&device->m_record != &record)
         device->m_record = record;
-    libusb_open(device->m_record.device, &device->m_handle);
-    if (!device->m_handle) {
-        puts("libusb_open failed");
+    const int opened = libusb_open(device->m_record.device, &device->m_handle);
+    if (opened != 0 || !device->m_handle) {
+        device->m_handle = nullptr;
+        LogOpenFailure(opened);
         return false;
     }
-    if (libusb_kernel_driver_active(device->m_handle, lvusb::kHidInterface) != 0) {
-        puts("device busy...detaching...");
-        libusb_detach_kernel_driver(device->m_handle, lvusb::kHidInterface);
-        device->m_driverDetached = 1;
+    const int active = libusb_kernel_driver_active(device->m_handle, lvusb::kHidInterface);
+    if (active == 1) {
+        LV_LOG_DEBUG("device busy...detaching...");
+        const int detached = libusb_detach_kernel_driver(device->m_handle, lvusb::kHidInterface);
+        // Only a driver we really took away is handed back on close.
+        device->m_driverDetached = detached == 0 ? 1 : 0;
+        LogUsbResult("libusb_detach_kernel_driver", detached);
+    } else if (active < 0) {
+        LogUsbResult("libusb_kernel_driver_active", active);
     }
     // Claim explicitly: otherwise usbfs claims the interface implicitly on the first
     // request and keeps it until close, and handing it back to the kernel driver
     // before the close would then fail, leaving the device without its HID driver.
-    device->m_interfaceClaimed = libusb_claim_interface(device->m_handle, lvusb::kHidInterface) == 0;
+    const int claimed = libusb_claim_interface(device->m_handle, lvusb::kHidInterface);
+    device->m_interfaceClaimed = claimed == 0;
+    LogUsbResult("libusb_claim_interface", claimed);
     return true;
 }
 
@@ -253,11 +305,12 @@ void CloseDeviceHandle(LumivandrexDevice *device)
     if (!device->m_handle)
         return;
     if (device->m_interfaceClaimed) {
-        libusb_release_interface(device->m_handle, lvusb::kHidInterface);
+        LogUsbResult("libusb_release_interface", libusb_release_interface(device->m_handle, lvusb::kHidInterface));
         device->m_interfaceClaimed = false;
     }
     if (device->m_driverDetached == 1) {
-        libusb_attach_kernel_driver(device->m_handle, lvusb::kHidInterface);
+        LogUsbResult("libusb_attach_kernel_driver",
+                     libusb_attach_kernel_driver(device->m_handle, lvusb::kHidInterface));
         device->m_driverDetached = 0;
     }
     libusb_close(device->m_handle);
@@ -306,7 +359,7 @@ bool HidGetReportReceived(LumivandrexDevice *device, unsigned char id, unsigned 
     device->m_buffer[0] = id;
     const int result = runTransfer(device, kRequestTypeIn, kGetReport, kReportTypeInput | id, length);
     if (result < 0) {
-        qDebug("libusb_control_transfer fail ret:%d", result);
+        LV_LOG_DEBUG("libusb_control_transfer fail ret:" << result << " " << libusb_error_name(result));
         return false;
     }
     // Byte 0 of the reply is the id position; a short reply leaves zeros behind it.
@@ -332,7 +385,7 @@ bool HidSetReport(LumivandrexDevice *device, unsigned char id, const unsigned ch
         memcpy(device->m_buffer + 1, buffer, static_cast<size_t>(length));
     const int result = runTransfer(device, kRequestTypeOut, kSetReport, kReportTypeOutput | id, length);
     if (result < 0) {
-        qDebug("libusb_control_transfer fail ret:%d", result);
+        LV_LOG_DEBUG("libusb_control_transfer fail ret:" << result << " " << libusb_error_name(result));
         return false;
     }
     return true;

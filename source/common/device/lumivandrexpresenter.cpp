@@ -3,10 +3,12 @@
 
 #include <QMutexLocker>
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 
 #include "device/cfirmwareflasher.h"
+#include "device/devicetext.h"
 #include "logging/lvlogger.h"
 
 static_assert(LumivandrexPresenter::kNotifyMask == KVCAP_NOTIFY_MASK,
@@ -59,10 +61,6 @@ void TerminateField(char (&field)[N])
     field[N - 1] = '\0';
 }
 
-QString BoundedText(const char *field, size_t width)
-{
-    return QString::fromUtf8(field, int(strnlen(field, width)));
-}
 
 } // namespace
 
@@ -87,21 +85,18 @@ bool LumivandrexPresenter::Init()
 
     QVector<tagUSBDEVICE_DATA> records;
     const bool enumerated = LumivandrexDevice::EnumDevices(records);
+    if (enumerated)
+        LV_LOG_INFO("enumed " << records.size() << " divices.");
+    else
+        LV_LOG_ERROR("device enumeration failed; the enumeration thread keeps looking.");
+    // Built before the lock is taken: a device that does not answer costs its own
+    // transfer time-outs, never a wait of somebody holding the lock.
+    const QVector<tagDEVICE_INSTANCE> built = BuildInstances(records);
     {
         QMutexLocker locker(&m_lock.m_mutex);
         for (tagDEVICE_INSTANCE &instance : m_instances)
             delete instance.device;
-        m_instances.clear();
-        if (enumerated) {
-            LV_LOG_INFO("enumed " << records.size() << " divices.");
-            for (const tagUSBDEVICE_DATA &record : records) {
-                tagDEVICE_INSTANCE instance;
-                if (BuildInstance(record, instance))
-                    m_instances.append(instance);
-            }
-        } else {
-            LV_LOG_ERROR("device enumeration failed; the enumeration thread keeps looking.");
-        }
+        m_instances = built;
         PublishInstanceCount();
     }
 
@@ -234,6 +229,16 @@ tagDEVICE_INSTANCE *LumivandrexPresenter::GetDeviceInstance(int index)
     return &m_instances[index];
 }
 
+LockedInstance::LockedInstance(LumivandrexPresenter &presenter)
+    : m_locker(&presenter.GetLock()->m_mutex), m_instance(presenter.GetCurrentInstance())
+{
+}
+
+LockedInstance::LockedInstance(LumivandrexPresenter &presenter, int index)
+    : m_locker(&presenter.GetLock()->m_mutex), m_instance(presenter.GetDeviceInstance(index))
+{
+}
+
 bool LumivandrexPresenter::IsDeviceListed(const tagDEVICE_INSTANCE &instance) const
 {
     for (const tagDEVICE_INSTANCE &listed : m_instances) {
@@ -303,16 +308,39 @@ void LumivandrexPresenter::EnumThreadBody()
     }
 }
 
+QVector<tagDEVICE_INSTANCE> LumivandrexPresenter::BuildInstances(const QVector<tagUSBDEVICE_DATA> &records)
+{
+    QVector<tagDEVICE_INSTANCE> built;
+    for (const tagUSBDEVICE_DATA &record : records) {
+        tagDEVICE_INSTANCE instance;
+        if (m_enumThread && !m_running.load())
+            break;   // closing: do not keep Exit waiting for more devices
+        if (BuildInstance(record, instance))
+            built.append(instance);
+    }
+    return built;
+}
+
 bool LumivandrexPresenter::RunEnumerationCycle()
 {
+    // Enumerate under the lock (libusb's device list is shared with the transfers), but
+    // read the newcomers' reports outside it: a device that never answers would
+    // otherwise hold every page and the poll for its transfer time-outs. Only this
+    // thread changes the list while it runs, so what it saw stays true until the merge.
     QVector<tagUSBDEVICE_DATA> fresh;
-    bool enumerated;
+    QVector<tagUSBDEVICE_DATA> newcomers;
     {
         QMutexLocker locker(&m_lock.m_mutex);
-        enumerated = LumivandrexDevice::EnumDevices(fresh);
+        if (!LumivandrexDevice::EnumDevices(fresh))
+            return false;   // the list stays as it is; try again after one sleep
+        for (const tagUSBDEVICE_DATA &record : qAsConst(fresh)) {
+            const bool listed = std::any_of(m_instances.cbegin(), m_instances.cend(),
+                                            [&](const tagDEVICE_INSTANCE &i) { return i.usbData.device == record.device; });
+            if (!listed)
+                newcomers.append(record);
+        }
     }
-    if (!enumerated)
-        return false;   // the list stays as it is; try again after one sleep
+    const QVector<tagDEVICE_INSTANCE> built = BuildInstances(newcomers);   // failures retried next cycle
 
     bool lost = false;
     bool lostArgument = false;
@@ -321,19 +349,14 @@ bool LumivandrexPresenter::RunEnumerationCycle()
     QString name;
     {
         QMutexLocker locker(&m_lock.m_mutex);
-        QVector<bool> seen(fresh.size(), false);
         QVector<tagDEVICE_INSTANCE> next;
-        next.reserve(m_instances.size() + fresh.size());
+        next.reserve(m_instances.size() + built.size());
 
         for (int i = 0; i < m_instances.size(); ++i) {
             tagDEVICE_INSTANCE &instance = m_instances[i];
-            bool matches = false;
-            for (int r = 0; r < fresh.size(); ++r) {
-                if (fresh[r].device == instance.usbData.device) {
-                    seen[r] = true;
-                    matches = true;
-                }
-            }
+            const bool matches = std::any_of(fresh.cbegin(), fresh.cend(), [&](const tagUSBDEVICE_DATA &r) {
+                return r.device == instance.usbData.device;
+            });
             if (matches) {
                 if (i == m_currentIndex.load())
                     m_currentIndex = next.size();
@@ -345,7 +368,7 @@ bool LumivandrexPresenter::RunEnumerationCycle()
                 lost = true;
                 lostArgument = m_uiChanged.load();
             } else {
-                name = BoundedText(instance.deviceInfo.productName, sizeof(instance.deviceInfo.productName));
+                name = DeviceText(instance.deviceInfo.productName);
                 changed = true;
                 removed = true;
             }
@@ -355,18 +378,13 @@ bool LumivandrexPresenter::RunEnumerationCycle()
             instance.device = nullptr;
         }
 
-        for (int r = 0; r < fresh.size(); ++r) {
-            if (seen[r])
-                continue;
-            tagDEVICE_INSTANCE instance;
-            if (!BuildInstance(fresh[r], instance))
-                continue;   // retried on the next cycle
+        for (const tagDEVICE_INSTANCE &instance : built) {
             next.append(instance);
             if (m_currentIndex.load() == -1) {
                 lost = true;
                 lostArgument = m_uiChanged.load();
             } else {
-                name = BoundedText(instance.deviceInfo.productName, sizeof(instance.deviceInfo.productName));
+                name = DeviceText(instance.deviceInfo.productName);
                 changed = true;
                 removed = false;
             }

@@ -2,6 +2,7 @@
 #define LUMIVANDREXPRESENTER_H
 
 #include <QMutex>
+#include <QMutexLocker>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -49,8 +50,10 @@ struct tagDEVICE_INSTANCE
 // Usage from pages and dialogs (GUI thread):
 //     QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
 //     if (LumivandrexDevice *dev = g_presenter.GetCurrentDevice())
-//         HidGetReport(dev, id, buf, len);
-// Release the lock before showing any message box.
+//         ReadReport(dev, record);                      // device/reportaccess.h
+// Release the lock before showing any message box. The enumeration thread reads a
+// newly found device before listing it, without the lock, so a device that hangs
+// never makes the lock wait for its transfers.
 //
 // Locks, in the order they may be taken:
 //   1. presenter lock (GetLock)            - guards the instance list and device use
@@ -91,6 +94,8 @@ public:
     // (re)start the 400 ms poll. An index out of range means "no device".
     void SetCurrentIndex(int index, bool restart);
     LumivandrexDevice *GetCurrentDevice();
+    // Raw pointers into the list: valid only while the caller holds the presenter lock
+    // (the enumeration thread replaces the list under it). Prefer LockedInstance below.
     tagDEVICE_INSTANCE *GetCurrentInstance();
     tagDEVICE_INSTANCE *GetDeviceInstance(int index);
     CKVLock *GetLock() { return &m_lock; }
@@ -136,7 +141,10 @@ private:
     // Tests and benchmarks drive single enumeration cycles through this probe.
     friend class LumivandrexPresenterProbe;
 
+    // Reads a new device's identity; called without the presenter lock (the device
+    // object is not listed yet, so nobody else can reach it).
     bool BuildInstance(const tagUSBDEVICE_DATA &record, tagDEVICE_INSTANCE &instance);
+    QVector<tagDEVICE_INSTANCE> BuildInstances(const QVector<tagUSBDEVICE_DATA> &records);
     void EnumThreadBody();
     // One enumeration and list rebuild; false when the enumeration failed.
     bool RunEnumerationCycle();
@@ -184,5 +192,29 @@ private:
 };
 
 extern LumivandrexPresenter g_presenter;
+
+// Holds the presenter lock for as long as it lives and hands out the current device's
+// instance (or the one at an index), so the pointer cannot outlive the lock:
+//     LockedInstance current(g_presenter);
+//     if (current) show(current->deviceInfo);
+// Null when there is no such device. Same rules as holding the lock by hand: keep it
+// short and show no message box while it lives.
+class LockedInstance
+{
+public:
+    explicit LockedInstance(LumivandrexPresenter &presenter);
+    LockedInstance(LumivandrexPresenter &presenter, int index);
+    LockedInstance(const LockedInstance &) = delete;
+    LockedInstance &operator=(const LockedInstance &) = delete;
+
+    tagDEVICE_INSTANCE *get() const { return m_instance; }
+    tagDEVICE_INSTANCE *operator->() const { return m_instance; }
+    explicit operator bool() const { return m_instance != nullptr; }
+    LumivandrexDevice *device() const { return m_instance ? m_instance->device : nullptr; }
+
+private:
+    QMutexLocker m_locker;
+    tagDEVICE_INSTANCE *m_instance;
+};
 
 #endif // LUMIVANDREXPRESENTER_H

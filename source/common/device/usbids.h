@@ -22,19 +22,8 @@ constexpr uint16_t kProductRangeBLast = 0x030F;
 constexpr uint16_t kVendorPartner = 0xE4A2;
 constexpr uint16_t kProductPartner = 0x0001;
 
-// The filter. Written as comparisons (not a lookup) because it runs for every USB
-// device of the host on every enumeration cycle.
-constexpr bool IsAcceptedDevice(uint16_t vendorId, uint16_t productId)
-{
-    if (vendorId == kVendorMain) {
-        return productId == kProductMainSingle
-            || (productId >= kProductRangeAFirst && productId <= kProductRangeALast)
-            || (productId >= kProductRangeBFirst && productId <= kProductRangeBLast);
-    }
-    return vendorId == kVendorPartner && productId == kProductPartner;
-}
-
-// Every accepted pair, for the udev rule and for tests that plug one of each.
+// Every accepted vendor and product range: the filter below, the udev rule and tests
+// that plug one of each all read this table.
 struct UsbIdRange {
     uint16_t vendorId;
     uint16_t firstProductId;
@@ -47,6 +36,19 @@ constexpr UsbIdRange g_arrAcceptedRanges[] = {
     { kVendorMain, kProductRangeBFirst, kProductRangeBLast },
     { kVendorPartner, kProductPartner, kProductPartner },
 };
+
+// The filter, derived from the table (four comparisons per USB device of the host).
+constexpr bool IsAcceptedDevice(uint16_t vendorId, uint16_t productId)
+{
+    for (const UsbIdRange& range : g_arrAcceptedRanges) {
+        if (vendorId == range.vendorId && productId >= range.firstProductId && productId <= range.lastProductId)
+            return true;
+    }
+    return false;
+}
+
+static_assert(IsAcceptedDevice(kVendorMain, kProductRangeALast) && !IsAcceptedDevice(kVendorPartner, 0x0002),
+              "the filter follows the table");
 
 // The HID interface every report is addressed to.
 constexpr int kHidInterface = 9;
