@@ -64,16 +64,19 @@ struct DoneUrb {
 
 struct ClientState {
     std::deque<DoneUrb> done;
+    std::deque<DoneUrb> unanswered;   // submitted to a hung device; only a discard ends them
 };
 
 void freeClientState(gpointer p)
 {
     auto* state = static_cast<ClientState*>(p);
-    for (DoneUrb& u : state->done) {
-        if (u.urbData)
-            g_object_unref(u.urbData);
-        if (u.bufData)
-            g_object_unref(u.bufData);
+    for (std::deque<DoneUrb>* queue : {&state->done, &state->unanswered}) {
+        for (DoneUrb& u : *queue) {
+            if (u.urbData)
+                g_object_unref(u.urbData);
+            if (u.bufData)
+                g_object_unref(u.bufData);
+        }
     }
     delete state;
 }
@@ -335,6 +338,19 @@ gboolean EmulatedBus::Impl::handle(UMockdevIoctlClient* client)
         return TRUE;
     };
     static char page[4096];
+    // Queue a finished URB for the next REAPURB and make the device fd signal it.
+    auto completeUrb = [&](DoneUrb u) {
+        state->done.push_back(std::move(u));
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            auto it = nodes.find(devnodePath);
+            if (it != nodes.end() && it->second.fifo >= 0 && it->second.pending++ == 0
+                && read(it->second.fifo, page, sizeof page) < 0) {
+                perror("lv_emulator: drain fifo");
+            }
+        }
+        return complete(0, 0);
+    };
 
     if (request == USBDEVFS_REAPURB || request == USBDEVFS_REAPURBNDELAY) {
         if (state->done.empty())
@@ -451,6 +467,10 @@ gboolean EmulatedBus::Impl::handle(UMockdevIoctlClient* client)
             }
             return complete(-1, r == EmulatedDevice::Busy ? EBUSY : ENODEV);
         }
+        if (r == EmulatedDevice::NoAnswer) {
+            state->unanswered.push_back(std::move(u));   // not reapable: the fd stays quiet
+            return complete(0, 0);
+        }
         if (r == EmulatedDevice::Stall) {
             u.status = -EPIPE;
             u.in.clear();
@@ -459,19 +479,19 @@ gboolean EmulatedBus::Impl::handle(UMockdevIoctlClient* client)
             u.status = 0;
             u.actual = isIn ? int(u.in.size()) : int(wLength);
         }
-        state->done.push_back(std::move(u));   // complete at once; the next REAPURB hands it out
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            auto it = nodes.find(devnodePath);
-            if (it != nodes.end() && it->second.fifo >= 0 && it->second.pending++ == 0
-                && read(it->second.fifo, page, sizeof page) < 0) {
-                perror("lv_emulator: drain fifo");
-            }
-        }
-        return complete(0, 0);
+        return completeUrb(std::move(u));   // complete at once; the next REAPURB hands it out
     }
     case USBDEVFS_DISCARDURB:
-        return complete(-1, EINVAL);   // every URB is complete already; libusb just reaps it
+        // Only a URB of a hung device is still in flight (one transfer per connection at
+        // a time); it comes back cancelled, as the kernel hands back an unlinked URB.
+        if (state->unanswered.empty())
+            return complete(-1, EINVAL);   // every other URB is complete; libusb just reaps it
+        {
+            DoneUrb u = std::move(state->unanswered.front());
+            state->unanswered.pop_front();
+            u.status = -ECONNRESET;
+            return completeUrb(std::move(u));
+        }
     default:
         return complete(-1, ENOTTY);
     }

@@ -350,6 +350,12 @@ void EmulatedDevice::setBusyStuck(bool stuck)
     m_busyStuck = stuck;
 }
 
+void EmulatedDevice::setUnanswering(bool hung)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_unanswering = hung;
+}
+
 void EmulatedDevice::setFlashReadBitFlip(uint32_t address, uint8_t mask)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -365,6 +371,7 @@ void EmulatedDevice::clearFaults()
         m_shortReply.clear();
         m_unplugOnId = -1;
         m_busyStuck = false;
+        m_unanswering = false;
         m_flipMask = 0;
     }
     setOpenFails(false);
@@ -599,6 +606,8 @@ EmulatedDevice::ControlResult EmulatedDevice::handleControl(const void* client, 
         m_present = false;
         m_unplugRequested = true;
         result = Gone;
+    } else if (m_unanswering) {
+        result = NoAnswer;
     } else if (m_stalled.count(id) && m_stalled[id]) {
         result = Stall;
     } else {
@@ -606,8 +615,10 @@ EmulatedDevice::ControlResult EmulatedDevice::handleControl(const void* client, 
     }
     if (result == Done && isIn)
         rec.bytes = in;
-    rec.outcome = result == Done ? TransferRecord::Ok : result == Gone ? TransferRecord::NoDevice
-                                                                       : TransferRecord::Stalled;
+    rec.outcome = result == Done ? TransferRecord::Ok
+        : result == Gone         ? TransferRecord::NoDevice
+        : result == NoAnswer     ? TransferRecord::Unanswered
+                                 : TransferRecord::Stalled;
     logTransfer(rec);
     return result;
 }

@@ -47,7 +47,7 @@ constexpr uint16_t kDefaultFirmwareLayout = 2;
 // One control request as the device saw it.
 struct TransferRecord {
     enum Direction : uint8_t { Get, Set, Other };
-    enum Outcome : uint8_t { Ok, Stalled, NoDevice };
+    enum Outcome : uint8_t { Ok, Stalled, NoDevice, Unanswered };
     Direction direction = Other;
     uint8_t reportType = 0;       // high byte of wValue: 1 input, 2 output, 3 feature
     uint8_t id = 0;               // low byte of wValue
@@ -131,6 +131,9 @@ public:
     // fails with "no device" and the device disappears from the bus.
     void unplugOnTransfer(uint8_t id);
     void setBusyStuck(bool stuck);        // 0xF4 never reads 0
+    // A hung device: no report request is ever answered (neither data nor stall); the
+    // host's transfer ends only by its own time-out.
+    void setUnanswering(bool hung);
     // Flash read-back (0xF3 GET) XORs `mask` into the byte at `address`; mask 0 clears.
     void setFlashReadBitFlip(uint32_t address, uint8_t mask);
     void clearFaults();
@@ -145,7 +148,7 @@ public:
     bool present() const;
 
     // ---- for the usbfs emulation (emulatedbus.cpp) -------------------------------
-    enum ControlResult { Done, Stall, Busy, Gone };
+    enum ControlResult { Done, Stall, Busy, Gone, NoAnswer };
     // One control request: setup packet + OUT data stage; fills `in` for IN requests.
     // `client` identifies the usbfs connection (claims belong to one connection).
     ControlResult handleControl(const void* client, const uint8_t* setup, const uint8_t* outData, Bytes& in);
@@ -199,6 +202,7 @@ private:
     int m_unplugOnId = -1;
     bool m_unplugRequested = false;
     bool m_busyStuck = false;
+    bool m_unanswering = false;
     uint32_t m_flipAddress = 0;
     uint8_t m_flipMask = 0;
 
