@@ -4,11 +4,15 @@
 #include "logging/sinkfilelog.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QHash>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <memory>
 
 using namespace lvlogger;
@@ -31,6 +35,29 @@ struct LoggerFixture {
     }
 };
 
+// A fast logger that drops or repeats records is no use: every key the pattern captures
+// (its groups joined) must be in the file exactly `times` times, and there must be `keys`
+// of them.
+void CheckEveryRecordOnce(benchmark::State& state, const QString& path, const QRegularExpression& pattern,
+                          int keys, int64_t times)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        state.SkipWithError("the log file cannot be read back");
+        return;
+    }
+    QHash<QString, int64_t> seen;
+    while (!file.atEnd()) {
+        const QRegularExpressionMatch match = pattern.match(QString::fromUtf8(file.readLine()));
+        if (match.hasMatch())
+            ++seen[match.capturedTexts().mid(1).join(':')];
+    }
+    const bool exact = seen.size() == keys
+        && std::all_of(seen.cbegin(), seen.cend(), [times](int64_t count) { return count == times; });
+    if (!exact)
+        state.SkipWithError("records were lost or duplicated on their way to the file");
+}
+
 void BM_FileSinkOneThread(benchmark::State& state)
 {
     LoggerFixture fixture;
@@ -38,6 +65,7 @@ void BM_FileSinkOneThread(benchmark::State& state)
     for (auto _ : state)
         LV_LOG_INFO("enumed " << ++i << " divices.");
     state.SetItemsProcessed(state.iterations());
+    CheckEveryRecordOnce(state, fixture.dir.filePath("bench.log"), QRegularExpression("enumed (\\d+) divices"), i, 1);
 }
 BENCHMARK(BM_FileSinkOneThread)->Unit(benchmark::kMicrosecond);
 
@@ -64,6 +92,8 @@ void BM_FileSinkFourThreads(benchmark::State& state)
         qDeleteAll(threads);
     }
     state.SetItemsProcessed(state.iterations() * 4 * perThread);
+    CheckEveryRecordOnce(state, fixture.dir.filePath("bench.log"),
+                         QRegularExpression("thread (\\d) record (\\d+)"), 4 * perThread, state.iterations());
 }
 BENCHMARK(BM_FileSinkFourThreads)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
