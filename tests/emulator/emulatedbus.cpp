@@ -60,23 +60,21 @@ struct DoneUrb {
     int status = 0;
     Bytes in;
     int actual = 0;
+    bool unanswered = false;                // a hung device's: only a discard ends it
 };
 
 struct ClientState {
     std::deque<DoneUrb> done;
-    std::deque<DoneUrb> unanswered;   // submitted to a hung device; only a discard ends them
 };
 
 void freeClientState(gpointer p)
 {
     auto* state = static_cast<ClientState*>(p);
-    for (std::deque<DoneUrb>* queue : {&state->done, &state->unanswered}) {
-        for (DoneUrb& u : *queue) {
-            if (u.urbData)
-                g_object_unref(u.urbData);
-            if (u.bufData)
-                g_object_unref(u.bufData);
-        }
+    for (DoneUrb& u : state->done) {
+        if (u.urbData)
+            g_object_unref(u.urbData);
+        if (u.bufData)
+            g_object_unref(u.bufData);
     }
     delete state;
 }
@@ -338,22 +336,18 @@ gboolean EmulatedBus::Impl::handle(UMockdevIoctlClient* client)
         return TRUE;
     };
     static char page[4096];
-    // Queue a finished URB for the next REAPURB and make the device fd signal it.
-    auto completeUrb = [&](DoneUrb u) {
-        state->done.push_back(std::move(u));
-        {
-            std::lock_guard<std::mutex> lock(mutex);
-            auto it = nodes.find(devnodePath);
-            if (it != nodes.end() && it->second.fifo >= 0 && it->second.pending++ == 0
-                && read(it->second.fifo, page, sizeof page) < 0) {
-                perror("lv_emulator: drain fifo");
-            }
+    // Tell libusb (through the FIFO's readiness) that a URB is ready to reap.
+    auto signalReapable = [&] {
+        std::lock_guard<std::mutex> lock(mutex);
+        auto it = nodes.find(devnodePath);
+        if (it != nodes.end() && it->second.fifo >= 0 && it->second.pending++ == 0
+            && read(it->second.fifo, page, sizeof page) < 0) {
+            perror("lv_emulator: drain fifo");
         }
-        return complete(0, 0);
     };
 
     if (request == USBDEVFS_REAPURB || request == USBDEVFS_REAPURBNDELAY) {
-        if (state->done.empty())
+        if (state->done.empty() || state->done.front().unanswered)
             return complete(-1, dev->present() ? EAGAIN : ENODEV);
         DoneUrb u = std::move(state->done.front());
         state->done.pop_front();
@@ -467,10 +461,6 @@ gboolean EmulatedBus::Impl::handle(UMockdevIoctlClient* client)
             }
             return complete(-1, r == EmulatedDevice::Busy ? EBUSY : ENODEV);
         }
-        if (r == EmulatedDevice::NoAnswer) {
-            state->unanswered.push_back(std::move(u));   // not reapable: the fd stays quiet
-            return complete(0, 0);
-        }
         if (r == EmulatedDevice::Stall) {
             u.status = -EPIPE;
             u.in.clear();
@@ -479,19 +469,21 @@ gboolean EmulatedBus::Impl::handle(UMockdevIoctlClient* client)
             u.status = 0;
             u.actual = isIn ? int(u.in.size()) : int(wLength);
         }
-        return completeUrb(std::move(u));   // complete at once; the next REAPURB hands it out
+        u.unanswered = r == EmulatedDevice::NoAnswer;
+        if (!u.unanswered)
+            signalReapable();
+        state->done.push_back(std::move(u));   // complete at once; the next REAPURB hands it out
+        return complete(0, 0);
     }
     case USBDEVFS_DISCARDURB:
-        // Only a URB of a hung device is still in flight (one transfer per connection at
-        // a time); it comes back cancelled, as the kernel hands back an unlinked URB.
-        if (state->unanswered.empty())
+        // Only a hung device's URB is still in flight (one transfer per connection at a
+        // time); it comes back cancelled, as the kernel hands back an unlinked URB.
+        if (state->done.empty() || !state->done.back().unanswered)
             return complete(-1, EINVAL);   // every other URB is complete; libusb just reaps it
-        {
-            DoneUrb u = std::move(state->unanswered.front());
-            state->unanswered.pop_front();
-            u.status = -ECONNRESET;
-            return completeUrb(std::move(u));
-        }
+        state->done.back().unanswered = false;
+        state->done.back().status = -ECONNRESET;
+        signalReapable();
+        return complete(0, 0);
     default:
         return complete(-1, ENOTTY);
     }

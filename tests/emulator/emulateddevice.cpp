@@ -350,12 +350,6 @@ void EmulatedDevice::setBusyStuck(bool stuck)
     m_busyStuck = stuck;
 }
 
-void EmulatedDevice::setUnanswering(bool hung)
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_unanswering = hung;
-}
-
 void EmulatedDevice::setFlashReadBitFlip(uint32_t address, uint8_t mask)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -615,10 +609,8 @@ EmulatedDevice::ControlResult EmulatedDevice::handleControl(const void* client, 
     }
     if (result == Done && isIn)
         rec.bytes = in;
-    rec.outcome = result == Done ? TransferRecord::Ok
-        : result == Gone         ? TransferRecord::NoDevice
-        : result == NoAnswer     ? TransferRecord::Unanswered
-                                 : TransferRecord::Stalled;
+    rec.outcome = result == Done ? TransferRecord::Ok : result == Gone ? TransferRecord::NoDevice
+                                                                       : TransferRecord::Stalled;
     logTransfer(rec);
     return result;
 }

@@ -47,7 +47,7 @@ constexpr uint16_t kDefaultFirmwareLayout = 2;
 // One control request as the device saw it.
 struct TransferRecord {
     enum Direction : uint8_t { Get, Set, Other };
-    enum Outcome : uint8_t { Ok, Stalled, NoDevice, Unanswered };
+    enum Outcome : uint8_t { Ok, Stalled, NoDevice };
     Direction direction = Other;
     uint8_t reportType = 0;       // high byte of wValue: 1 input, 2 output, 3 feature
     uint8_t id = 0;               // low byte of wValue
@@ -133,7 +133,7 @@ public:
     void setBusyStuck(bool stuck);        // 0xF4 never reads 0
     // A hung device: no report request is ever answered (neither data nor stall); the
     // host's transfer ends only by its own time-out.
-    void setUnanswering(bool hung);
+    void setUnanswering(bool hung) { std::lock_guard<std::mutex> lock(m_mutex); m_unanswering = hung; }
     // Flash read-back (0xF3 GET) XORs `mask` into the byte at `address`; mask 0 clears.
     void setFlashReadBitFlip(uint32_t address, uint8_t mask);
     void clearFaults();
