@@ -56,10 +56,10 @@ QWidget* GroupTitle(const QString& text)
     title->setFixedHeight(32);
     auto* label = new QLabel(text, title);
     label->setFixedSize(120, 20);
-    label->setStyleSheet(QStringLiteral("QLabel{font: bold 12px; color: #ECECEC;}"));
+    label->setStyleSheet(QStringLiteral("QLabel{font: bold 12px; color: #ECECEC; background: transparent;}"));
     auto* line = new QFrame(title);
     line->setFixedHeight(1);
-    line->setStyleSheet(QStringLiteral("QFrame{background: #3A3A3A; border: none;}"));
+    line->setStyleSheet(QStringLiteral("QFrame{background: #5A5A5A; border: none;}"));
     auto* column = new QVBoxLayout(title);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(4);
@@ -79,7 +79,9 @@ WTabPageVolume::WTabPageVolume(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     InitPage(kRebuild, false);
     g_presenter.AddNotify(this);
-    connect(this, &WTabPageVolume::audioVolumeChanged, this, &WTabPageVolume::OnAudioVolumeChanged2);
+    // Queued: the poll calls OnAudioVolumeChanged off the GUI thread.
+    connect(this, &WTabPageVolume::audioVolumeChanged, this, &WTabPageVolume::OnAudioVolumeChanged2,
+            Qt::QueuedConnection);
 }
 
 WTabPageVolume::~WTabPageVolume()
