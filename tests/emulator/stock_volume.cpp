@@ -9,14 +9,7 @@ namespace {
 
 _KVCAP_AUDIO_VOLUME StereoNode(int16_t min, int16_t max, int16_t step, int16_t level)
 {
-    _KVCAP_AUDIO_VOLUME block{};
-    block.channels = 2;
-    block.minVolume = min;
-    block.maxVolume = max;
-    block.volumeStep = step;
-    block.volume[0] = level;
-    block.volume[1] = level;
-    return block;
+    return _KVCAP_AUDIO_VOLUME{2, 0, min, max, step, {}, {level, level}};
 }
 
 } // namespace

@@ -25,8 +25,7 @@ public:
         QDir().mkpath(base + "/home");
         QDir().mkpath(base + "/run");
         QFile config(base + "/test.pa");
-        if (!config.open(QIODevice::WriteOnly))
-            return false;
+        config.open(QIODevice::WriteOnly);
         config.write(QStringLiteral("load-module module-native-protocol-unix auth-anonymous=1 socket=%1/native\n")
                          .arg(base).toUtf8());
         config.write(QStringLiteral("load-module module-cli-protocol-unix socket=%1/cli\n").arg(base).toUtf8());
@@ -51,12 +50,8 @@ public:
 
     void Stop()
     {
-        if (m_daemon.state() != QProcess::NotRunning) {
-            m_daemon.terminate();
-            if (!m_daemon.waitForFinished(3000))
-                m_daemon.kill();
-            m_daemon.waitForFinished(3000);
-        }
+        m_daemon.terminate();   // QProcess kills it on destruction if it lingers
+        m_daemon.waitForFinished(3000);
     }
 
     QString Server() const { return "unix:" + m_dir.path() + "/native"; }
@@ -64,11 +59,9 @@ public:
     // `pactl list <what>` ("sinks" or "sources") as JSON objects.
     QJsonArray List(const char* what) const
     {
-        QProcess pactl;
-        pactl.start("timeout", {"5", "pactl", "-s", Server(), "-f", "json", "list", what});
-        if (!pactl.waitForFinished(8000) || pactl.exitCode() != 0)
-            return {};
-        return QJsonDocument::fromJson(pactl.readAllStandardOutput()).array();
+        QByteArray out;
+        Pactl({"-f", "json", "list", what}, &out);
+        return QJsonDocument::fromJson(out).array();
     }
 
     QJsonObject Find(const char* what, const QString& name) const
@@ -90,11 +83,14 @@ public:
     }
     bool Muted(const char* what, const QString& name) const { return Find(what, name).value("mute").toBool(); }
 
-    bool Pactl(const QStringList& args) const
+    bool Pactl(const QStringList& args, QByteArray* out = nullptr) const
     {
         QProcess pactl;
         pactl.start("timeout", QStringList{"5", "pactl", "-s", Server()} + args);
-        return pactl.waitForFinished(8000) && pactl.exitCode() == 0;
+        const bool ok = pactl.waitForFinished(8000) && pactl.exitCode() == 0;
+        if (out)
+            *out = pactl.readAllStandardOutput();
+        return ok;
     }
 
     // Sends one command of the daemon's own command line (for what pactl cannot do).

