@@ -73,7 +73,8 @@ inline void SetupTable(QTableWid* table, const QStringList& titles, const QList<
     table->horizontalScrollBar()->setContextMenuPolicy(Qt::NoContextMenu);
     setScrollBarStyle2(table->verticalScrollBar(), Qt::Vertical);
     setScrollBarStyle2(table->horizontalScrollBar(), Qt::Horizontal);
-    SetRowCount(table, table->rowCount());
+    for (int row = 0; row < table->rowCount(); ++row)
+        SetupRow(table, row);
 }
 
 inline void ClearTexts(QTableWid* table)
