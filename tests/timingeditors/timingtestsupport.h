@@ -61,6 +61,9 @@ inline DevicePtr Start(bool qss = true)
     g_presenter.SetTimingForTest(3600 * 1000, 500);   // no enumeration traffic during the cases
     g_presenter.Init();
     g_presenter.SetCurrentIndex(0, false);
+    QFont font(QStringLiteral("Arial"));   // the program's own font
+    font.setPixelSize(14);
+    QApplication::setFont(font);
     QFile sheet(QStringLiteral(":/lumivandrexutility.qss"));
     if (qss && sheet.open(QIODevice::ReadOnly))
         qApp->setStyleSheet(QString::fromUtf8(sheet.readAll()));
