@@ -193,10 +193,6 @@ private slots:
         QCOMPARE(add.GetWidthEdit()->validator()->validate(leadingZero, pos), QValidator::Invalid);
         QCOMPARE(add.GetHeightEdit()->validator()->validate(digits, pos), QValidator::Acceptable);
         QVERIFY(lvtest::saveScreenshot(&add, QStringLiteral("timing_resolution_dialog_add")));
-        QResolutionDialog modify(1001, 501);
-        modify.show();
-        modify.OnOkBtnClicked();
-        QVERIFY(modify.result() == QDialog::Accepted);
         QResolutionDialog refused(1600, 900);
         refused.GetWidthEdit()->setText(QStringLiteral("1002"));
         refused.GetHeightEdit()->setText(QStringLiteral("502"));

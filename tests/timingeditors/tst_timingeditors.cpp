@@ -37,13 +37,16 @@ class TstTimingEditors : public QObject
         t.settings.hActive = lines;
         return t;
     }
-    void SetList(std::vector<_KVCAP_VIDEO_CUSTOM_TIMING> entries, int count = -1)
+    static _KVCAP_VIDEO_CUSTOM_TIMING_LIST List(const std::vector<_KVCAP_VIDEO_CUSTOM_TIMING>& entries, int count = -1)
     {
         _KVCAP_VIDEO_CUSTOM_TIMING_LIST list{};
-        for (size_t i = 0; i < entries.size(); ++i)
-            list.timings[i] = entries[i];
+        std::copy(entries.begin(), entries.end(), list.timings);
         list.count = uint8_t(count < 0 ? int(entries.size()) : count);
-        m_device->setRecord(m_list, list);
+        return list;
+    }
+    void SetList(const std::vector<_KVCAP_VIDEO_CUSTOM_TIMING>& entries, int count = -1)
+    {
+        m_device->setRecord(m_list, List(entries, count));
     }
 
 private slots:
@@ -249,15 +252,10 @@ private slots:
             QVERIFY(Sets(m_device, m_list).empty());
             return;
         }
-        _KVCAP_VIDEO_CUSTOM_TIMING_LIST expected{};
-        const int kept = int(qMin<size_t>(count, 8)) - 1;
-        expected.count = uint8_t(kept);
-        for (int i = 0, j = 0; i < 8; ++i) {
-            if (i < int(entries.size()) && i != row)
-                expected.timings[j++] = entries[i];
-        }
-        if (kept >= 0 && kept < int(entries.size()))
-            expected.timings[kept] = entries.back();   // the last place keeps what was read
+        std::vector<_KVCAP_VIDEO_CUSTOM_TIMING> kept = entries;
+        kept.erase(kept.begin() + row);
+        kept.push_back(entries.back());   // the freed last place keeps what was read
+        const _KVCAP_VIDEO_CUSTOM_TIMING_LIST expected = List(kept, int(entries.size()) - 1);
         QCOMPARE(Sets(m_device, m_list), std::vector<Bytes>{BytesOf(expected)});
     }
 

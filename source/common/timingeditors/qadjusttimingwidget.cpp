@@ -32,6 +32,17 @@ const QColor kLabelText(0xA0, 0xA0, 0xA0);
 const QColor kLabelBackground(0x2B, 0x2B, 0x2B);
 const QColor kLabelBorder(39, 39, 39);
 
+// The timing the device applies to an analogue input, from report 0x10; false when
+// the report cannot be read or the input is not analogue (nothing to act on then).
+bool ReadAppliedTiming(LumivandrexDevice* dev, _KVCAP_VIDEO_CUSTOM_TIMING& timing)
+{
+    _KVCAP_INPUT_STATUS status;
+    if (!ReadReport(dev, status) || !IsAnalogTimingInput(status))
+        return false;
+    timing = {status.analog.syncInfo, status.analog.settings};
+    return true;
+}
+
 bool IsLineSlider(int which)
 {
     return which == QAdjustTimingWidget::SliderVActive || which == QAdjustTimingWidget::SliderVOffset;
@@ -262,10 +273,9 @@ void QAdjustTimingWidget::OnSliderValueChanged(int nValue)
 
     QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
     LumivandrexDevice* dev = g_presenter.GetCurrentDevice();
-    _KVCAP_INPUT_STATUS status;
-    if (!ReadReport(dev, status) || !IsAnalogTimingInput(status))
+    _KVCAP_VIDEO_CUSTOM_TIMING timing;
+    if (!ReadAppliedTiming(dev, timing))
         return;
-    _KVCAP_VIDEO_CUSTOM_TIMING timing{status.analog.syncInfo, status.analog.settings};
     uint16_t* field = SettingOf(which, timing.settings);
     if (field && *field == nValue)
         return;
@@ -291,10 +301,9 @@ void QAdjustTimingWidget::OnSpinBoxValueChanged(int nValue)
         return;
     QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
     LumivandrexDevice* dev = g_presenter.GetCurrentDevice();
-    _KVCAP_INPUT_STATUS status;
-    if (!ReadReport(dev, status) || !IsAnalogTimingInput(status))
+    _KVCAP_VIDEO_CUSTOM_TIMING timing;
+    if (!ReadAppliedTiming(dev, timing))
         return;
-    _KVCAP_VIDEO_CUSTOM_TIMING timing{status.analog.syncInfo, status.analog.settings};
     uint16_t& aspect = sender() == m_pAspectX ? timing.settings.aspectX : timing.settings.aspectY;
     if (aspect == nValue || nValue < 1 || nValue > 0xFFFF)
         return;
@@ -312,9 +321,7 @@ void QAdjustTimingWidget::OnButtonClicked()
         bool usable = false;
         {
             QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
-            _KVCAP_INPUT_STATUS status;
-            usable = ReadReport(g_presenter.GetCurrentDevice(), status) && IsAnalogTimingInput(status);
-            timing = {status.analog.syncInfo, status.analog.settings};
+            usable = ReadAppliedTiming(g_presenter.GetCurrentDevice(), timing);
         }
         if (usable)
             SaveCustomTiming(&timing);
