@@ -281,6 +281,7 @@ bool OpenDeviceHandle(LumivandrexDevice *device, const tagUSBDEVICE_DATA &record
         LogOpenFailure(opened);
         return false;
     }
+    LogUsbResult("libusb_open", opened);
     const int active = libusb_kernel_driver_active(device->m_handle, lvusb::kHidInterface);
     if (active == 1) {
         LV_LOG_DEBUG("device busy...detaching...");
