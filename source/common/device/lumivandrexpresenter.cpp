@@ -61,7 +61,6 @@ void TerminateField(char (&field)[N])
     field[N - 1] = '\0';
 }
 
-
 } // namespace
 
 LumivandrexPresenter::LumivandrexPresenter() = default;
