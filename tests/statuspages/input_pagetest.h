@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMutexLocker>
 #include <QProcess>
+#include <QStyleFactory>
 
 #include "device/lumivandrexpresenter.h"
 #include "device/reportaccess.h"
@@ -97,8 +98,13 @@ inline QStringList tableRows(QWrapperTableWidget* table)
 inline void screenshot(QWidget* w, const QString& name)
 {
     QFile qss(":/lumivandrexutility.qss");
-    if (qApp->styleSheet().isEmpty() && qss.open(QIODevice::ReadOnly))
+    if (qApp->styleSheet().isEmpty() && qss.open(QIODevice::ReadOnly)) {
+        QFont font(QStringLiteral("Arial"));
+        font.setPixelSize(14);
+        QApplication::setFont(font);
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
         qApp->setStyleSheet(QString::fromUtf8(qss.readAll()));
+    }
     w->resize(w->sizeHint().expandedTo(QSize(760, 580)));
     w->grab().save(QStringLiteral(LV_SCREENSHOT_DIR "/") + name + ".png");
 }
