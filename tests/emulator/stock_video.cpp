@@ -14,21 +14,12 @@ void StockVideo(StockReports& reports, const StockIdentity&)
     PutStock(reports, uint8_t(ReportIdOf<_KVCAP_INPUT_COLOR_FORMAT>()), _KVCAP_INPUT_COLOR_FORMAT{0});
     PutStock(reports, uint8_t(ReportIdOf<_KVCAP_INPUT_QUANT_RANGE>()), _KVCAP_INPUT_QUANT_RANGE{0});
 
-    _KVCAP_VIDEO_CONNECTION_FORMAT stream{};
-    stream.connected = 1;
-    stream.cx = 1920;
-    stream.cy = 1080;
-    stream.frameDuration = 166667;
-    stream.fourcc = KVCAP_FOURCC_YUY2;
-    stream.aspectX = 16;
-    stream.aspectY = 9;
-    stream.colorFormat = 3;   // BT.709
-    stream.quantRange = 2;    // limited
-    stream.satRange = 2;
+    // connected, 1920 x 1080, 60 fps, YUY2, 16:9, BT.709, limited range, limited saturation
+    const _KVCAP_VIDEO_CONNECTION_FORMAT stream{1, 1920, 1080, 166667, KVCAP_FOURCC_YUY2, 16, 9, 3, 2, 2};
     PutStock(reports, uint8_t(ReportIdOf<_KVCAP_VIDEO_CONNECTION_FORMAT>()), stream);
 
     _KVCAP_VIDEO_PROCESS_SETTINGS process{};
-    process.deinterlace = 1;
+    process.deinterlace = 1;   // blend
     PutStock(reports, uint8_t(ReportIdOf<_KVCAP_VIDEO_PROCESS_SETTINGS>()), process);
 }
 

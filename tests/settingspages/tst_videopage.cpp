@@ -52,10 +52,7 @@ _KVCAP_VIDEO_PROCESS_SETTINGS overridden()
     return s;
 }
 
-QByteArray bytes(const lvemu::Bytes& b)
-{
-    return QByteArray(reinterpret_cast<const char*>(b.data()), int(b.size()));
-}
+QByteArray bytes(const lvemu::Bytes& b) { return QByteArray(reinterpret_cast<const char*>(b.data()), int(b.size())); }
 
 } // namespace
 
@@ -198,22 +195,31 @@ void TstVideoPage::cropNarrowerThan128IsRefused()
 
 void TstVideoPage::automaticValuesShown()
 {
+    // Capture format, input aspect, input colour and quantization items, saturation item, crop right and bottom.
+    auto shown = [this] {
+        QStringList out{find<QLabel>("captureFormat")->text()};
+        for (const char* spin : {"inputAspectX", "inputAspectY"})
+            out << QString::number(find<QSpinBox>(spin)->value());
+        for (const char* combo : {"inputColor", "inputQuant", "captureColor", "saturation"})
+            out << QString::number(find<QComboBox>(combo)->currentIndex());
+        for (const char* spin : {"cropRight", "cropBottom"})
+            out << QString::number(find<QSpinBox>(spin)->value());
+        return out.join(' ');
+    };
     // No signal, no stream, nothing overridden.
     put(m_dev, _KVCAP_VIDEO_STATUS{});
     put(m_dev, _KVCAP_VIDEO_CONNECTION_FORMAT{});
     put(m_dev, _KVCAP_VIDEO_PROCESS_SETTINGS{});
     put(m_dev, _KVCAP_INPUT_ASPECT_RATIO{});
     put(m_dev, _KVCAP_INPUT_COLOR_FORMAT{});
+    put(m_dev, _KVCAP_INPUT_QUANT_RANGE{});
     m_dev->stallReport(0x03);
     m_dev->clearTransfers();
     m_page->InitPage(0, false);
     QCOMPARE(ids(m_dev, TransferRecord::Set), QList<int>{});
-    QCOMPARE(find<QLabel>("captureFormat")->text(), QString("Not connected"));
-    QCOMPARE(find<QSpinBox>("inputAspectX")->value(), 16);
-    QCOMPARE(find<QSpinBox>("inputAspectY")->value(), 9);
+    QCOMPARE(shown(), QString("Not connected 16 9 0 0 0 0 0 0"));
     QCOMPARE(find<QSpinBox>("inputAspectX")->maximum(), 4096);
     QVERIFY(!find<QSpinBox>("inputAspectX")->isEnabled());
-    QCOMPARE(find<QComboBox>("inputColor")->currentIndex(), 0);
     for (const char* box : {"inputAspectBox", "cropBox", "captureColorBox", "saturationBox"})
         QVERIFY(!find<QWrapperCheckBox>(box)->IsChecked());
 
@@ -225,12 +231,7 @@ void TstVideoPage::automaticValuesShown()
     status.colorFormat = 5, status.quantRange = 2, status.satRange = 3;
     put(m_dev, status);
     m_page->InitPage(0, false);
-    QCOMPARE(find<QSpinBox>("inputAspectX")->value(), 4);
-    QCOMPARE(find<QComboBox>("inputColor")->currentIndex(), 0);
-    QCOMPARE(find<QComboBox>("inputQuant")->currentIndex(), 1);
-    QCOMPARE(find<QComboBox>("saturation")->currentIndex(), 2);
-    QCOMPARE(find<QSpinBox>("cropRight")->value(), 1280);
-    QCOMPARE(find<QSpinBox>("cropBottom")->value(), 720);
+    QCOMPARE(shown(), QString("Not connected 4 3 0 1 0 2 1280 720"));
 }
 
 void TstVideoPage::connectionFormatRewrite()
@@ -328,11 +329,7 @@ void TstVideoPage::report()
 
 void TstVideoPage::screenshot()
 {
-    lvemu::EmulatedBus::instance().unplugAll();
-    QVERIFY(QTest::qWaitFor([] { return g_presenter.GetDeviceCount() == 0; }, 8000));
-    m_dev = lvemu::EmulatedBus::instance().plug();   // stock content
-    QVERIFY(QTest::qWaitFor([] { return g_presenter.GetDeviceCount() == 1; }, 8000));
-    g_presenter.SetCurrentIndex(0, false);
+    QVERIFY((m_dev = plugStock()));
     m_page->InitPage(0, false);
     QCOMPARE(find<QLabel>("captureFormat")->text(), QString("1920x1080, 60.00 fps, YUY2"));
     pagetest::screenshot(m_page, "video_page");

@@ -28,17 +28,25 @@ struct NoTimer : INotifyTimerCtrl {
     void stopNotifyTimer() override {}
 };
 
+// Unplugs every device, then plugs one with the stock content and makes it current.
+inline DevicePtr plugStock()
+{
+    auto& bus = lvemu::EmulatedBus::instance();
+    bus.unplugAll();
+    DevicePtr dev = QTest::qWaitFor([] { return g_presenter.GetDeviceCount() == 0; }, 8000) ? bus.plug() : nullptr;
+    if (!dev || !QTest::qWaitFor([] { return g_presenter.GetDeviceCount() == 1; }, 8000))
+        return nullptr;
+    g_presenter.SetCurrentIndex(0, false);
+    return dev;
+}
+
 inline DevicePtr startWithDevice()
 {
     static NoTimer timer;
     g_presenter.SetNotifyTimerCtrl(&timer);
     g_presenter.SetTimingForTest(10, 500);
     g_presenter.Init();
-    DevicePtr dev = lvemu::EmulatedBus::instance().plug();
-    if (!QTest::qWaitFor([] { return g_presenter.GetDeviceCount() == 1; }, 8000))
-        return nullptr;
-    g_presenter.SetCurrentIndex(0, false);
-    return dev;
+    return plugStock();
 }
 
 inline void resetPending()
