@@ -13,6 +13,7 @@
 #include "device/inputstatustext.h"
 #include "device/lumivandrexpresenter.h"
 #include "device/reportaccess.h"
+#include "statuspages/pagewrite.h"
 #include "toolkit/qcolorpiecewidget.h"
 #include "toolkit/qwrappercheckbox.h"
 #include "toolkit/qwrapperspinbox.h"
@@ -150,18 +151,23 @@ QGridLayout* PanelGrid(int vMargin)
 
 } // namespace
 
-QWidget* WTabPageVideo::buildInputPanel()
+void WTabPageVideo::addAspectRow(QGridLayout* grid, int line, Row row, QWrapperSpinBox* (&spins)[2], const QString& name)
 {
-    QGridLayout* grid = PanelGrid(16);
-    m_pBox[InAspect] = createCheckBox(tr("Aspect ratio : "), false, "inputAspectBox");
-    m_pInAspect[0] = createVideoSpinBox(1, 2048, 16, "inputAspectX");
-    m_pInAspect[1] = createVideoSpinBox(1, 2048, 9, "inputAspectY");
-    for (QWrapperSpinBox* spin : m_pInAspect)
+    m_pBox[row] = createCheckBox(tr("Aspect ratio : "), false, name + "Box");
+    spins[0] = createVideoSpinBox(1, 2048, 16, name + "X");
+    spins[1] = createVideoSpinBox(1, 2048, 9, name + "Y");
+    for (QWrapperSpinBox* spin : spins)
         spin->setFixedSize(100, 24);
     QLabel* colon = createLabel(tr(":"), Qt::AlignCenter);
     colon->setFixedWidth(20);
-    grid->addWidget(m_pBox[InAspect], 0, 0);
-    grid->addLayout(SpinRow({m_pInAspect[0], colon, m_pInAspect[1]}), 0, 1);
+    grid->addWidget(m_pBox[row], line, 0);
+    grid->addLayout(SpinRow({spins[0], colon, spins[1]}), line, 1);
+}
+
+QWidget* WTabPageVideo::buildInputPanel()
+{
+    QGridLayout* grid = PanelGrid(16);
+    addAspectRow(grid, 0, InAspect, m_pInAspect, QStringLiteral("inputAspect"));
 
     m_pBox[InColor] = createCheckBox(tr("Color format : "), false, "inputColorBox");
     m_pInColor = createVideoComboBox(ColorItems(), 0, "inputColor");
@@ -185,15 +191,7 @@ QWidget* WTabPageVideo::buildCapturePanel()
     grid->addWidget(createVideoLabel(tr("Capture format : ")), 0, 0);
     grid->addWidget(m_pCaptureFormat, 0, 1);
 
-    m_pBox[CapAspect] = createCheckBox(tr("Aspect ratio : "), false, "captureAspectBox");
-    m_pCapAspect[0] = createVideoSpinBox(1, 2048, 16, "captureAspectX");
-    m_pCapAspect[1] = createVideoSpinBox(1, 2048, 9, "captureAspectY");
-    for (QWrapperSpinBox* spin : m_pCapAspect)
-        spin->setFixedSize(100, 24);
-    QLabel* colon = createLabel(tr(":"), Qt::AlignCenter);
-    colon->setFixedWidth(20);
-    grid->addWidget(m_pBox[CapAspect], 1, 0);
-    grid->addLayout(SpinRow({m_pCapAspect[0], colon, m_pCapAspect[1]}), 1, 1);
+    addAspectRow(grid, 1, CapAspect, m_pCapAspect, QStringLiteral("captureAspect"));
 
     m_pBox[Crop] = createCheckBox(tr("Crop input : "), false, "cropBox");
     const int cropStart[4] = {0, 0, 1920, 1080};
@@ -528,34 +526,27 @@ void WTabPageVideo::OnCheckBoxClicked()
         return;
     const bool on = box->IsChecked();
     const int row = rowOf(box);
-    bool written = false;
-    {
-        QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
-        LumivandrexDevice* device = g_presenter.GetCurrentDevice();
-        if (!device)
-            return;
+    WriteAndMarkPending([&](LumivandrexDevice* device) {
+        bool written = false;
         if (box == m_pFlip || box == m_pMirror) {
             const uint32_t bit = box == m_pFlip ? KVCAP_PROCESS_FLIP : KVCAP_PROCESS_MIRROR;
             written = ModifyReport<_KVCAP_VIDEO_PROCESS_SETTINGS>(
                 device, [&](_KVCAP_VIDEO_PROCESS_SETTINGS& s) { s.flags = on ? (s.flags | bit) : (s.flags & ~bit); });
-        } else if (row >= 0) {
-            written = writeRow(device, Row(row));
-            if (written && !on) {
+        } else if (row >= 0 && (written = writeRow(device, Row(row)))) {
+            if (!on) {
                 DeviceView view;
                 ReadReport(device, view.status);
                 ReadReport(device, view.connection);
                 view.capsRead = ReadReport(device, view.caps);
                 showAutomatic(Row(row), view);
             }
-            if (written)
-                enableRow(Row(row), on);
+            enableRow(Row(row), on);
         }
         // A write the device did not take leaves the box as the device has it.
         if (!written)
             box->SetChecked(!on);
-    }
-    if (written)
-        g_presenter.SetUIChanged(true, UI_CHANGE_IMMEDIATE);
+        return written;
+    });
 }
 
 void WTabPageVideo::OnSpinBoxValueChanged(int v)
@@ -563,53 +554,43 @@ void WTabPageVideo::OnSpinBoxValueChanged(int v)
     auto* spin = qobject_cast<QSpinBox*>(sender());
     if (!spin)
         return;
-    bool written = false;
-    {
-        QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
-        LumivandrexDevice* device = g_presenter.GetCurrentDevice();
-        if (!device)
-            return;
+    // Changes one aspect term; an edit to the stored value writes nothing.
+    auto term = [v](int32_t& stored) {
+        if (stored == v || v <= 0)
+            return false;
+        stored = v;
+        return true;
+    };
+    const int edge = int(std::find(m_pCrop, m_pCrop + 4, spin) - m_pCrop);
+    WriteAndMarkPending([&](LumivandrexDevice* device) {
         if (spin == m_pInAspect[0] || spin == m_pInAspect[1]) {
-            const bool x = spin == m_pInAspect[0];
-            written = ModifyReport<_KVCAP_INPUT_ASPECT_RATIO>(device, [&](_KVCAP_INPUT_ASPECT_RATIO& r) {
-                int32_t& term = x ? r.x : r.y;
-                if (term == v)
-                    return false;
-                term = v;
-                return true;
-            });
-        } else if (spin == m_pCapAspect[0] || spin == m_pCapAspect[1]) {
-            const bool x = spin == m_pCapAspect[0];
-            written = ModifyReport<_KVCAP_VIDEO_PROCESS_SETTINGS>(device, [&](_KVCAP_VIDEO_PROCESS_SETTINGS& s) {
-                int32_t& term = x ? s.aspectX : s.aspectY;
-                if (term == v || v <= 0)
-                    return false;
-                term = v;
-                return true;
-            });
-        } else {
-            const int edge = int(std::find(m_pCrop, m_pCrop + 4, spin) - m_pCrop);
-            if (edge >= 4)
-                return;
-            int stored = v;
-            bool refused = false;
-            written = ModifyReport<_KVCAP_VIDEO_PROCESS_SETTINGS>(device, [&](_KVCAP_VIDEO_PROCESS_SETTINGS& s) {
-                int16_t* edges[4] = {&s.cropLeft, &s.cropTop, &s.cropRight, &s.cropBottom};
-                stored = *edges[edge];
-                int e[4] = {s.cropLeft, s.cropTop, s.cropRight, s.cropBottom};
-                e[edge] = v;
-                refused = e[2] - e[0] < kMinCrop || e[3] - e[1] < kMinCrop;
-                if (refused || stored == v)
-                    return false;
-                *edges[edge] = int16_t(v);
-                return true;
-            });
-            if (refused)   // too narrow or too low: back to what the device holds
-                SetSpin(spin, stored);
+            return ModifyReport<_KVCAP_INPUT_ASPECT_RATIO>(
+                device, [&](_KVCAP_INPUT_ASPECT_RATIO& r) { return term(spin == m_pInAspect[0] ? r.x : r.y); });
         }
-    }
-    if (written)
-        g_presenter.SetUIChanged(true, UI_CHANGE_IMMEDIATE);
+        if (spin == m_pCapAspect[0] || spin == m_pCapAspect[1]) {
+            return ModifyReport<_KVCAP_VIDEO_PROCESS_SETTINGS>(device, [&](_KVCAP_VIDEO_PROCESS_SETTINGS& s) {
+                return term(spin == m_pCapAspect[0] ? s.aspectX : s.aspectY);
+            });
+        }
+        if (edge >= 4)
+            return false;
+        int stored = v;
+        bool refused = false;
+        const bool written = ModifyReport<_KVCAP_VIDEO_PROCESS_SETTINGS>(device, [&](_KVCAP_VIDEO_PROCESS_SETTINGS& s) {
+            int16_t* edges[4] = {&s.cropLeft, &s.cropTop, &s.cropRight, &s.cropBottom};
+            stored = *edges[edge];
+            int e[4] = {s.cropLeft, s.cropTop, s.cropRight, s.cropBottom};
+            e[edge] = v;
+            refused = e[2] - e[0] < kMinCrop || e[3] - e[1] < kMinCrop;
+            if (refused || stored == v)
+                return false;
+            *edges[edge] = int16_t(v);
+            return true;
+        });
+        if (refused)   // too narrow or too low: back to what the device holds
+            SetSpin(spin, stored);
+        return written;
+    });
 }
 
 void WTabPageVideo::OnComboBoxIndexChanged(int index)
@@ -617,36 +598,27 @@ void WTabPageVideo::OnComboBoxIndexChanged(int index)
     auto* combo = qobject_cast<QComboBox*>(sender());
     if (!combo || index < 0)
         return;
-    bool written = false;
-    {
-        QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
-        LumivandrexDevice* device = g_presenter.GetCurrentDevice();
-        if (!device)
-            return;
-        if (combo == m_pInColor) {
-            written = WriteReport(device, _KVCAP_INPUT_COLOR_FORMAT{uint32_t(index + 1)});
-        } else if (combo == m_pInQuant) {
-            written = WriteReport(device, _KVCAP_INPUT_QUANT_RANGE{index == 1 ? 2u : 1u});
-        } else {
-            written = ModifyReport<_KVCAP_VIDEO_PROCESS_SETTINGS>(device, [&](_KVCAP_VIDEO_PROCESS_SETTINGS& s) {
-                if (combo == m_pCapColor)
-                    s.colorFormat = uint32_t(index + 1);
-                else if (combo == m_pCapQuant)
-                    s.quantRange = index == 1 ? 2u : 1u;
-                else if (combo == m_pCapSat)
-                    s.satRange = uint32_t(index + 1);
-                else if (combo == m_pDeinterlace)
-                    s.deinterlace = uint32_t(index);
-                else if (combo == m_pARConversion)
-                    s.arConversion = uint32_t(index);
-                else
-                    return false;
-                return true;
-            });
-        }
-    }
-    if (written)
-        g_presenter.SetUIChanged(true, UI_CHANGE_IMMEDIATE);
+    WriteAndMarkPending([&](LumivandrexDevice* device) {
+        if (combo == m_pInColor)
+            return WriteReport(device, _KVCAP_INPUT_COLOR_FORMAT{uint32_t(index + 1)});
+        if (combo == m_pInQuant)
+            return WriteReport(device, _KVCAP_INPUT_QUANT_RANGE{index == 1 ? 2u : 1u});
+        return ModifyReport<_KVCAP_VIDEO_PROCESS_SETTINGS>(device, [&](_KVCAP_VIDEO_PROCESS_SETTINGS& s) {
+            if (combo == m_pCapColor)
+                s.colorFormat = uint32_t(index + 1);
+            else if (combo == m_pCapQuant)
+                s.quantRange = index == 1 ? 2u : 1u;
+            else if (combo == m_pCapSat)
+                s.satRange = uint32_t(index + 1);
+            else if (combo == m_pDeinterlace)
+                s.deinterlace = uint32_t(index);
+            else if (combo == m_pARConversion)
+                s.arConversion = uint32_t(index);
+            else
+                return false;
+            return true;
+        });
+    });
 }
 
 // ---- notifications -------------------------------------------------------------------

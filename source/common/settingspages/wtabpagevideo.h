@@ -8,6 +8,7 @@
 #include "toolkit/wpagebase.h"
 
 class LumivandrexDevice;
+class QGridLayout;
 class QLabel;
 class QSpinBox;
 class QWrapperCheckBox;
@@ -69,6 +70,7 @@ private:
     WComboBox* createVideoComboBox(const QStringList& items, int index, const QString& name);
     QLabel* createLabel(const QString& text, Qt::Alignment alignment);
     QLabel* createVideoLabel(const QString& text);
+    void addAspectRow(QGridLayout* grid, int line, Row row, QWrapperSpinBox* (&spins)[2], const QString& name);
     QWidget* buildInputPanel();
     QWidget* buildCapturePanel();
     void buildFocusList();

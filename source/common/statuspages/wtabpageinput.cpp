@@ -10,6 +10,7 @@
 #include "device/lumivandrexpresenter.h"
 #include "device/reportaccess.h"
 #include "statuspages/inputstatusviews.h"
+#include "statuspages/pagewrite.h"
 #include "toolkit/qcolorpiecewidget.h"
 #include "toolkit/qwrappercheckbox.h"
 #include "toolkit/qtablewid.h"
@@ -418,20 +419,14 @@ void WTabPageInput::OnCheckBoxClicked()
     auto* box = qobject_cast<QWrapperCheckBox*>(sender());
     if (box != m_pAutoScanBox && box != m_pLinkBox)
         return;
-    bool written = false;
-    {
-        QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
-        LumivandrexDevice* device = g_presenter.GetCurrentDevice();
-        if (!device)
-            return;
+    WriteAndMarkPending([&](LumivandrexDevice* device) {
         const uint8_t on = box->IsChecked() ? 1 : 0;
-        written = box == m_pAutoScanBox ? WriteReport(device, _KVCAP_VIDEO_AUTO_SCAN{on})
-                                        : WriteReport(device, _KVCAP_AUDIO_LINK_VIDEO{on});
+        const bool written = box == m_pAutoScanBox ? WriteReport(device, _KVCAP_VIDEO_AUTO_SCAN{on})
+                                                   : WriteReport(device, _KVCAP_AUDIO_LINK_VIDEO{on});
         // Shows what the device now holds, so a refused write puts the box back.
         InputSourceChanged();
-    }
-    if (written)
-        g_presenter.SetUIChanged(true, UI_CHANGE_IMMEDIATE);
+        return written;
+    });
 }
 
 void WTabPageInput::OnComboBoxIndexChanged(int index)
@@ -442,16 +437,9 @@ void WTabPageInput::OnComboBoxIndexChanged(int index)
     const QVariant data = combo->itemData(index);
     if (!data.isValid())
         return;   // the "Scanning" item names no input
-    bool written = false;
-    {
-        QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
-        LumivandrexDevice* device = g_presenter.GetCurrentDevice();
-        if (!device)
-            return;
-        const uint32_t code = data.toUInt();
-        written = combo == m_pVideoCombo ? WriteReport(device, _KVCAP_VIDEO_INPUT_SOURCE{code})
-                                         : WriteReport(device, _KVCAP_AUDIO_INPUT_SOURCE{code});
-    }
-    if (written)
-        g_presenter.SetUIChanged(true, UI_CHANGE_IMMEDIATE);
+    const uint32_t code = data.toUInt();
+    WriteAndMarkPending([&](LumivandrexDevice* device) {
+        return combo == m_pVideoCombo ? WriteReport(device, _KVCAP_VIDEO_INPUT_SOURCE{code})
+                                      : WriteReport(device, _KVCAP_AUDIO_INPUT_SOURCE{code});
+    });
 }
