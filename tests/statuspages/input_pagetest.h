@@ -88,15 +88,16 @@ inline QStringList reportRows(const QString& html)
     return out;
 }
 
-// "label=value" per non-empty row of a status table (the full value when elided).
-inline QStringList tableRows(QWrapperTableWidget* table)
+// "label=value" per row of a status table (the full value when elided), empty rows
+// only when asked.
+inline QStringList tableRows(QWrapperTableWidget* table, bool keepEmpty = false)
 {
     QStringList out;
     for (int r = 0; r < table->m_pTable->rowCount(); ++r) {
         auto* name = qobject_cast<QLabel*>(table->m_pTable->cellWidget(r, 0));
         auto* value = qobject_cast<QLabel*>(table->m_pTable->cellWidget(r, 1));
         const QString v = value->toolTip().isEmpty() ? value->text() : value->toolTip();
-        if (!name->text().isEmpty() || !v.isEmpty())
+        if (keepEmpty || !name->text().isEmpty() || !v.isEmpty())
             out << name->text() + "=" + v;
     }
     return out;

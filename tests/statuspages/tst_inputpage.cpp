@@ -45,10 +45,7 @@ namespace {
 _KVCAP_VIDEO_STATUS lockedStatus()
 {
     _KVCAP_VIDEO_STATUS s{};
-    s.state = KVCAP_VIDEO_STATE_LOCKED;
-    s.width = 1920;
-    s.height = 1080;
-    s.frameDuration = 400000;
+    s.state = KVCAP_VIDEO_STATE_LOCKED, s.width = 1920, s.height = 1080, s.frameDuration = 400000;
     return s;
 }
 
@@ -65,8 +62,7 @@ QStringList reportPart(const QStringList& rows, const QString& title)
 
 void TstInputPage::initTestCase()
 {
-    m_dev = startWithDevice();
-    QVERIFY(m_dev);
+    QVERIFY((m_dev = startWithDevice()));
     m_page = new WTabPageInput;
 }
 
@@ -176,10 +172,7 @@ void TstInputPage::specificView()
 
     QWrapperTableWidget* table = m_page->GetTable(2);
     QCOMPARE(table->GetRowCount(), tableRowCount);
-    QStringList shown;   // every row, empty ones included
-    for (int r = 0; r < table->m_pTable->rowCount(); ++r)
-        shown << qobject_cast<QLabel*>(table->m_pTable->cellWidget(r, 0))->text() + "="
-                     + qobject_cast<QLabel*>(table->m_pTable->cellWidget(r, 1))->text();
+    const QStringList shown = tableRows(table, true);
     for (const QString& row : rows) {
         const int n = row.section('|', 0, 0).toInt();
         QCOMPARE(shown.value(n), row.section('|', 1));
@@ -302,8 +295,8 @@ void TstInputPage::refreshWritesNothing()
     m_dev->clearTransfers();
     m_page->InitPage(0, false);
     QCOMPARE(ids(m_dev, TransferRecord::Set), QList<int>{});
-    QVERIFY(m_page->GetAutoScanBox()->IsChecked() && m_page->GetLinkBox()->IsChecked());
-    QVERIFY(!m_page->GetVideoCombo()->isEnabled() && !m_page->GetAudioCombo()->isEnabled());
+    QVERIFY(m_page->GetAutoScanBox()->IsChecked() && m_page->GetLinkBox()->IsChecked()
+            && !m_page->GetVideoCombo()->isEnabled() && !m_page->GetAudioCombo()->isEnabled());
 }
 
 void TstInputPage::scanningAndLink()
