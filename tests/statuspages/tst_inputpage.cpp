@@ -102,14 +102,13 @@ void TstInputPage::specificView_data()
     in.valid = 1;
     in.inputType = KVCAP_VIDEO_INPUT_HDMI;
     _KVCAP_INPUT_STATUS_HDMI& h = in.hdmi;
-    h = {1, 1, 8, 1, 16, 0, 0, 0, 0, {0, 166667, 44, 88, 148, 1920, 2200, 5, 4, 36, 1080, 1125}, {}};
+    h = {1, 1, 8, 1, 16, 0, 0, 0, 0, {0, 166667, 44, 88, 148, 1920, 2200, 5, 4, 36, 1080, 1125, 0, 0, 0, 0, 0}, {}};
     QTest::newRow("hdmi progressive") << 3 << in << 20
         << QStringList{"0|Signal status=Present", "1|Mode=HDMI", "2|HDCP encrypted=YES", "3|Color depth=8 Bits",
                        "4|Pixel encoding=Y/U/V 4:2:2", "7|3D format=False", "8|Timing - scanning format=Progressive",
                        "9|Timing - frame rate=60.00 Hz", "10|Timing - H total=2200 Pixels",
                        "15|Timing - V total=1125 Lines", "19|Timing - V back porch=36 Lines"} << true;
-    h = {0, 0, 10, 7, 5, 1, 1, 8, 5, {1, 0}, {}};
-    h.timing.field1VTotal = 563;
+    h = {0, 0, 10, 7, 5, 1, 1, 8, 5, {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 563}, {}};
     QTest::newRow("dvi interlaced 3D") << 3 << in << 27
         << QStringList{"1|Mode=DVI", "2|HDCP encrypted=No", "4|Pixel encoding=Unknown", "6|IT content=True",
                        "8|3D structure=Side by side (Half)", "9|Sub sampling=Quincunx: Left-ODD,Right-Even",
