@@ -63,6 +63,7 @@ QWidget* QCustomFpsDialog::CreateMainWnd()
         tr("Please enter a number between %1 FPS and %2 FPS and \nround up to two decimal places.").arg(kMinFps).arg(kMaxFps),
         kValueColour, body);
     prompt->setFixedHeight(48);
+    prompt->setWordWrap(true);   // wide fonts must not cut the prompt off
 
     m_pLineEdit = MakeDialogLineEdit(QStringLiteral("(^[1-9][0-9]{0,}\\.[0-9]{1,2}$)|(^[1-9][0-9]{0,})"), body);
     m_pLineEdit->setFixedSize(80, 24);
@@ -70,7 +71,7 @@ QWidget* QCustomFpsDialog::CreateMainWnd()
     m_pLineEdit->setText(QString::number(proposal, 'f', 2));
 
     m_pDuration = MakeDialogLabel(DurationText(proposal), kValueColour, body);
-    m_pDuration->setFixedWidth(120);
+    m_pDuration->setMinimumWidth(120);
     m_pError = MakeDialogErrorLabel(body);
 
     QGridLayout* grid = new QGridLayout;

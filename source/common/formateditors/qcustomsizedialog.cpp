@@ -61,6 +61,7 @@ QWidget* QCustomSizeDialog::CreateMainWnd()
                                 kValueColour, body);
     m_pPrompt->setMinimumHeight(0);
     m_pPrompt->setMaximumHeight(QWIDGETSIZE_MAX);
+    m_pPrompt->setWordWrap(true);
     m_pError = MakeDialogErrorLabel(body);
 
     QGridLayout* grid = new QGridLayout;
@@ -73,7 +74,7 @@ QWidget* QCustomSizeDialog::CreateMainWnd()
     QLineEdit* edits[2];
     for (int row = 0; row < 2; ++row) {
         QLabel* name = MakeDialogLabel(names[row], kNameColour, body);
-        name->setFixedWidth(76);
+        name->setMinimumWidth(76);
         QLabel* colon = MakeDialogLabel(QStringLiteral(" : "), kNameColour, body);
         colon->setFixedWidth(40);
         edits[row] = MakeDialogLineEdit(QStringLiteral("^[1-9][0-9]{0,3}"), body);

@@ -29,13 +29,14 @@ QTwoListEditor::QTwoListEditor(int capacity, bool scrollBothToEnd, QWidget* pare
     m_pBtnRight = CreateMoveButton(this, QStringLiteral("btn_move_right"));
 
     m_pHint = new QLabel(tr("Options in the left list (%1 options at most) will take effect.").arg(capacity), this);
-    m_pHint->setFixedHeight(24);
+    m_pHint->setMinimumHeight(24);
+    m_pHint->setWordWrap(true);   // a second line rather than a cut-off text or button
     m_pHint->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     setLabelStyle(m_pHint, QColor("#A0A0A0"), QColor("#2B2B2B"), QColor(39, 39, 39));
 
     m_pBtnCustom = new WPushButton(tr("Custom..."), this);
     m_pBtnCustom->setObjectName(QStringLiteral("btn_pane"));
-    m_pBtnCustom->setFixedSize(76, 24);
+    m_pBtnCustom->setFixedSize(qMax(76, m_pBtnCustom->sizeHint().width()), 24);
     connect(m_pBtnCustom, &QPushButton::clicked, this, &QTwoListEditor::OnInsertCustomValue);
 
     QVBoxLayout* buttons = new QVBoxLayout;
