@@ -1,6 +1,7 @@
 #include "formateditors/qcustomfpsdialog.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -12,7 +13,6 @@
 
 namespace {
 const QColor kValueColour(236, 236, 236);
-const QColor kNameColour(188, 188, 188);
 
 QString DurationText(double fps)
 {
@@ -62,7 +62,8 @@ QWidget* QCustomFpsDialog::CreateMainWnd()
     QLabel* prompt = MakeDialogLabel(
         tr("Please enter a number between %1 FPS and %2 FPS and \nround up to two decimal places.").arg(kMinFps).arg(kMaxFps),
         kValueColour, body);
-    prompt->setFixedHeight(48);
+    prompt->setMinimumHeight(48);
+    prompt->setMaximumHeight(QWIDGETSIZE_MAX);
     prompt->setWordWrap(true);   // wide fonts must not cut the prompt off
 
     m_pLineEdit = MakeDialogLineEdit(QStringLiteral("(^[1-9][0-9]{0,}\\.[0-9]{1,2}$)|(^[1-9][0-9]{0,})"), body);
@@ -71,32 +72,16 @@ QWidget* QCustomFpsDialog::CreateMainWnd()
     m_pLineEdit->setText(QString::number(proposal, 'f', 2));
 
     m_pDuration = MakeDialogLabel(DurationText(proposal), kValueColour, body);
-    m_pDuration->setMinimumWidth(120);
+    m_pDuration->setMinimumWidth(qMax(120, m_pDuration->fontMetrics().horizontalAdvance(DurationText(kMinFps))));
     m_pError = MakeDialogErrorLabel(body);
 
-    QGridLayout* grid = new QGridLayout;
-    grid->setContentsMargins(20, 0, 20, 0);
-    grid->setHorizontalSpacing(8);
-    grid->setVerticalSpacing(8);
-    grid->addWidget(MakeDialogLabel(tr("Frame rate"), kNameColour, body), 0, 0);
-    QLabel* colon = MakeDialogLabel(QStringLiteral(" : "), kNameColour, body);
-    colon->setFixedWidth(40);
-    grid->addWidget(colon, 0, 1);
-    grid->addWidget(m_pLineEdit, 0, 2);
+    QGridLayout* grid = nullptr;
+    QHBoxLayout* gridRow = MakeDialogGrid(&grid);
+    AddDialogField(grid, 0, tr("Frame rate"), m_pLineEdit, 1, body);
     QLabel* unit = MakeDialogLabel(QStringLiteral("FPS"), kValueColour, body);
-    unit->setFixedWidth(70);
+    unit->setMinimumWidth(40);
     grid->addWidget(unit, 0, 3);
-    grid->addWidget(MakeDialogLabel(tr("Frame duration"), kNameColour, body), 1, 0);
-    colon = MakeDialogLabel(QStringLiteral(" : "), kNameColour, body);
-    colon->setFixedWidth(40);
-    grid->addWidget(colon, 1, 1);
-    grid->addWidget(m_pDuration, 1, 2, 1, 2);
-    grid->setColumnStretch(2, 1);
-
-    QHBoxLayout* gridRow = new QHBoxLayout;
-    gridRow->setContentsMargins(0, 0, 0, 0);
-    gridRow->addLayout(grid);
-    gridRow->addStretch(1);
+    AddDialogField(grid, 1, tr("Frame duration"), m_pDuration, 2, body);
 
     QVBoxLayout* column = new QVBoxLayout(body);
     column->setContentsMargins(12, 12, 12, 0);

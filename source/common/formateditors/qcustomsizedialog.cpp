@@ -1,6 +1,7 @@
 #include "formateditors/qcustomsizedialog.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMutexLocker>
@@ -13,7 +14,6 @@
 
 namespace {
 const QColor kValueColour(236, 236, 236);
-const QColor kNameColour(188, 188, 188);
 constexpr int kMinSide = 64;
 constexpr int kWidthStep = 16;
 }
@@ -64,35 +64,21 @@ QWidget* QCustomSizeDialog::CreateMainWnd()
     m_pPrompt->setWordWrap(true);
     m_pError = MakeDialogErrorLabel(body);
 
-    QGridLayout* grid = new QGridLayout;
-    grid->setContentsMargins(20, 0, 20, 0);
-    grid->setHorizontalSpacing(8);
-    grid->setVerticalSpacing(8);
-    grid->setColumnStretch(2, 1);
+    QGridLayout* grid = nullptr;
+    QHBoxLayout* gridRow = MakeDialogGrid(&grid);
     const QString names[2] = {tr("Image width"), tr("Image height")};
     const int values[2] = {m_nMaxWidth, m_nMaxHeight};
     QLineEdit* edits[2];
     for (int row = 0; row < 2; ++row) {
-        QLabel* name = MakeDialogLabel(names[row], kNameColour, body);
-        name->setMinimumWidth(76);
-        QLabel* colon = MakeDialogLabel(QStringLiteral(" : "), kNameColour, body);
-        colon->setFixedWidth(40);
         edits[row] = MakeDialogLineEdit(QStringLiteral("^[1-9][0-9]{0,3}"), body);
         edits[row]->setFixedSize(152, 24);
         edits[row]->setText(QString::number(values[row]));
-        grid->addWidget(name, row, 0);
-        grid->addWidget(colon, row, 1);
-        grid->addWidget(edits[row], row, 2);
+        AddDialogField(grid, row, names[row], edits[row], 1, body)->setMinimumWidth(76);
         connect(edits[row], &QLineEdit::textChanged, this, &QCustomSizeDialog::OnTextChanged);
         connect(edits[row], &QLineEdit::returnPressed, this, &QCustomSizeDialog::OnOkBtnClicked);
     }
     m_pWidthEdit = edits[0];
     m_pHeightEdit = edits[1];
-
-    QHBoxLayout* gridRow = new QHBoxLayout;
-    gridRow->setContentsMargins(0, 0, 0, 0);
-    gridRow->addLayout(grid);
-    gridRow->addStretch(1);
 
     QVBoxLayout* column = new QVBoxLayout(body);
     column->setContentsMargins(12, 12, 12, 0);
