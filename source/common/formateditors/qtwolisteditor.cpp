@@ -190,10 +190,10 @@ void QTwoListEditor::OnCellDoubleClicked(int row, int)
     m_pTimer = StartDebounce(this);
     if (sender() == m_pLeftTable && IsListRowValid(m_pLeftTable, row) && CanRemove()) {
         m_nLeftSel = row;
-        Move(false, true);
+        Move(false);
     } else if (sender() == m_pRightTable && IsListRowValid(m_pRightTable, row) && CanApply()) {
         m_nRightSel = row;
-        Move(true, true);
+        Move(true);
     }
 }
 
@@ -202,9 +202,9 @@ void QTwoListEditor::OnCellActived(int, int)
     if (m_pTimer && m_pTimer->isActive())
         return;
     if (sender() == m_pRightTable && m_pBtnLeft->isEnabled())
-        Move(true, true);
+        Move(true);
     else if (sender() == m_pLeftTable && m_pBtnRight->isEnabled())
-        Move(false, true);
+        Move(false);
     else
         Refresh(false, false);
 }
@@ -212,9 +212,9 @@ void QTwoListEditor::OnCellActived(int, int)
 void QTwoListEditor::OnButtonClicked()
 {
     if (sender() == m_pBtnLeft)
-        Move(true, true);
+        Move(true);
     else if (sender() == m_pBtnRight)
-        Move(false, true);
+        Move(false);
 }
 
 void QTwoListEditor::OnAfterTimer()
@@ -222,7 +222,7 @@ void QTwoListEditor::OnAfterTimer()
     StopDebounce(m_pTimer);
 }
 
-void QTwoListEditor::Move(bool apply, bool markChanged)
+void QTwoListEditor::Move(bool apply)
 {
     bool written = false;
     {
@@ -238,7 +238,7 @@ void QTwoListEditor::Move(bool apply, bool markChanged)
         ReselectListRow(m_pRightTable, m_nRightSel);
         UpdateButtons();
     }
-    if (written && markChanged)
+    if (written)
         g_presenter.SetUIChanged(true, UI_CHANGE_RECONNECT);
     if (m_nRightSel < 0)
         FocusOnWhenRightEmpty();

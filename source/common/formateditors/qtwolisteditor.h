@@ -71,7 +71,7 @@ private:
     void UpdateButtons();
     void SelectRow(QTableWid* table, int row);
     // Moves the selected entry to the other side (apply: right to left).
-    void Move(bool apply, bool markChanged);
+    void Move(bool apply);
     void FocusOnWhenRightEmpty();
     void FillTable(QTableWid* table, bool left, const QVector<int>& entries);
 
