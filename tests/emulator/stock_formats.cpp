@@ -25,7 +25,7 @@ void StockFormats(StockReports& reports, const StockIdentity&)
     const uint32_t durations[] = {166667, 166834, 200000, 333333, 333667, 400000, 416667};   // 60 .. 24 fps
     rates.count = uint8_t(sizeof durations / sizeof durations[0]);
     rates.defaultIndex = 0;
-    std::copy(std::begin(durations), std::end(durations), rates.durations);
+    std::memcpy(static_cast<void*>(rates.durations), durations, sizeof durations);   // packed: no typed stores
     PutStock(reports, uint8_t(ReportIdOf<_KVCAP_FRAME_INTERVAL_LIST>()), rates);
 
     _KVCAP_FRAME_SIZE_LIST sizes{};

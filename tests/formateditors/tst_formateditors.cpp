@@ -28,7 +28,8 @@ namespace {
 _KVCAP_FRAME_INTERVAL_LIST Rates(std::vector<uint32_t> v, int count, int def)
 {
     _KVCAP_FRAME_INTERVAL_LIST r{uint8_t(count), uint8_t(def), {}};
-    std::copy(v.begin(), v.end(), r.durations);
+    if (!v.empty())   // packed: copied, no typed stores
+        std::memcpy(static_cast<void*>(r.durations), v.data(), v.size() * 4);
     return r;
 }
 
@@ -42,7 +43,7 @@ _KVCAP_FRAME_SIZE_LIST Sizes(std::vector<_KVSIZE> v, int count, int def)
 _KVCAP_COLOR_FORMAT_LIST Colors(std::vector<uint32_t> v, int count)
 {
     _KVCAP_COLOR_FORMAT_LIST r{uint8_t(count), {}};
-    std::copy(v.begin(), v.end(), r.fourcc);
+    std::memcpy(static_cast<void*>(r.fourcc), v.data(), v.size() * 4);
     return r;
 }
 
