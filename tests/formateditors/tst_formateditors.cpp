@@ -99,9 +99,6 @@ private:
 
 void TstFormatEditors::initTestCase()
 {
-    QFile qss(QStringLiteral(":/lumivandrexutility.qss"));
-    if (qss.open(QIODevice::ReadOnly))
-        qApp->setStyleSheet(QString::fromUtf8(qss.readAll()));
     m_dev = StartWithDevice();
     m_rates.reset(new QFrameRateWidget);
     m_sizes.reset(new QImageSizeWidget);

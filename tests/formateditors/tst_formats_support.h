@@ -21,8 +21,13 @@ namespace fmttest {
 using lvemu::Bytes;
 using DevicePtr = std::shared_ptr<lvemu::EmulatedDevice>;
 
+// The program's style sheet (for screenshots as a user sees them), then one device
+// made current.
 inline DevicePtr StartWithDevice()
 {
+    QFile qss(QStringLiteral(":/lumivandrexutility.qss"));
+    if (qss.open(QIODevice::ReadOnly))
+        qApp->setStyleSheet(QString::fromUtf8(qss.readAll()));
     DevicePtr dev = lvemu::EmulatedBus::instance().plug();
     g_presenter.SetTimingForTest(3600 * 1000, 500);   // one enumeration, in Init
     g_presenter.Init();

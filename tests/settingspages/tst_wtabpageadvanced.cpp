@@ -35,9 +35,6 @@ private:
 
 void TstWTabPageAdvanced::initTestCase()
 {
-    QFile qss(QStringLiteral(":/lumivandrexutility.qss"));
-    if (qss.open(QIODevice::ReadOnly))
-        qApp->setStyleSheet(QString::fromUtf8(qss.readAll()));
     m_dev = StartWithDevice();
     m_page.reset(new WTabPageAdvanced);
     m_page->resize(592, 640);
