@@ -369,9 +369,19 @@ void TstFormatEditors::customFrameRateDialog()
         d->GetOkButton()->click();
     });
     m_rates->GetCustomButton()->click();
-    QVERIFY(Texts(m_rates->GetRightTable()).contains("100.00"));
+    const int row = Texts(m_rates->GetRightTable()).indexOf("100.00");
+    QVERIFY(row >= 0 && Cell(m_rates->GetRightTable(), row)->GetButton()->isEnabled());
+    Cell(m_rates->GetRightTable(), row)->GetButton()->click();   // a custom rate can go again
+    QVERIFY(!Texts(m_rates->GetRightTable()).contains("100.00"));
     QVERIFY(Sets(m_dev, 0x1A).empty());
     QVERIFY(!g_presenter.IsUIChanged());
+
+    // Two double clicks within 200 ms move one entry.
+    m_dev->clearTransfers();
+    emit m_rates->GetRightTable()->cellDoubleClicked(0, 0);
+    emit m_rates->GetRightTable()->cellDoubleClicked(0, 0);
+    QCOMPARE(Sets(m_dev, 0x1A).size(), size_t(1));
+    QTest::qWait(250);
 }
 
 void TstFormatEditors::customSizeDialogAtAndBeyondMaxima()

@@ -218,20 +218,24 @@ void QColorSpaceWidget::RunChange(Change change, bool fromDoubleClick)
         QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
         if (!g_presenter.GetCurrentDevice())
             return;
-        const QString leftName = RowText(m_pLeftTable, m_nLeftSel);
-        switch (change) {
-        case ChangeApply:
-            written = m_nStored < KVCAP_COLOR_FORMAT_MAX && SetColorSpaceToggled(RowText(m_pRightTable, m_nRightSel), true);
-            break;
-        case ChangeRemove:
-            written = m_nShown >= 2 && SetColorSpaceToggled(leftName, false);
-            break;
-        case ChangeUp:
-        case ChangeDown:
-            written = SetColorSpaceSorted(leftName, change == ChangeUp);
-            break;
-        case ChangeNone:
-            break;
+        // An empty row names no format: it must never reach the device as an unknown code.
+        const QString name = RowText(change == ChangeApply ? m_pRightTable : m_pLeftTable,
+                                     change == ChangeApply ? m_nRightSel : m_nLeftSel);
+        if (!name.isEmpty()) {
+            switch (change) {
+            case ChangeApply:
+                written = m_nStored < KVCAP_COLOR_FORMAT_MAX && SetColorSpaceToggled(name, true);
+                break;
+            case ChangeRemove:
+                written = m_nShown >= 2 && SetColorSpaceToggled(name, false);
+                break;
+            case ChangeUp:
+            case ChangeDown:
+                written = SetColorSpaceSorted(name, change == ChangeUp);
+                break;
+            case ChangeNone:
+                break;
+            }
         }
         InitColorSpaceWidget(false, false, change != ChangeUp && change != ChangeDown);
         ReselectListRow(m_pLeftTable, m_nLeftSel);
