@@ -1,0 +1,5 @@
+# EDID and timing editors: the calculators and EDID helpers (pure), the EDID views,
+# files and the detailed timing dialog against the emulated device.
+lv_add_qtest(tst_timingcalculators LABEL timingeditors
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_timingcalculators.cpp
+    LINKS lv_timingeditors)
