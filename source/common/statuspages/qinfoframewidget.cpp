@@ -38,7 +38,7 @@ QString GetInfoFrameString(const _HDMI_INFOFRAME_PACKET& packet, bool html)
     const QLatin1String lineEnd(html ? "<br>" : "\r\n");
     QString text;
     for (int k = 0; k < n; k += 8) {
-        text += QStringLiteral("  Data  %1 :   ").arg(k, 2, 16, QLatin1Char('0')).toUpper();
+        text += QStringLiteral("  Data  %1 :   ").arg(QStringLiteral("%1").arg(k, 2, 16, QLatin1Char('0')).toUpper());
         for (int i = k; i < k + 8 && i < n; ++i) {
             text += QStringLiteral("%1").arg(packet.payload[i], 2, 16, QLatin1Char('0')).toUpper();
             if (i - k != 7)
