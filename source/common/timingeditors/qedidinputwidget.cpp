@@ -76,7 +76,7 @@ bool ExportDeviceEDID(int index, const QString& path)
 
 void ShowFailure(const QString& text, QWidget* parent)
 {
-    QWrapperMsgBox::Ask(MSG_TYPE_WARNING, text, QWrapperMsgBox::tr("OK"), QString(), 420, 240, parent);
+    QWrapperMsgBox::Ask(MSG_TYPE_WARNING, text, QEDIDInputWidget::tr("OK"), QString(), 420, 240, parent);
 }
 
 void AskAndExport(QWidget* owner, int index, const QString& failure)
