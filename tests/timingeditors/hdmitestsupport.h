@@ -56,12 +56,14 @@ inline DevicePtr plugDevice(const std::string& serial, uint16_t model = 516)
 {
     auto& bus = lvemu::EmulatedBus::instance();
     bus.unplugAll();
-    QTest::qWaitFor([] { return deviceCount() == 0; }, 8000);
+    if (!QTest::qWaitFor([] { return deviceCount() == 0; }, 8000))
+        qFatal("devices of an earlier case stay attached");
     DevicePtr device = bus.plug(lvusb::kVendorMain, lvusb::kProductMainSingle, serial);
     _KVCAP_DEVICE_INFO info = device->deviceInfo();
     info.productId = model;
     device->setDeviceInfo(info);
-    QTest::qWaitFor([] { return deviceCount() == 1; }, 8000);
+    if (!QTest::qWaitFor([] { return deviceCount() == 1; }, 8000))
+        qFatal("the emulated device did not attach");
     QTest::qWait(100);   // let the enumeration thread's listener calls pass
     g_presenter.SetCurrentIndex(0, false);
     device->clearTransfers();

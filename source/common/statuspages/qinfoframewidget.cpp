@@ -109,6 +109,6 @@ QStringList QInfoFrameWidget::PacketReportLines(const _HDMI_INFOFRAME_PACKET& pa
                       QStringLiteral("Version  : ") + texts[1] + QLatin1Char(' '),
                       QStringLiteral("Length   : ") + texts[2] + QLatin1Char(' '),
                       QStringLiteral("Checksum : ") + texts[3] + QLatin1Char(' ')};
-    lines += texts[4].split(QStringLiteral("\r\n"), QString::SkipEmptyParts);
+    lines += texts[4].split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     return lines;
 }
