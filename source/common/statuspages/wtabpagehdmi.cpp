@@ -197,54 +197,43 @@ void WTabPageHdmi::RebuildFocusList(bool loopThrough)
         AddStackTabButton(m_pInfoFrameStack, i);
 }
 
-bool WTabPageHdmi::ReadInfoFrameState(LumivandrexDevice* device, bool& locked, quint32& mask)
+quint32 WTabPageHdmi::ReadableInfoFrames(LumivandrexDevice* device)
 {
     _KVCAP_VIDEO_STATUS status;
     ReadReport(device, status);
-    locked = status.state == kVideoLocked;
     _KVCAP_INFOFRAME_VALID_MASK valid;
-    const bool maskRead = ReadReport(device, valid);
-    mask = valid.mask;
-    return maskRead;
+    if (!ReadReport(device, valid) || status.state != kVideoLocked)
+        return 0;
+    return valid.mask;
 }
 
-void WTabPageHdmi::LoadInfoFrame(LumivandrexDevice* device, int index, bool locked, quint32 mask)
-{
-    QInfoFrameWidget* view = GetInfoFrameView(index);
-    if (!view)
-        return;
-    _HDMI_INFOFRAME_PACKET packet;
-    const bool valid = locked && (mask & (1u << index)) && ReadReport(device, packet, index);
-    view->SetInfoFrameValid(valid, valid ? QInfoFrameWidget::PacketTexts(packet) : QStringList());
-}
-
-void WTabPageHdmi::InitInfoFrameTabPage(int index)
+void WTabPageHdmi::LoadInfoFrames(int first, int count)
 {
     QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
     LumivandrexDevice* device = g_presenter.GetCurrentDevice();
     if (!device)
         return;
-    bool locked = false;
-    quint32 mask = 0;
-    if (!ReadInfoFrameState(device, locked, mask))
-        locked = false;
-    LoadInfoFrame(device, index, locked, mask);
+    // One status and one mask read serve every view of the refresh.
+    const quint32 readable = ReadableInfoFrames(device);
+    for (int index = first; index < first + count; ++index) {
+        QInfoFrameWidget* view = GetInfoFrameView(index);
+        if (!view)
+            continue;
+        _HDMI_INFOFRAME_PACKET packet;
+        const bool valid = (readable & (1u << index)) && ReadReport(device, packet, index);
+        view->SetInfoFrameValid(valid, valid ? QInfoFrameWidget::PacketTexts(packet) : QStringList());
+    }
+}
+
+void WTabPageHdmi::InitInfoFrameTabPage(int index)
+{
+    LoadInfoFrames(index, 1);
 }
 
 void WTabPageHdmi::InitInfoFrameColorPiece()
 {
     m_pInfoFrameStack->SetCurrentIndex(0);
-    QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
-    LumivandrexDevice* device = g_presenter.GetCurrentDevice();
-    if (!device)
-        return;
-    // One status and one mask read serve all nine views.
-    bool locked = false;
-    quint32 mask = 0;
-    if (!ReadInfoFrameState(device, locked, mask))
-        locked = false;
-    for (int i = 0; i < KVCAP_INFOFRAME_COUNT; ++i)
-        LoadInfoFrame(device, i, locked, mask);
+    LoadInfoFrames(0, KVCAP_INFOFRAME_COUNT);
 }
 
 void WTabPageHdmi::OnHDMIInfoStatusChanged(quint64 mask)
@@ -356,15 +345,12 @@ QString WTabPageHdmi::GetExportInfo()
     if (HasAssist(info.productId))
         html += m_pEDIDLoopThrough->ExportInfo();
     html += reportfragment::SubTitleRow(tr("HDMI - INFO FRAME")) + QStringLiteral("\r\n");
-    bool locked = false;
-    quint32 mask = 0;
-    if (!ReadInfoFrameState(device, locked, mask))
-        locked = false;
+    const quint32 readable = ReadableInfoFrames(device);
     for (int i = 0; i < KVCAP_INFOFRAME_COUNT; ++i) {
         const QString label = GetInfoFrameName(i) + QLatin1Char(':');
         _HDMI_INFOFRAME_PACKET packet;
         // A packet that could not be read is unknown, not an all-zero frame.
-        if (locked && (mask & (1u << i)) && ReadReport(device, packet, i))
+        if ((readable & (1u << i)) && ReadReport(device, packet, i))
             html += reportfragment::RowLines(label, QInfoFrameWidget::PacketReportLines(packet));
         else
             html += reportfragment::Row(label, QStringLiteral("N/A"));

@@ -58,10 +58,10 @@ public slots:
 private:
     void SetOptionBoxes(quint16 model, uint8_t options);
     void RebuildFocusList(bool loopThrough);
-    // Loads view `index` from a packet read now, given the signal state and mask of
-    // this refresh (read once for all nine).
-    void LoadInfoFrame(LumivandrexDevice* device, int index, bool locked, quint32 mask);
-    bool ReadInfoFrameState(LumivandrexDevice* device, bool& locked, quint32& mask);
+    // Views first..first+count-1 from packets read now; one status and mask read for all.
+    void LoadInfoFrames(int first, int count);
+    // The info frames that can be read: the mask of 0xA0 while the video is locked, else 0.
+    quint32 ReadableInfoFrames(LumivandrexDevice* device);
 
     QWrapperCheckBox* m_pMasterBox = nullptr;
     QWrapperCheckBox* m_pKeepLastBox = nullptr;
