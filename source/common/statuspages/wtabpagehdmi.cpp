@@ -319,11 +319,14 @@ void WTabPageHdmi::OnTabPageChanged(int index)
 
 void WTabPageHdmi::OnVideoChanged(bool present)
 {
+    // Only a change reloads: the Input page tells its state on every refresh, and the
+    // tab container reloads this page itself during a full reload.
+    const bool becamePresent = present && !m_bVideoSignal;
     m_bVideoSignal = present;
     KEY_PROPERTY* current = GetCurProperty();
     const bool hadFocus = current && current->pWidget && current->pWidget->hasFocus();
     setEnabled(present);
-    if (present)
+    if (becamePresent)
         InitPage(0, false);
     else if (hadFocus)
         emit signal_resetFocus();

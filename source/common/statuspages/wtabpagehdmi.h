@@ -72,7 +72,7 @@ private:
     QWrapperStack* m_pEDIDStack = nullptr;
     QWrapperStack* m_pInfoFrameStack = nullptr;
     QInfoFrameWidget* m_pInfoFrames[KVCAP_INFOFRAME_COUNT] = {};
-    bool m_bVideoSignal = false;
+    bool m_bVideoSignal = true;   // the page starts enabled, as for an HDMI input
 };
 
 #endif // WTABPAGEHDMI_H
