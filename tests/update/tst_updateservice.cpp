@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include "platform/kvupdate.h"
+#include "update/firmwarefilecheck.h"
 #include "update/updatechecker.h"
 #include "update/updatemanager.h"
 #include "updatetestserver.h"
@@ -81,6 +82,18 @@ private slots:
         QFETCH(QString, b);
         QFETCH(int, result);
         QCOMPARE(CUpdateChecker::compareVersion(a, b), result);
+    }
+
+    // Full image unless the file declares the running firmware's own layout.
+    void imageChoice()
+    {
+        const struct { quint16 file, device; bool full; } rows[] = {
+            {1, 1, true}, {2, 2, false}, {2, 3, true}, {2, 0, true}, {0, 0, true}};
+        for (const auto& r : rows) {
+            _KV_FIRMWARE_HEADER header{};
+            header.layout = r.file;
+            QCOMPARE(IsFullImage(header, r.device), r.full);
+        }
     }
 
     void serverListFromConfiguration()

@@ -20,6 +20,14 @@ void CopyBoundedText(char* field, int fieldSize, const char* text)
         std::strncpy(field, text, size_t(fieldSize - 1));
 }
 
+void StopPolling(QTimer* timer, unsigned int& handle)
+{
+    timer->stop();
+    if (handle)
+        KVU_Close(handle);
+    handle = 0;
+}
+
 QString MajorMinor(const QString& version)
 {
     const QStringList parts = version.split(QLatin1Char('.'));
@@ -56,10 +64,7 @@ bool CUpdateChecker::isChecking() const
 void CUpdateChecker::endAttempt()
 {
     m_busyTicks = 0;
-    m_checkTimer->stop();
-    if (m_handle)
-        KVU_Close(m_handle);
-    m_handle = 0;
+    StopPolling(m_checkTimer, m_handle);
 }
 
 bool CUpdateChecker::startAttempt()

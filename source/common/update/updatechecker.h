@@ -102,5 +102,7 @@ private:
 
 // Copies text into a fixed field, cut to the field's size less one; null gives "".
 void CopyBoundedText(char* field, int fieldSize, const char* text);
+// Stops a poll timer and closes (and clears) the library handle it polls.
+void StopPolling(QTimer* timer, unsigned int& handle);
 // The first two dot-separated parts of a version ("3.0" of "3.0.4.30002"); "" with fewer.
 QString MajorMinor(const QString& version);

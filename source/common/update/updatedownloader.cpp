@@ -2,6 +2,7 @@
 
 #include "logging/lvlogger.h"
 #include "platform/kvupdate.h"
+#include "update/updatechecker.h"
 
 #include <QTimer>
 
@@ -25,10 +26,7 @@ void CUpdateDownloader::SetInterval(int pollMs)
 
 void CUpdateDownloader::closeHandle()
 {
-    m_timer->stop();
-    if (m_handle)
-        KVU_Close(m_handle);
-    m_handle = 0;
+    StopPolling(m_timer, m_handle);
 }
 
 bool CUpdateDownloader::StartDownload()
@@ -62,7 +60,7 @@ void CUpdateDownloader::onTimerDownloader()
             emit statusChanged(0, -2);
             return;
         }
-        emit statusChanged(1, total > 0 ? int(qint64(received) * 100 / total) : 0);
+        emit statusChanged(1, total > 0 ? int(qMin<qint64>(100, qint64(received) * 100 / total)) : 0);
         return;
     }
     case KV_UPDATE_SUCCESS:
