@@ -271,6 +271,25 @@ private slots:
         qstrncpy(package.url, "https://h/dir/", sizeof package.url);
         QCOMPARE(QFileInfo(CUpdateManager::GetDownloadPath(package)).fileName(), QStringLiteral("temp.kvf"));
     }
+
+    // Shutting down while a check and a download hang on the server neither
+    // waits for them nor leaves a partial file (last: it stops the library).
+    void exitDuringTransfersIsPrompt()
+    {
+        const QStringList served = m_server.addFile(QStringLiteral("hang.kvf"), QByteArray(1000, 'y'));
+        m_server.setKnobs({{"delay", 3}});
+        PackageInfo package{};
+        qstrncpy(package.url, qPrintable(served[0]), sizeof package.url);
+        qstrncpy(package.md5, qPrintable(served[1]), sizeof package.md5);
+        startFirmwareCheck();
+        QVERIFY(m_manager->StartDownloadFirmware(&package, m_downloads.filePath(QStringLiteral("hang.kvf"))));
+        QTest::qWait(300);
+        QElapsedTimer clock;
+        clock.start();
+        m_manager->Exit();
+        QVERIFY(clock.elapsed() < 1000);
+        QCOMPARE(downloadsLeft(), QStringList());
+    }
 };
 
 QTEST_GUILESS_MAIN(TstUpdateService)
