@@ -43,6 +43,11 @@ class TstUpdateService : public QObject
         _KVUPDATE_FIRMWARE_INFO info{{a, b, c, d}};
         QVERIFY(m_manager->StartCheckFirmware(&info));
     }
+    static PackageInfo packageFor(const QStringList& served)
+    {
+        PackageInfo package = packageFor(served);
+        return package;
+    }
     QStringList downloadsLeft() const { return QDir(m_downloads.path()).entryList(QDir::Files | QDir::Hidden); }
 
 private slots:
@@ -222,9 +227,7 @@ private slots:
             bytes[i] = char(i * 31 + (i >> 9));
         const QStringList served = m_server.addFile(QStringLiteral("fw.kvf"), bytes);
         m_server.setKnobs(knobs);
-        PackageInfo package{};
-        qstrncpy(package.url, qPrintable(served[0]), sizeof package.url);
-        qstrncpy(package.md5, badDigest ? "" : qPrintable(served[1].toUpper()), sizeof package.md5);
+        PackageInfo package = packageFor({served[0], badDigest ? QString() : served[1].toUpper()});
         const QString dest = m_downloads.filePath(QStringLiteral("fw.kvf"));
         QSignalSpy spy(m_manager, &CUpdateManager::statusChangedDownloadFirmware);
         QVERIFY(m_manager->StartDownloadFirmware(&package, dest));
@@ -245,9 +248,7 @@ private slots:
     {
         const QStringList served = m_server.addFile(QStringLiteral("slow.kvf"), QByteArray(1000, 'x'));
         m_server.setKnobs({{"delay", 1}});
-        PackageInfo package{};
-        qstrncpy(package.url, qPrintable(served[0]), sizeof package.url);
-        qstrncpy(package.md5, qPrintable(served[1]), sizeof package.md5);
+        PackageInfo package = packageFor(served);
         QSignalSpy firmware(m_manager, &CUpdateManager::statusChangedDownloadFirmware);
         QVERIFY(m_manager->StartDownloadFirmware(&package, m_downloads.filePath(QStringLiteral("slow.kvf"))));
         QCOMPARE(downloadsLeft().size(), 1);   // the temporary file
@@ -278,9 +279,7 @@ private slots:
     {
         const QStringList served = m_server.addFile(QStringLiteral("hang.kvf"), QByteArray(1000, 'y'));
         m_server.setKnobs({{"delay", 3}});
-        PackageInfo package{};
-        qstrncpy(package.url, qPrintable(served[0]), sizeof package.url);
-        qstrncpy(package.md5, qPrintable(served[1]), sizeof package.md5);
+        PackageInfo package = packageFor(served);
         startFirmwareCheck();
         QVERIFY(m_manager->StartDownloadFirmware(&package, m_downloads.filePath(QStringLiteral("hang.kvf"))));
         QTest::qWait(300);
