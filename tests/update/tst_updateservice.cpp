@@ -45,7 +45,9 @@ class TstUpdateService : public QObject
     }
     static PackageInfo packageFor(const QStringList& served)
     {
-        PackageInfo package = packageFor(served);
+        PackageInfo package{};
+        qstrncpy(package.url, qPrintable(served[0]), sizeof package.url);
+        qstrncpy(package.md5, qPrintable(served[1]), sizeof package.md5);
         return package;
     }
     QStringList downloadsLeft() const { return QDir(m_downloads.path()).entryList(QDir::Files | QDir::Hidden); }
