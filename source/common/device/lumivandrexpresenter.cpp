@@ -67,8 +67,11 @@ LumivandrexPresenter::LumivandrexPresenter() = default;
 
 LumivandrexPresenter::~LumivandrexPresenter()
 {
-    // Exit() normally ran already; a thread still running here would outlive us.
+    // Exit() normally ran already; a thread still running here would outlive us, and
+    // the device objects still listed are ours to delete.
     StopEnumThread();
+    for (tagDEVICE_INSTANCE &instance : m_instances)
+        delete instance.device;
 }
 
 // ---------------------------------------------------------------------------------
