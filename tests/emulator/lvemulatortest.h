@@ -14,7 +14,7 @@
 
 #include <QtTest>
 
-#include "device/lumivandrexdevice.h"
+#include "device/lumivandrexpresenter.h"
 #include "emulatedbus.h"
 
 #if defined(QT_WIDGETS_LIB)
@@ -40,6 +40,9 @@
             QTEST_SET_MAIN_SOURCE_PATH                                                             \
             result = QTest::qExec(&tc, argc, argv);                                                \
         }                                                                                          \
+        /* The program's presenter may still watch the bus: stop it before libusb goes. */      \
+        ::g_presenter.SetNotifyTimerCtrl(nullptr);                                                 \
+        ::g_presenter.Exit();                                                                      \
         ::LumivandrexDevice::UnInitDevices();                                                      \
         ::lvemu::EmulatedBus::shutdown();                                                          \
         return result;                                                                             \

@@ -21,6 +21,7 @@ CUpgradeFirmware::CUpgradeFirmware()
 CUpgradeFirmware::~CUpgradeFirmware()
 {
     wait();
+    m_ran.load(std::memory_order_acquire);
     freeSections();
 }
 
@@ -107,4 +108,5 @@ void CUpgradeFirmware::run()
     }
     // The libusb reference of the copy must not outlive the presenter's libusb.
     m_device.usbData.reset();
+    m_ran.store(true, std::memory_order_release);
 }

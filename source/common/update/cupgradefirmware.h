@@ -25,6 +25,8 @@
 #include <QByteArray>
 #include <QThread>
 
+#include <atomic>
+
 #include "device/cfirmwareflasher.h"
 #include "device/ckvlock.h"
 #include "device/kvfirmwareheader.h"
@@ -68,4 +70,7 @@ private:
     int m_progress = 0;
     bool m_result = false;
     KvfRefusal m_refusal = KVF_ACCEPTED;
+    // run()'s last write, read after wait(): QThread::wait orders the flashing thread's
+    // work before our clean-up inside Qt, where ThreadSanitizer cannot see it.
+    std::atomic<bool> m_ran{false};
 };
