@@ -12,6 +12,7 @@
 #include "toolkit/cfocusmanager.h"
 #include "toolkit/qwrappermsgbox.h"
 #include "toolkit/qwrappertablewidget.h"
+#include "update/updatehelp.h"
 #include "update/upgradecolours.h"
 #include "update/wfirmwareinfodlg.h"
 #include "update/wfirmwareupgradedlg.h"
@@ -81,7 +82,7 @@ void WTabPageInfo::onClickFirmwareOpt(int nType)
         RunFirmwareUpgradeDialog();
         break;
     case OPT_UI_UPFAILED:
-        WFirmwareUpgradeDlg::OpenHelpPage();
+        OpenUpdateHelpPage();
         break;
     default:
         break;
@@ -143,7 +144,7 @@ void WTabPageInfo::RunFirmwareUpgradeDialog()
             MSG_TYPE_WARNING, tr("The device may have been damaged. For further information,click the 'Help' button."),
             tr("OK"), tr("Help"), 420, 240, this);
         if (answer == 0)
-            WFirmwareUpgradeDlg::OpenHelpPage();
+            OpenUpdateHelpPage();
     }
     g_presenter.SetUpgradeExec(false);
 }

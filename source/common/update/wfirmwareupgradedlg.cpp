@@ -2,18 +2,16 @@
 
 #include <QCloseEvent>
 #include <QDebug>
-#include <QDesktopServices>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QStackedLayout>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include "device/lumivandrexpresenter.h"
 #include "toolkit/stylesheetbuilder.h"
 #include "toolkit/wpushbutton.h"
-#include "update/updatemanager.h"
+#include "update/updatehelp.h"
 #include "update/upgradecolours.h"
 #include "update/wprogressbar.h"
 #include "update/wprogresscir.h"
@@ -265,14 +263,7 @@ void WFirmwareUpgradeDlg::OnOKClicked()
 
 void WFirmwareUpgradeDlg::OnHelpClicked()
 {
-    OpenHelpPage();
-}
-
-void WFirmwareUpgradeDlg::OpenHelpPage()
-{
-    const QString url = g_updateManager.GetUpdateHelpURL();
-    if (!url.isEmpty())
-        QDesktopServices::openUrl(QUrl(url));
+    OpenUpdateHelpPage();
 }
 
 void WFirmwareUpgradeDlg::keyPressEvent(QKeyEvent* event)

@@ -29,9 +29,6 @@ public:
 
     void OnHandleUI() override;
 
-    // Opens the update manager's help address in the desktop's browser.
-    static void OpenHelpPage();
-
     WProgressCir* GetProgressCir() const { return m_pProgressCir; }
     WProgressBar* GetProgressBar(int index) const;   // 1..3
     WPushButton* GetPageButton(int page) const;      // the page's default button, or null
