@@ -5,11 +5,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include "lvtestsupport.h"
 #include "update/appupgradedialog.h"
 #include "update/progresscircle.h"
+#include "updatetestserver.h"
 
 class TstAppUpgradeDialog : public QObject
 {
@@ -20,16 +22,33 @@ private slots:
     void downloadPageRoad();
     void upgradeLogAndPercent();
     void downloadPathIsPrivate();
+    void roadAgainstServer_data();
+    void roadAgainstServer();
+    void cleanupTestCase();
 
 private:
     QTemporaryDir m_home;
+    UpdateTestServer m_server;
 };
 
 void TstAppUpgradeDialog::initTestCase()
 {
     QVERIFY(m_home.isValid());
-    qputenv("XDG_DATA_HOME", m_home.path().toUtf8());
+    qputenv("XDG_CACHE_HOME", m_home.path().toUtf8());
     QStandardPaths::setTestModeEnabled(false);
+    QVERIFY(m_server.start());
+    QSettings ini(m_home.filePath("update.ini"), QSettings::IniFormat);
+    ini.setValue("UPGRADE/ServerURL", m_server.base());
+    ini.setValue("UPGRADE/ServerURLUpdateTime", "2017-06-15 09:30:00");
+    ini.setValue("UPGRADE/SoftwareURL", "/sw.json");
+    ini.sync();
+    g_updateManager.SetIntervalsForTest(20, 24 * 3600 * 1000);
+    QVERIFY(g_updateManager.Init(ini.fileName()));
+}
+
+void TstAppUpgradeDialog::cleanupTestCase()
+{
+    g_updateManager.Exit();
 }
 
 void TstAppUpgradeDialog::checkPageRoad()
@@ -50,13 +69,11 @@ void TstAppUpgradeDialog::checkPageRoad()
     emit g_updateManager.statusChangedCheckSoftware(2);
     QCOMPARE(check->getState(), int(CheckWindow::StateUpToDate));
     QVERIFY(check->getText().endsWith(QStringLiteral("3.0.4.30002")));
+    QVERIFY(!dialog.GetDownloadWindow());
     lvtest::saveScreenshot(&dialog, "app_upgrade_latest");
     // "OK" on the up-to-date page ends the dialog with 0.
     QTimer::singleShot(0, check, &CheckWindow::onBtnClickedNext);
     QCOMPARE(dialog.exec(), 0);
-    // No offer to read: the check is not taken as a newer version.
-    emit g_updateManager.statusChangedCheckSoftware(3);
-    QVERIFY(!dialog.GetDownloadWindow());
 }
 
 void TstAppUpgradeDialog::downloadPageRoad()
@@ -122,6 +139,67 @@ void TstAppUpgradeDialog::downloadPathIsPrivate()
     stale.close();
     AppUpgradeDialog dialog(nullptr);
     QVERIFY(!QFile::exists(dialog.GetDownloadPath()));
+}
+
+void TstAppUpgradeDialog::roadAgainstServer_data()
+{
+    QTest::addColumn<QString>("offer");
+    QTest::addColumn<QString>("knob");
+    QTest::addColumn<int>("result");
+    QTest::newRow("newer version downloaded") << "3.1.0.1" << "" << 1;
+    QTest::newRow("none newer") << "3.0.4" << "" << 0;
+    QTest::newRow("server down") << "3.1.0.1" << "down" << 0;
+    QTest::newRow("download cancelled") << "3.1.0.1" << "slow" << 0;
+}
+
+// The dialog as the user meets it: the check against the server, the offer, the
+// download with its progress, and the endings.
+void TstAppUpgradeDialog::roadAgainstServer()
+{
+    QFETCH(QString, offer);
+    QFETCH(QString, knob);
+    QFETCH(int, result);
+    const QByteArray installer(200 * 1024, 'I');
+    const QStringList file = m_server.addFile("LumivandrexUtility-3.1.0.1.run", installer);
+    m_server.setOffers({{offer, file.at(0), file.at(1), "intro##New look"}}, "SoftwareVersion");
+    m_server.setKnobs(knob == "down" ? QJsonObject{{"error", 500}} : QJsonObject{});
+
+    AppUpgradeDialog dialog(nullptr);
+    QList<int> angles;
+    int checkState = -1;
+    QTimer::singleShot(0, [&] {
+        QVERIFY(QTest::qWaitFor([&] { return dialog.GetDownloadWindow() || dialog.GetCheckWindow()->getState() > 0; }, 10000));
+        checkState = dialog.GetCheckWindow()->getState();
+        DownloadWindow* download = dialog.GetDownloadWindow();
+        if (!download) {
+            dialog.reject();
+            return;
+        }
+        m_server.setKnobs({{knob == "slow" ? "delay" : "pace", knob == "slow" ? 2.0 : 0.02}});
+        download->onBtnClickedUpgrade();
+        connect(&g_updateManager, &CUpdateManager::statusChangedDownloadSoftware, download,
+                [&angles, download](int status) { if (status == 1) angles << download->getAngle(); });
+        if (knob == "slow") {
+            QVERIFY(QTest::qWaitFor([&] { return download->getState() == DownloadWindow::StateDownloading; }, 5000));
+            download->onBtnClickedCancel();
+            QCOMPARE(download->getState(), int(DownloadWindow::StateNewVersion));
+            dialog.reject();
+        }
+    });
+    QCOMPARE(dialog.exec(), result);
+    const bool downloaded = QFile::exists(dialog.GetDownloadPath());
+    QCOMPARE(downloaded, result == 1);
+    if (result == 1) {
+        QFile got(dialog.GetDownloadPath());
+        QVERIFY(got.open(QIODevice::ReadOnly));
+        QCOMPARE(got.readAll(), installer);
+        QVERIFY(!angles.isEmpty() && angles.last() <= 360);
+    } else if (knob == "down") {
+        QCOMPARE(checkState, int(CheckWindow::StateConnectFailed));
+    } else if (offer == "3.0.4") {
+        QCOMPARE(checkState, int(CheckWindow::StateUpToDate));
+    }
+    QFile::remove(dialog.GetDownloadPath());
 }
 
 QTEST_MAIN(TstAppUpgradeDialog)

@@ -10,23 +10,12 @@
 #include "../device/tst_lumivandrexpresenter_support.h"
 #include "update/cupgradefirmware.h"
 #include "update/updatemanager.h"
+#include "kvffile.h"
 #include "updatetestserver.h"
 
 using prestest::FirmwareImage;
 
 namespace {
-
-// A .kvf file: the fixed header, N section records, then each section's data.
-QByteArray kvfBytes(const FirmwareImage& image)
-{
-    QByteArray bytes(reinterpret_cast<const char*>(&image.header), KV_FIRMWARE_FIXED_HEADER_SIZE);
-    const int records = KV_FIRMWARE_SECTION_RECORD_SIZE * image.header.sectionCount;
-    bytes.append(QByteArray(reinterpret_cast<const char*>(image.header.sections), qMin(records, 16 * 28)));
-    bytes.append(QByteArray(qMax(0, records - 16 * 28), '\0'));
-    for (const auto& data : image.data)
-        bytes.append(reinterpret_cast<const char*>(data.data()), int(data.size()));
-    return bytes;
-}
 
 // The header checksum again, after a field was changed behind finish()'s back.
 void resum(FirmwareImage& image)

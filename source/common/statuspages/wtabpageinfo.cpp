@@ -1,6 +1,5 @@
 #include "statuspages/wtabpageinfo.h"
 
-#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMutexLocker>
@@ -133,20 +132,6 @@ QStringList WTabPageInfo::ReportLabels()
 QString WTabPageInfo::FormatFirmwareVersion(quint32 version)
 {
     return QStringLiteral("%1.%2.%3").arg(version >> 24).arg((version >> 16) & 0xFF).arg(version & 0xFFFF);
-}
-
-QString WTabPageInfo::GetTempDirPath()
-{
-    return QDir::tempPath() + QDir::separator();
-}
-
-QString WTabPageInfo::FirmwareFilePathFor(const QString& url)
-{
-    // Only the last segment is kept, so the name can never climb out of the folder.
-    QString name = url.mid(url.lastIndexOf(QLatin1Char('/')) + 1);
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..") || name.contains(QLatin1Char('\\')))
-        name = QStringLiteral("temp.kvf");
-    return GetTempDirPath() + name;
 }
 
 QString WTabPageInfo::PictureFor(quint16 modelCode)

@@ -36,9 +36,6 @@ public:
 
     // "%1.%2.%3": major (bits 31-24), minor (23-16), build (15-0).
     static QString FormatFirmwareVersion(quint32 version);
-    static QString GetTempDirPath();
-    // Where a download from `url` is stored: its last path segment, "temp.kvf" when empty.
-    static QString FirmwareFilePathFor(const QString& url);
     // The picture resource of a model code (empty for a model without one).
     static QString PictureFor(quint16 modelCode);
 
@@ -82,7 +79,7 @@ private:
     void StartFirmwareDownload();
     void RunFirmwareUpgradeDialog();
     void EndUpgradeRun(bool succeeded);
-    void RefuseUpgrade();
+    void RefuseUpgrade(const QString& reason);
     // The downloaded file goes on a reset of the cell or when the device changes, but
     // never while it is being written, waits to be flashed, or is being flashed.
     void KeepOrDiscardFirmwareFile(const QString& deviceKey, bool resetCell);

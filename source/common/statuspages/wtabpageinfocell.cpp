@@ -12,6 +12,7 @@
 #include "toolkit/cfocusmanager.h"
 #include "toolkit/qwrappermsgbox.h"
 #include "toolkit/qwrappertablewidget.h"
+#include "update/firmwarefilecheck.h"
 #include "update/updatehelp.h"
 #include "update/upgradecolours.h"
 #include "update/wfirmwareinfodlg.h"
@@ -45,7 +46,8 @@ void WTabPageInfo::onClickFirmwareInfo()
 
 void WTabPageInfo::StartFirmwareDownload()
 {
-    m_strFirmwarePath = FirmwareFilePathFor(PackageText(m_offeredPackage.url));
+    // The per-user private download folder, under the plain file name of the URL.
+    m_strFirmwarePath = CUpdateManager::GetDownloadPath(m_offeredPackage);
     {
         QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
         if (tagDEVICE_INSTANCE* instance = g_presenter.GetCurrentInstance())
@@ -178,15 +180,16 @@ void WTabPageInfo::onUpdate()
     // The file was refused before anything reached the device (older than the running
     // firmware, or not a valid image for it): say so on a page the user can close.
     locker.unlock();
-    RefuseUpgrade();
+    RefuseUpgrade(CUpdateManager::UpgradeRefusalText(g_updateManager.GetUpgradeRefusal()));
 }
 
-void WTabPageInfo::RefuseUpgrade()
+void WTabPageInfo::RefuseUpgrade(const QString& reason)
 {
     m_bUpgradeRefused = true;
     disconnect(&g_updateManager, &CUpdateManager::statusChangedUpgrade, this, &WTabPageInfo::onStatusChangedUpgrade);
     g_updateManager.StopUpgradeFirmware();
     if (m_pUpgradeDlg) {
+        m_pUpgradeDlg->SetFailureDetail(reason);
         m_pUpgradeDlg->SetCurrentStack(WFirmwareUpgradeDlg::PageFailed);
         m_pUpgradeDlg->SetCloseBtnEnable(true);
     }
@@ -205,7 +208,7 @@ void WTabPageInfo::onStatusChangedUpgrade(int nUpgradeStatus, int nPercent)
     const QString verifying = WFirmwareUpgradeDlg::tr("Verifying");
     switch (nUpgradeStatus) {
     case UpgradeOlderFile:
-        RefuseUpgrade();
+        RefuseUpgrade(CUpdateManager::UpgradeRefusalText(KVF_OLDER_VERSION));
         break;
     case UpgradeErasing:
         dlg->SetText(0, QStringLiteral("%1%").arg(third), kCaption);

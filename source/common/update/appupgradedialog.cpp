@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QStackedLayout>
-#include <QStandardPaths>
 #include <QVBoxLayout>
 
 #include "logging/lvlogger.h"
@@ -38,14 +37,9 @@ AppUpgradeDialog::~AppUpgradeDialog() = default;
 
 QString AppUpgradeDialog::DownloadPathFor(const QString& applicationName)
 {
-    // A private per-user folder: the shared temporary folder would let another user
-    // plant or swap the installer under a name anybody can predict.
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    if (folder.isEmpty())
-        folder = QDir::homePath() + QStringLiteral("/.local/share/LumivandrexUtility");
-    folder += QStringLiteral("/downloads");
-    QDir().mkpath(folder);
-    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    // The private per-user download folder: the shared temporary folder would let
+    // another user plant or swap the installer under a name anybody can predict.
+    const QString folder = CUpdateManager::GetDownloadDir();
     QString name = QFileInfo(applicationName).fileName();
     if (name.isEmpty() || name.startsWith(QLatin1Char('.')))
         name = QStringLiteral("LumivandrexUtility");

@@ -92,7 +92,9 @@ WFirmwareUpgradeDlg::WFirmwareUpgradeDlg(const QString& currentVersion, const QS
     m_pBtnHelp = createButton(tr("Help"), QStringLiteral("btn_dialog"));
     m_pBtnDeviceHelp = createButton(tr("Help"), QStringLiteral("btn_dialog"));
     m_pPageStack->addWidget(createTextPage(tr("Update succeed. Please unplug and replug the device."), {m_pBtnOK}));
-    m_pPageStack->addWidget(createTextPage(tr("Update failed"), {m_pBtnRetry, m_pBtnHelp}));
+    QWidget* failed = createTextPage(tr("Update failed"), {m_pBtnRetry, m_pBtnHelp});
+    m_pFailedText = failed->findChild<QLabel*>();
+    m_pPageStack->addWidget(failed);
     m_pPageStack->addWidget(createTextPage(tr("Can't find this firmware file. Update failed"), {}));
     m_pPageStack->addWidget(createTextPage(tr("Can't detect the device. Update failed"), {m_pBtnDeviceHelp}));
     layout->addWidget(pages);
@@ -249,6 +251,16 @@ void WFirmwareUpgradeDlg::SetValue(int index, int value)
 void WFirmwareUpgradeDlg::SetImgVisible(bool visible)
 {
     m_pProgressCir->SetImgVisible(visible);
+}
+
+void WFirmwareUpgradeDlg::SetFailureDetail(const QString& detail)
+{
+    m_pFailedText->setText(detail.isEmpty() ? tr("Update failed") : tr("Update failed") + QLatin1Char('\n') + detail);
+}
+
+QString WFirmwareUpgradeDlg::GetFailureText() const
+{
+    return m_pFailedText->text();
 }
 
 void WFirmwareUpgradeDlg::OnHandleUI()

@@ -26,6 +26,9 @@ public:
     // 0 the ring in degrees, 1..3 the erase, write and verify bars (0 to 100).
     void SetValue(int index, int value);
     void SetImgVisible(bool visible);
+    // A line under "Update failed" saying why (empty: none).
+    void SetFailureDetail(const QString& detail);
+    QString GetFailureText() const;
 
     void OnHandleUI() override;
 
@@ -65,4 +68,5 @@ private:
     WPushButton* m_pBtnHelp = nullptr;
     WPushButton* m_pBtnDeviceHelp = nullptr;
     WProgressBar* m_pBars[3] = {};
+    QLabel* m_pFailedText = nullptr;
 };
