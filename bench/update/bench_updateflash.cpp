@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include "../../tests/device/tst_lumivandrexpresenter_support.h"
+#include "emulatedbenchmain.h"
 #include "update/cupgradefirmware.h"
 
 namespace {
@@ -92,16 +93,4 @@ BENCHMARK(BM_FlashFile1MiB)->Unit(benchmark::kSecond)->Iterations(2)->UseRealTim
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    lvemu::ensurePreload(argc, argv);
-    lvemu::EmulatedBus::instance();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    LumivandrexDevice::UnInitDevices();
-    lvemu::EmulatedBus::shutdown();
-    return 0;
-}
+LV_EMULATED_BENCHMARK_MAIN()
