@@ -8,6 +8,7 @@
 #include "../update/updatetestserver.h"
 #include "device/usbids.h"
 #include "lvemulatortest.h"
+#include "lvpagetestsupport.h"
 #include "statuspages/wtabpageinfo.h"
 #include "toolkit/qwrappermsgbox.h"
 #include "toolkit/qwrappertablewidget.h"
@@ -15,11 +16,7 @@
 
 namespace {
 
-int deviceCount()
-{
-    QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
-    return g_presenter.GetDeviceCount();
-}
+using lvtest::deviceCount;
 
 // Dismisses every message box shown from now on ("OK"), counting them.
 struct BoxAnswerer : QObject {

@@ -11,6 +11,7 @@
 #include "device/reportaccess.h"
 #include "device/usbids.h"
 #include "lvemulatortest.h"
+#include "lvpagetestsupport.h"
 #include "lvtestsupport.h"
 #include "statuspages/wtabpageinfo.h"
 #include "toolkit/qwrappermsgbox.h"
@@ -20,36 +21,8 @@
 #include "update/wprogressbar.h"
 #include "update/wprogresscir.h"
 
-namespace {
-
-struct NoTimer : INotifyTimerCtrl {
-    void startNotifyTimer(int, INotifyTimerCallback*) override {}
-    void stopNotifyTimer() override {}
-} g_noTimer;
-
-int currentDeviceCount()
-{
-    QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
-    return g_presenter.GetDeviceCount();
-}
-
-// Answers the next message box (1 OK, 2 Cancel) once it is shown; records its text.
-void answerNextBox(int button, QString* text = nullptr)
-{
-    QTimer::singleShot(0, [=] {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (auto* box = qobject_cast<QWrapperMsgBox*>(w); box && box->isVisible()) {
-                if (text)
-                    *text = box->GetText();
-                button == 1 ? box->OnOKClicked() : box->OnCancelClicked();
-                return;
-            }
-        }
-        answerNextBox(button, text);
-    });
-}
-
-} // namespace
+using lvtest::answerNextBox;
+using lvtest::deviceCount;
 
 class TstWTabPageInfo : public QObject
 {
@@ -72,7 +45,7 @@ private:
     void replugAndWait(char familyInitial)
     {
         lvemu::EmulatedBus::instance().unplug(m_device);
-        QVERIFY(QTest::qWaitFor([] { return currentDeviceCount() == 0; }, 5000));
+        QVERIFY(QTest::qWaitFor([] { return deviceCount() == 0; }, 5000));
         lvemu::EmulatedBus::instance().plug(m_device);
         QVERIFY(QTest::qWaitFor([familyInitial] {
             QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
@@ -88,10 +61,8 @@ private:
 void TstWTabPageInfo::initTestCase()
 {
     m_device = lvemu::EmulatedBus::instance().plug(lvusb::kVendorMain, lvusb::kProductRangeBFirst, "INFO0001");
-    g_presenter.SetNotifyTimerCtrl(&g_noTimer);
-    g_presenter.SetTimingForTest(10, 500);
-    g_presenter.Init();
-    QVERIFY(QTest::qWaitFor([] { return currentDeviceCount() == 1; }, 5000));
+    lvtest::startPresenter();
+    QVERIFY(QTest::qWaitFor([] { return deviceCount() == 1; }, 5000));
     g_presenter.SetCurrentIndex(0, false);
     g_updateManager.setInitializedForTest(true);
 }
@@ -198,7 +169,7 @@ void TstWTabPageInfo::checkAndDownloadMoveTheCell()
     // Cancelling asks; "Yes" goes back to the offer.
     emit g_updateManager.statusChangedDownloadFirmware(1, 5);
     QString question;
-    answerNextBox(1, &question);
+    answerNextBox(true, &question);
     page.onClickFirmwareOpt(OPT_UI_DOWNLOADING);
     QCOMPARE(question, QStringLiteral("Do you really want to stop downloading the new version?"));
     QCOMPARE(table->GetOptType(), int(OPT_UI_NEWVER));
@@ -273,7 +244,7 @@ void TstWTabPageInfo::upgradeRunProgressAndEndings()
         QCOMPARE(dlg->GetProgressBar(3)->GetValue(), 30);
         lvtest::saveScreenshot(dlg, "upgrade_dialog_progress");
         if (finalStatus != 7)
-            answerNextBox(1, &damagedText);
+            answerNextBox(true, &damagedText);
         info.onStatusChangedUpgrade(finalStatus, 100);
         lastPage = dlg->GetCurrentStack();
         lvtest::saveScreenshot(dlg, finalStatus == 7 ? "upgrade_dialog_success" : "upgrade_dialog_failed");
