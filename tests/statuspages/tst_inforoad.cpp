@@ -62,13 +62,9 @@ void TstInfoRoad::initTestCase()
     QVERIFY(g_presenter.Init());
     g_presenter.SetCurrentIndex(0, false);
 
-    QSettings ini(m_dir.filePath("update.ini"), QSettings::IniFormat);
-    ini.setValue("UPGRADE/ServerURL", m_server.base());
-    ini.setValue("UPGRADE/ServerURLUpdateTime", "2017-06-15 09:30:00");
-    ini.setValue("UPGRADE/FirmwareURL", "/fw.json");
-    ini.sync();
+    const QString ini = m_server.writeConfig(m_dir.filePath("update.ini"), "FirmwareURL", "/fw.json");
     g_updateManager.SetIntervalsForTest(20, 24 * 3600 * 1000);
-    QVERIFY(g_updateManager.Init(ini.fileName()));
+    QVERIFY(g_updateManager.Init(ini));
 }
 
 void TstInfoRoad::plugAndSelect()

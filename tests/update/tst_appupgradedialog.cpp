@@ -37,13 +37,9 @@ void TstAppUpgradeDialog::initTestCase()
     qputenv("XDG_CACHE_HOME", m_home.path().toUtf8());
     QStandardPaths::setTestModeEnabled(false);
     QVERIFY(m_server.start());
-    QSettings ini(m_home.filePath("update.ini"), QSettings::IniFormat);
-    ini.setValue("UPGRADE/ServerURL", m_server.base());
-    ini.setValue("UPGRADE/ServerURLUpdateTime", "2017-06-15 09:30:00");
-    ini.setValue("UPGRADE/SoftwareURL", "/sw.json");
-    ini.sync();
+    const QString ini = m_server.writeConfig(m_home.filePath("update.ini"), "SoftwareURL", "/sw.json");
     g_updateManager.SetIntervalsForTest(20, 24 * 3600 * 1000);
-    QVERIFY(g_updateManager.Init(ini.fileName()));
+    QVERIFY(g_updateManager.Init(ini));
 }
 
 void TstAppUpgradeDialog::cleanupTestCase()

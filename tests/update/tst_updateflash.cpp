@@ -91,13 +91,10 @@ private slots:
         QVERIFY(g_presenter.Init());
         g_presenter.SetCurrentIndex(0, false);
         QVERIFY(m_server.start());
-        QSettings ini(m_dir.filePath(QStringLiteral("update.ini")), QSettings::IniFormat);
-        ini.setValue(QStringLiteral("UPGRADE/ServerURL"), m_server.base());
-        ini.setValue(QStringLiteral("UPGRADE/ServerURLUpdateTime"), QStringLiteral("2017-06-15 09:30:00"));
-        ini.setValue(QStringLiteral("UPGRADE/FirmwareURL"), QStringLiteral("/fw.json"));
-        ini.sync();
+        const QString ini = m_server.writeConfig(m_dir.filePath(QStringLiteral("update.ini")),
+                                                 QStringLiteral("FirmwareURL"), QStringLiteral("/fw.json"));
         m_manager.SetIntervalsForTest(20, 24 * 3600 * 1000);
-        QVERIFY(m_manager.Init(ini.fileName()));
+        QVERIFY(m_manager.Init(ini));
     }
     void cleanupTestCase()
     {
