@@ -24,13 +24,6 @@ namespace {
 enum { UpgradeOlderFile = 1, UpgradeErasing = 2, UpgradeEraseFailed = 3, UpgradeWriting = 4,
        UpgradeWriteFailed = 5, UpgradeVerifying = 6, UpgradeSucceeded = 7, UpgradeVerifyFailed = 8 };
 
-// A text field of an offered package, read as UTF-8 within its field.
-template <int N>
-QString PackageText(const char (&field)[N])
-{
-    return QString::fromUtf8(field, int(qstrnlen(field, N)));
-}
-
 } // namespace
 
 void WTabPageInfo::SetCell(int state, const QString& version)

@@ -24,12 +24,6 @@ QLabel* PlainLabel(const QString& text, QWidget* parent, const QString& sheet = 
     return label;
 }
 
-template <int N>
-QString PackageText(const char (&field)[N])
-{
-    return QString::fromUtf8(field, int(qstrnlen(field, N)));
-}
-
 } // namespace
 
 DownloadWindow::DownloadWindow(PackageInfo* package, const QString& downloadPath, AppUpgradeDialog* parent)
