@@ -26,10 +26,7 @@ inline DevicePtr StartWithDevice()
 template <typename Record>
 Bytes Wire(const Record& record)
 {
-    Bytes bytes{uint8_t(ReportIdOf<Record>())};
-    const uint8_t* p = reinterpret_cast<const uint8_t*>(&record);
-    bytes.insert(bytes.end(), p, p + sizeof record);
-    return bytes;
+    return lvtest::wireOf(record);
 }
 
 // SET data stages (report id first) sent for `id`, in order.

@@ -41,9 +41,7 @@ void AllNodes(const DevicePtr& dev, int channels, int shift = 0, bool oneMuted =
 
 Bytes Wire(int node, const _KVCAP_AUDIO_VOLUME& b)
 {
-    Bytes out(1 + sizeof b, uint8_t(0xB0 + node));
-    std::memcpy(out.data() + 1, &b, sizeof b);
-    return out;
+    return lvtest::wireOf(b, node);
 }
 
 std::vector<Bytes> Sets(const DevicePtr& dev)

@@ -79,6 +79,22 @@ void put(const DevicePtr& device, const Record& record, int index = 0)
     device->setRecord(idOf<Record>(index), record);
 }
 
+// A record's bytes, and as a SET data stage (report id first).
+template <typename Record>
+Bytes bytesOf(const Record& record)
+{
+    const uint8_t* p = reinterpret_cast<const uint8_t*>(&record);
+    return Bytes(p, p + sizeof record);
+}
+
+template <typename Record>
+Bytes wireOf(const Record& record, int index = 0)
+{
+    Bytes bytes = bytesOf(record);
+    bytes.insert(bytes.begin(), idOf<Record>(index));
+    return bytes;
+}
+
 // The logged transfers of one direction (and one report id, -1: any), in order.
 inline std::vector<TransferRecord> transfersOf(const DevicePtr& device, TransferRecord::Direction direction,
                                                int id = -1)

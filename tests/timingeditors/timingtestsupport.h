@@ -21,7 +21,7 @@ uint8_t IdOf(int index = 0)
 template <typename Record>
 Bytes BytesOf(const Record& r)
 {
-    return Bytes(reinterpret_cast<const uint8_t*>(&r), reinterpret_cast<const uint8_t*>(&r) + sizeof r);
+    return lvtest::bytesOf(r);
 }
 
 // A VGA 1920x1080 60 Hz signal (2200 x 1125 total) as report 0x10 shows it.
