@@ -103,11 +103,7 @@ void TstInfoRoad::road()
     QCOMPARE(cell(), int(OPT_UI_CHECK));
 
     const _KVCAP_DEVICE_INFO info = m_dev->deviceInfo();
-    prestest::FirmwareImage image;
-    image.header.modelCode = info.productId;
-    image.header.hardwareVersion = uint8_t(info.hardwareVersion);
-    image.header.identifier = info.identifier;
-    image.header.version = 0x01030000;
+    prestest::FirmwareImage image = imageFor(*m_dev, 0x01030000);
     image.add("Main.App", 0x120000, 0x1800, 7);
     const QStringList file = m_server.addFile("fw_1.3.0.kvf", kvfBytes(image));
     m_server.setOffers({{"1.3.0", file.at(0), file.at(1), "###1.3.0##Faster start"}});

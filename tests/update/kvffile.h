@@ -1,10 +1,23 @@
 #pragma once
-// The bytes of a .kvf firmware file for a test image: the fixed header, N section
-// records, then each section's data.
+// Test firmware images: one made for a device, and the bytes of its .kvf file (the
+// fixed header, N section records, then each section's data).
 
 #include <QByteArray>
 
 #include "../device/tst_lumivandrexpresenter_support.h"
+
+// An image made for `device` (its model code, hardware version and identifier), without
+// sections yet.
+inline prestest::FirmwareImage imageFor(const lvemu::EmulatedDevice& device, uint32_t version)
+{
+    const _KVCAP_DEVICE_INFO info = device.deviceInfo();
+    prestest::FirmwareImage image;
+    image.header.modelCode = info.productId;
+    image.header.hardwareVersion = uint8_t(info.hardwareVersion);
+    image.header.identifier = info.identifier;
+    image.header.version = version;
+    return image;
+}
 
 inline QByteArray kvfBytes(const prestest::FirmwareImage& image)
 {

@@ -47,12 +47,7 @@ class TstUpdateFlash : public QObject
 
     FirmwareImage validImage(uint32_t version = 0x00010002)
     {
-        const _KVCAP_DEVICE_INFO info = m_dev->deviceInfo();
-        FirmwareImage image;
-        image.header.modelCode = info.productId;
-        image.header.hardwareVersion = uint8_t(info.hardwareVersion);
-        image.header.identifier = info.identifier;
-        image.header.version = version;
+        FirmwareImage image = imageFor(*m_dev, version);
         image.add("Main.App", 0x120000, 0x1800, 1);
         image.add("Main.Cfg", 0x200000, 0x900, 2);
         return image;
