@@ -48,7 +48,14 @@ int main(int argc, char* argv[])
 
     if (app->isRunning()) {
         // Delivered or not, this start is done: the running one shows its window.
-        app->sendMessage(QString::fromLatin1(kInstanceMessage), kInstanceMessageTimeoutMs);
+        // Said in the shared log, so the "log started" above never reads like a restart.
+        const bool delivered = app->sendMessage(QString::fromLatin1(kInstanceMessage), kInstanceMessageTimeoutMs);
+        if (delivered)
+            LV_LOG_INFO("instance " << QCoreApplication::applicationPid()
+                                    << " handed over to the running instance and ended");
+        else
+            LV_LOG_ERROR("instance " << QCoreApplication::applicationPid()
+                                     << " could not reach the running instance and ended");
         delete app;
         return 0;
     }
@@ -91,14 +98,13 @@ int main(int argc, char* argv[])
         g_focusManager.SetMainFocusWid(&window);
         app->installEventFilter(&window);
 
-        if (argc > 1 && QString::fromLocal8Bit(argv[1]) == QLatin1String(kHiddenStartSwitch)) {
+        const bool minimized = argc > 1 && QString::fromLocal8Bit(argv[1]) == QLatin1String(kHiddenStartSwitch);
+        if (minimized)
             QDir::setCurrent(QCoreApplication::applicationDirPath());
-            window.hide();
-        } else {
-            window.show();
-        }
+        window.ShowAtStart(minimized);
         LV_LOG_INFO("instance " << QCoreApplication::applicationPid()
-                                << " running; main window visible: " << window.isVisible());
+                                << " running; main window visible: " << window.isVisible()
+                                << (window.isMinimized() ? " (minimised)" : ""));
 
         exitCode = app->exec();
         LV_LOG_INFO("instance " << QCoreApplication::applicationPid() << " shutting down");
@@ -113,6 +119,7 @@ int main(int argc, char* argv[])
         // presenter still exists; its destructor stores the per-user settings.
     }
     delete translator;
+    LV_LOG_INFO("instance " << QCoreApplication::applicationPid() << " ended with exit code " << exitCode);
     delete app;
     return exitCode;
 }

@@ -4,6 +4,7 @@
 #include <QMutexLocker>
 #include <QVBoxLayout>
 
+#include "device/devicetext.h"
 #include "device/lumivandrexpresenter.h"
 #include "platform/windowhelpers.h"
 #include "toolkit/reportfragment.h"
@@ -91,11 +92,8 @@ QStringList WTabPageInfo::ReadValues()
     HidGetReport(device, kUsbInfoReport, usb, kUsbInfoLength);
     HidGetReport(device, kDeviceCapsReport, reinterpret_cast<unsigned char*>(&caps), int(sizeof(caps)));
 
-    using reportfragment::FixedText;
     QStringList values;
-    values << FixedText(info.familyName, int(sizeof(info.familyName)))
-           << FixedText(info.productName, int(sizeof(info.productName)))
-           << FixedText(info.serialNumber, int(sizeof(info.serialNumber)))
+    values << DeviceText(info.familyName) << DeviceText(info.productName) << DeviceText(info.serialNumber)
            << FormatFirmwareVersion(info.firmwareVersion)
            << (info.hardwareVersion ? QString(QChar::fromLatin1(info.hardwareVersion)) : QString())
            // The signal format rows are filled once the input status records are read here.
