@@ -41,6 +41,7 @@
 
 LumivandrexUtility* g_pUtility = nullptr;
 
+
 namespace {
 const int kWindowWidth = 592;
 const int kWindowHeight = 720;
@@ -79,12 +80,12 @@ LumivandrexUtility::LumivandrexUtility(QWidget* parent)
     setWindowFlags(Qt::WindowFlags(Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                                    | Qt::WindowMaximizeButtonHint));
     setWindowTitle(QStringLiteral("Lumivandrex Utility"));
-    setMacWindowFlags(winId());
-
+    setFramelessWindow(this);
     m_settings.ReadSettings();
-
     CreateTitleBar();
     CreatePropertyPage();
+    // The first paint shows the current page filled; the others fill right after it.
+    m_pPropertyPage->DeferOtherPages();
     CreateSettingsBar();
     CreateTrayIcon();
 
@@ -144,10 +145,7 @@ void LumivandrexUtility::CreatePropertyPage()
         connect(info, &WTabPageInfo::sigUpgradeStatus, this, &LumivandrexUtility::OnUpgradeFirmwareStatus);
         connect(this, &LumivandrexUtility::signal_resetActiveWindow, info, &WTabPageInfo::OnResetActiveWindow);
     }
-    if (WTabPageTiming* timing = m_pPropertyPage->GetTimingPage())
-        connect(timing, &WTabPageTiming::signal_resetFocus, this, &LumivandrexUtility::OnResetFocus);
-    if (WTabPageHdmi* hdmi = m_pPropertyPage->GetHdmiPage())
-        connect(hdmi, &WTabPageHdmi::signal_resetFocus, this, &LumivandrexUtility::OnResetFocus);
+    connect(m_pPropertyPage, &PropertyPage::signal_resetFocus, this, &LumivandrexUtility::OnResetFocus);
 }
 
 void LumivandrexUtility::CreateSettingsBar()
@@ -224,6 +222,9 @@ void LumivandrexUtility::SetTrayAvailable(bool available)
 
 void LumivandrexUtility::ShowAtStart(bool minimized)
 {
+    // A window that starts out of sight has no first paint to wait for.
+    if (minimized)
+        m_pPropertyPage->FinishDeferredLoad();
     if (!minimized)
         show();
     else if (m_bTray)
@@ -498,6 +499,10 @@ void LumivandrexUtility::paintEvent(QPaintEvent* event)
     path.addRect(QRectF(rect()));
     painter.fillPath(path, QColor(QStringLiteral("#161719")));
     QDialog::paintEvent(event);
+    if (!m_bPainted) {
+        m_bPainted = true;
+        QTimer::singleShot(0, m_pPropertyPage, &PropertyPage::FinishDeferredLoad);
+    }
 }
 
 void LumivandrexUtility::mousePressEvent(QMouseEvent* event)

@@ -134,6 +134,7 @@ private:
     INotifyTimerCallback* m_pNotifyCallback = nullptr;
     WindowDrag m_drag{this, kDragBand};
     bool m_bTray = false;
+    bool m_bPainted = false;
     bool m_bAboutOpen = false;
     bool m_bClosing = false;
     bool m_bTabForward = true;

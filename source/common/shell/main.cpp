@@ -4,6 +4,7 @@
 #include "device/lumivandrexpresenter.h"
 #include "logging/lvlogger.h"
 #include "platform/singleapplication.h"
+#include "shell/firstpaintmarker.h"
 #include "shell/lumivandrexutility.h"
 #include "toolkit/cfocusmanager.h"
 #include "update/updatemanager.h"
@@ -11,6 +12,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTranslator>
+
+#include <thread>
 
 namespace {
 const char kApplicationId[] = "KIVORANT Lumivandrex Utility 3.0";
@@ -77,12 +80,16 @@ int main(int argc, char* argv[])
     ApplyStartupLook(startup);
 
     LV_LOG_INFO("call g_presenter.Init() begin");
-    g_presenter.Init();   // without a device the program still starts
-    LV_LOG_INFO("call g_presenter.Init() finished");
+    // The first enumeration opens and reads every device. It runs while the window
+    // is built: the window reaches the presenter only through its locks and has no
+    // current device before the title bar picks one from the event loop.
+    std::thread presenterInit([] { g_presenter.Init(); });   // without a device the program still starts
 
     int exitCode = 0;
     {
         LumivandrexUtility window(nullptr);
+        presenterInit.join();
+        LV_LOG_INFO("call g_presenter.Init() finished");
         window.setFocus(Qt::OtherFocusReason);
         g_pUtility = &window;
         g_presenter.SetNotifyTimerCtrl(&window);
@@ -101,6 +108,7 @@ int main(int argc, char* argv[])
         const bool minimized = argc > 1 && QString::fromLocal8Bit(argv[1]) == QLatin1String(kHiddenStartSwitch);
         if (minimized)
             QDir::setCurrent(QCoreApplication::applicationDirPath());
+        MarkFirstPaint(&window);
         window.ShowAtStart(minimized);
         LV_LOG_INFO("instance " << QCoreApplication::applicationPid()
                                 << " running; main window visible: " << window.isVisible()

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QHBoxLayout>
+#include <QImageReader>
 #include <QLabel>
 #include <QMenu>
 #include <QMutexLocker>
@@ -22,10 +23,11 @@
 #include "toolkit/wpushbutton.h"
 
 namespace {
+// Only the header is read: the style sheets load the images themselves.
 QSize ImageSize(const QString& path, const QSize& fallback)
 {
-    const QPixmap pixmap(path);
-    return pixmap.isNull() ? fallback : pixmap.size();
+    const QSize size = QImageReader(path).size();
+    return size.isValid() ? size : fallback;
 }
 
 const char* const kDropButtonSheet =

@@ -79,7 +79,7 @@ QCustomDialog::QCustomDialog(QWidget* parent, bool defaultTitleBar, bool showMin
     setAttribute(Qt::WA_TranslucentBackground);
     setWindowModality(Qt::ApplicationModal);
     setWindowFlags(Qt::Window | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint);
-    setMacWindowFlags(static_cast<unsigned long long>(winId()));
+    setFramelessWindow(this);
 
     m_pTitleBar = defaultTitleBar ? createDefaultTitleBar(showMinimize) : createCustomTitleBar();
 
