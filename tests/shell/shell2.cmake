@@ -25,3 +25,16 @@ if(TARGET lv_emulator)
     add_dependencies(tst_processstart LumivandrexUtility lv_emulated_launch)
     set_tests_properties(tst_processstart PROPERTIES RESOURCE_LOCK lumivandrex_single_instance)
 endif()
+
+if(TARGET lv_emulator)
+    # The real program on Xvfb with openbox and no tray (started by the suite itself).
+    lv_add_qtest(tst_xdesktop LABEL shell
+        SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_xdesktop.cpp
+        LINKS Qt5::Gui
+        TIMEOUT 120)
+    target_compile_definitions(tst_xdesktop PRIVATE
+        LV_PROGRAM_PATH="$<TARGET_FILE:LumivandrexUtility>"
+        LV_LAUNCHER_PATH="$<TARGET_FILE:lv_emulated_launch>")
+    add_dependencies(tst_xdesktop LumivandrexUtility lv_emulated_launch)
+    set_tests_properties(tst_xdesktop PROPERTIES RESOURCE_LOCK lumivandrex_single_instance)
+endif()
