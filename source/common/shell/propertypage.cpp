@@ -83,43 +83,6 @@ void PropertyPage::EnsurePages()
     connect(m_pHdmiPage, &WTabPageHdmi::signal_resetFocus, this, &PropertyPage::signal_resetFocus);
 }
 
-// The getters build the pages on first use, so callers always get a page.
-WTabPageVideo* PropertyPage::GetVideoPage() const
-{
-    const_cast<PropertyPage*>(this)->EnsurePages();
-    return m_pVideoPage;
-}
-
-WTabPageVolume* PropertyPage::GetVolumePage() const
-{
-    const_cast<PropertyPage*>(this)->EnsurePages();
-    return m_pVolumePage;
-}
-
-WTabPageInput* PropertyPage::GetInputPage() const
-{
-    const_cast<PropertyPage*>(this)->EnsurePages();
-    return m_pInputPage;
-}
-
-WTabPageAdvanced* PropertyPage::GetAdvancedPage() const
-{
-    const_cast<PropertyPage*>(this)->EnsurePages();
-    return m_pAdvancedPage;
-}
-
-WTabPageHdmi* PropertyPage::GetHdmiPage() const
-{
-    const_cast<PropertyPage*>(this)->EnsurePages();
-    return m_pHdmiPage;
-}
-
-WTabPageTiming* PropertyPage::GetTimingPage() const
-{
-    const_cast<PropertyPage*>(this)->EnsurePages();
-    return m_pTimingPage;
-}
-
 QWidget* PropertyPage::PageOf(int slot) const
 {
     QWidget* const pages[] = {m_pInfoPage, m_pVideoPage, m_pVolumePage, m_pInputPage,

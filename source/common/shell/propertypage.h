@@ -62,12 +62,12 @@ public:
     WTabWidget* GetTabWidget() const { return m_pTabWidget; }
     WTabPageInfo* GetInfoPage() const { return m_pInfoPage; }
     // The pages other than Info are built on first use (see DeferOtherPages()).
-    WTabPageVideo* GetVideoPage() const;
-    WTabPageVolume* GetVolumePage() const;
-    WTabPageInput* GetInputPage() const;
-    WTabPageAdvanced* GetAdvancedPage() const;
-    WTabPageHdmi* GetHdmiPage() const;
-    WTabPageTiming* GetTimingPage() const;
+    WTabPageVideo* GetVideoPage() const { return Built(m_pVideoPage); }
+    WTabPageVolume* GetVolumePage() const { return Built(m_pVolumePage); }
+    WTabPageInput* GetInputPage() const { return Built(m_pInputPage); }
+    WTabPageAdvanced* GetAdvancedPage() const { return Built(m_pAdvancedPage); }
+    WTabPageHdmi* GetHdmiPage() const { return Built(m_pHdmiPage); }
+    WTabPageTiming* GetTimingPage() const { return Built(m_pTimingPage); }
 
     // The tab titles (untranslated source texts) for a feature word, in order.
     static QStringList TabTitlesFor(unsigned int features);
@@ -87,6 +87,13 @@ private:
     bool BuildTabSet(bool keepIndex);
     unsigned int ReadFeatures();
     void EnsurePages();
+    // A page member once the pages exist: callers always get a page.
+    template <class Page>
+    Page* Built(Page* const& page) const
+    {
+        const_cast<PropertyPage*>(this)->EnsurePages();
+        return page;
+    }
     // Page by place in the full tab order: Info, Video, Volume, Input, HDMI, Timing, Advanced.
     QWidget* PageOf(int slot) const;
     void AddPageTab(int slot, const QString& title);
