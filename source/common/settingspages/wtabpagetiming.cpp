@@ -1,22 +1,73 @@
 #include "settingspages/wtabpagetiming.h"
 
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QMutexLocker>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "device/lumivandrexpresenter.h"
-#include "toolkit/reportfragment.h"
+#include "device/reportaccess.h"
+#include "formateditors/qcustomresolutionswidget.h"
 #include "timingeditors/qadjusttimingwidget.h"
+#include "timingeditors/qcustomtimingwidget.h"
+#include "timingeditors/timingdisplaytext.h"
+#include "toolkit/qcolorpiecewidget.h"
+#include "toolkit/qwrappercheckbox.h"
+#include "toolkit/qwrapperspinbox.h"
+#include "toolkit/reportfragment.h"
+#include "toolkit/stylesheetbuilder.h"
+#include "toolkit/wcheckbox.h"
+#include "toolkit/wpushbutton.h"
+
+namespace {
+
+const QColor kText(0xBC, 0xBC, 0xBC);
+const QColor kPanel(0x2B, 0x2B, 0x2B);
+const QColor kDisabledTitle(0x6E, 0x6E, 0x6E);
+
+} // namespace
 
 WTabPageTiming::WTabPageTiming(QWidget* parent)
     : QWidget(parent)
 {
+    m_pAutoPanel = CreateAutoPanel();
     m_pAdjustTiming = new QAdjustTimingWidget(this);
-    QVBoxLayout* layout = new QVBoxLayout(this);
-    layout->addWidget(m_pAdjustTiming);
+    m_pCustomTiming = new QCustomTimingWidget(this);
+    m_pCustomResolutions = new QCustomResolutionsWidget(this);
+    m_pStack = new QWrapperStack(this);
+    m_pStack->setFixedHeight(396);
+    m_pStack->AddSubWidget(m_pAdjustTiming, tr("Adjust Timing"), true, false);
+    m_pStack->AddSubWidget(m_pCustomTiming, tr("Custom Timings"), false, false);
+    m_pStack->AddSubWidget(m_pCustomResolutions, tr("Custom GTF/CVT Resolutions"), false, true);
+    m_pStack->SetMainWidget();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_pAutoPanel);
+    layout->addSpacing(16);
+    layout->addWidget(m_pStack);
     layout->addStretch(1);
     layout->setContentsMargins(16, 16, 16, 16);
+    BuildFocusList();
 
+    // The page starts without a signal; the container's InitPage reads the device.
+    m_pAutoPanel->SetTitleTextColor(kDisabledTitle, false);
+    for (QWidget* w : {static_cast<QWidget*>(m_pAutoPhase), static_cast<QWidget*>(m_pAutoAlignment),
+                       static_cast<QWidget*>(m_pPhaseSpin), static_cast<QWidget*>(m_pAutoAdjustBtn),
+                       static_cast<QWidget*>(m_pStack)})
+        w->setEnabled(false);
+
+    for (QWrapperSpinBox* spin : {m_pAdjustTiming->GetAspectXSpinBox(), m_pAdjustTiming->GetAspectYSpinBox()}) {
+        connect(spin, &QWrapperSpinBox::sigSpinMousePress, this, &WTabPageTiming::OnSpinMousePress);
+        connect(spin, &QWrapperSpinBox::sigSpinMouseRelease, this, &WTabPageTiming::OnSpinMouseRelease);
+    }
     g_presenter.AddNotify(this);
+    connect(m_pAutoPhase, &QWrapperCheckBox::clicked, this, &WTabPageTiming::OnCheckBoxClicked);
+    connect(m_pAutoAlignment, &QWrapperCheckBox::clicked, this, &WTabPageTiming::OnCheckBoxClicked);
+    connect(m_pPhaseSpin, QOverload<int>::of(&QSpinBox::valueChanged), this, &WTabPageTiming::OnSpinBoxValueChanged);
+    connect(m_pAutoAdjustBtn, &QPushButton::clicked, this, &WTabPageTiming::OnButtonClicked);
+    connect(m_pStack, &QWrapperStack::sigIndexChanged, this, &WTabPageTiming::OnTabPageChanged);
+    connect(this, &WTabPageTiming::timingStatusChanged, this, &WTabPageTiming::OnTimingStatusChanged2);
 }
 
 WTabPageTiming::~WTabPageTiming()
@@ -25,19 +76,316 @@ WTabPageTiming::~WTabPageTiming()
     ClearTabList();
 }
 
+QColorPieceWidget* WTabPageTiming::CreateAutoPanel()
+{
+    m_pAutoPhase = new QWrapperCheckBox(tr("Auto sampling phase"), true, kText, kPanel, 0, this);
+    m_pAutoAlignment = new QWrapperCheckBox(tr("Auto horizontal alignment"), true, kText, kPanel, 0, this);
+    auto* checks = new QVBoxLayout;
+    for (QWrapperCheckBox* box : {m_pAutoPhase, m_pAutoAlignment}) {
+        box->setFixedHeight(24);
+        checks->addWidget(box);
+    }
+    checks->setSpacing(10);
+
+    auto* divider = new QWidget(this);
+    divider->setFixedSize(2, 60);
+    divider->setAttribute(Qt::WA_StyledBackground);
+    divider->setStyleSheet(QStringLiteral("QWidget{background-color: rgb(15, 15, 15);}"));
+
+    auto* phaseLabel = new QLabel(tr("Phase : "), this);
+    setLabelStyle(phaseLabel, kText, kPanel, kPanel);
+    m_pPhaseSpin = new QWrapperSpinBox(this);
+    m_pPhaseSpin->setFixedSize(88, 24);
+    m_pPhaseSpin->setRange(0, KVCAP_PHASE_MAX);   // what the device stores
+    setSpinBoxStyle(m_pPhaseSpin);
+    auto* phaseRow = new QHBoxLayout;
+    phaseRow->addWidget(phaseLabel);
+    phaseRow->addWidget(m_pPhaseSpin);
+    phaseRow->setSpacing(20);
+    m_pAutoAdjustBtn = new WPushButton(tr("Auto phase adjust"), this);
+    m_pAutoAdjustBtn->setObjectName(QStringLiteral("btn_pane"));
+    m_pAutoAdjustBtn->setFixedSize(160, 24);
+    auto* right = new QVBoxLayout;
+    right->addLayout(phaseRow);
+    right->addWidget(m_pAutoAdjustBtn);
+
+    auto* row = new QHBoxLayout;
+    row->addLayout(checks);
+    row->addStretch(1);
+    row->addWidget(divider);
+    row->addStretch(1);
+    row->addLayout(right);
+    row->addSpacing(50);
+    row->setContentsMargins(10, 16, 10, 16);
+    return new QColorPieceWidget(tr("AUTO"), row, this);
+}
+
+void WTabPageTiming::BuildFocusList()
+{
+    ClearTabList();
+    AddFocusControl(m_pAutoPhase->GetCheckBox());
+    AddFocusControl(m_pPhaseSpin);
+    AddFocusControl(m_pAutoAlignment->GetCheckBox());
+    AddFocusControl(m_pAutoAdjustBtn);
+    AddStackTabButton(m_pStack, 0);
+    m_pAdjustTiming->AddToFocusList(this, m_pStack);
+    AddStackTabButton(m_pStack, 1);
+    m_pCustomTiming->AddToFocusList(this, m_pStack);
+    AddStackTabButton(m_pStack, 2);
+    m_pCustomResolutions->AddToFocusList(this, m_pStack);
+}
+
 void WTabPageTiming::InitPage(unsigned int flags, bool partial)
 {
-    QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
-    m_pAdjustTiming->InitAdjustTimingTab(partial);
-    setEnabled(g_presenter.GetCurrentDevice() != nullptr);
+    Reload(partial);
+    m_pStack->SetCurrentIndex(0);
     emit sigPageRefreshed(flags, partial);
+}
+
+void WTabPageTiming::Reload(bool reset, const _KVCAP_INPUT_STATUS* known)
+{
+    QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
+    LumivandrexDevice* dev = g_presenter.GetCurrentDevice();
+    if (!dev)
+        return;
+    if (reset && m_pAdjustTiming->ApplyPreferredTiming(0))
+        known = nullptr;   // the device switched the signal
+    _KVCAP_INPUT_STATUS status;
+    if (known)
+        status = *known;
+    else
+        ReadReport(dev, status);   // unread: zeros, no usable signal
+    // One read of report 0x10 serves the panel and the adjust tab.
+    InitAutoColorPiece(&status);
+    m_pAdjustTiming->InitAdjustTimingTab(false, &status);
+    m_pCustomTiming->InitCustomTimingTab(true);
+    m_pCustomResolutions->InitCustomResolutionsTab(true);
+}
+
+void WTabPageTiming::InitAutoColorPiece(const _KVCAP_INPUT_STATUS* status)
+{
+    QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
+    LumivandrexDevice* dev = g_presenter.GetCurrentDevice();
+    if (!dev)
+        return;
+    _KVCAP_INPUT_STATUS own;
+    if (!status) {
+        ReadReport(dev, own);
+        status = &own;
+    }
+    m_bUsable = IsAnalogTimingInput(*status);
+    m_pAutoPhase->setEnabled(m_bUsable);
+    m_pAutoAlignment->setEnabled(m_bUsable);
+    m_pAutoAdjustBtn->SetEnabled(m_bUsable);
+    m_pStack->setEnabled(m_bUsable);
+    if (!m_bUsable)
+        m_pStack->SetCurrentIndex(0);
+    m_pAutoPanel->SetTitleTextColor(kDisabledTitle, m_bUsable);
+
+    // Each report into its own zero-filled record: a failed read shows "off", never
+    // another report's value.
+    _KVCAP_AUTO_H_ALIGNMENT alignment;
+    _KVCAP_AUTO_SAMPLING_PHASE autoPhase;
+    _KVCAP_SAMPLING_PHASE phase;
+    ReadReport(dev, alignment);
+    ReadReport(dev, autoPhase);
+    ReadReport(dev, phase);
+    m_pAutoAlignment->SetChecked(alignment.enabled != 0);
+    ShowPhase(phase, autoPhase, m_bUsable);
+}
+
+void WTabPageTiming::ShowPhase(const _KVCAP_SAMPLING_PHASE& phase, const _KVCAP_AUTO_SAMPLING_PHASE& autoPhase,
+                               bool usable)
+{
+    const QSignalBlocker blocker(m_pPhaseSpin);
+    m_pPhaseSpin->setValue(qMin<int>(phase.phase, KVCAP_PHASE_MAX));
+    m_pPhaseSpin->setEnabled(usable && autoPhase.enabled == 0);
+    m_pAutoPhase->SetChecked(autoPhase.enabled != 0);
+}
+
+void WTabPageTiming::OnCheckBoxClicked()
+{
+    auto* box = qobject_cast<QWrapperCheckBox*>(sender());
+    if (!box)
+        return;
+    const uint8_t checked = box->IsChecked() ? 1 : 0;
+    bool written = false;
+    {
+        QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
+        LumivandrexDevice* dev = g_presenter.GetCurrentDevice();
+        if (!dev)
+            return;
+        if (box == m_pAutoPhase) {
+            m_pPhaseSpin->setEnabled(!checked && m_bUsable);
+            written = WriteReport(dev, _KVCAP_AUTO_SAMPLING_PHASE{checked});
+            if (written && checked)
+                WriteReport(dev, _KVCAP_SAMPLING_PHASE{KVCAP_PHASE_AUTO_ADJUST});   // adjust at once
+        } else if (box == m_pAutoAlignment) {
+            written = WriteReport(dev, _KVCAP_AUTO_H_ALIGNMENT{checked});
+        }
+    }
+    if (written)
+        g_presenter.SetUIChanged(true, UI_CHANGE_IMMEDIATE);
+}
+
+void WTabPageTiming::OnSpinBoxValueChanged(int nValue)
+{
+    if (nValue < 0 || nValue > KVCAP_PHASE_MAX)
+        return;
+    bool written = false;
+    {
+        QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
+        written = WriteReport(g_presenter.GetCurrentDevice(), _KVCAP_SAMPLING_PHASE{uint8_t(nValue)});
+    }
+    if (written)
+        g_presenter.SetUIChanged(true, UI_CHANGE_IMMEDIATE);
+}
+
+void WTabPageTiming::OnButtonClicked()
+{
+    bool written = false;
+    {
+        QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
+        written = WriteReport(g_presenter.GetCurrentDevice(), _KVCAP_SAMPLING_PHASE{KVCAP_PHASE_AUTO_ADJUST});
+    }
+    if (written)
+        g_presenter.SetUIChanged(true, UI_CHANGE_IMMEDIATE);
+}
+
+void WTabPageTiming::OnTabPageChanged(int nIndex)
+{
+    if (nIndex == 0)
+        m_pAdjustTiming->InitAdjustTimingTab(false);
+    else if (nIndex == 1)
+        m_pCustomTiming->InitCustomTimingTab(true);
+    else if (nIndex == 2)
+        m_pCustomResolutions->InitCustomResolutionsTab(true);
+}
+
+void WTabPageTiming::OnSpinMousePress()
+{
+    m_bPressed = true;
+}
+
+void WTabPageTiming::OnSpinMouseRelease()
+{
+    if (m_bDirty)
+        Reload(false);
+    m_bPressed = false;
+    m_bDirty = false;
+}
+
+void WTabPageTiming::OnTimingStatusChanged(quint64 bits)
+{
+    emit timingStatusChanged(bits);
+}
+
+void WTabPageTiming::OnTimingStatusChanged2(quint64 ullStatusBits)
+{
+    const bool timingChanged = (ullStatusBits & kInputTimingChanged) != 0;
+    if (timingChanged)
+        m_bDirty = true;
+    bool lostFocus = false;
+    {
+        QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
+        LumivandrexDevice* dev = g_presenter.GetCurrentDevice();
+        if (!dev)
+            return;
+        _KVCAP_INPUT_STATUS status;
+        ReadReport(dev, status);
+        const bool usable = IsAnalogTimingInput(status);
+        if (!usable) {
+            KEY_PROPERTY* current = GetCurProperty();
+            lostFocus = current && current->pWidget && current->pWidget->hasFocus();
+        }
+        if (timingChanged && !m_bPressed) {
+            Reload(false, &status);
+            m_bDirty = false;
+        } else {
+            // Held spin box (or only the phase changed): the phase alone; the rest waits
+            // for the release.
+            _KVCAP_AUTO_SAMPLING_PHASE autoPhase;
+            _KVCAP_SAMPLING_PHASE phase;
+            ReadReport(dev, autoPhase);
+            ReadReport(dev, phase);
+            ShowPhase(phase, autoPhase, usable);
+        }
+    }
+    if (lostFocus)
+        emit signal_resetFocus();
 }
 
 QString WTabPageTiming::GetExportInfo()
 {
+    using namespace reportfragment;
     QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
     tagDEVICE_INSTANCE* instance = g_presenter.GetCurrentInstance();
     if (!instance || !instance->device)
         return QString();
-    return reportfragment::BlockBegin(tr("Timing")) + reportfragment::BlockEnd();
+    LumivandrexDevice* dev = instance->device;
+    _KVCAP_INPUT_STATUS status;
+    ReadReport(dev, status);
+    const bool usable = IsAnalogTimingInput(status);
+    const QString disabled = tr("Disable");
+    auto value = [&](const QString& text) { return usable ? text : disabled; };
+    auto truth = [this](bool on) { return on ? tr("True") : tr("False"); };
+
+    _KVCAP_AUTO_SAMPLING_PHASE autoPhase;
+    _KVCAP_SAMPLING_PHASE phase;
+    _KVCAP_AUTO_H_ALIGNMENT alignment;
+    _KVCAP_VIDEO_CUSTOM_TIMING_LIST timings;
+    _KVCAP_CUSTOM_RESOLUTION_LIST resolutions;
+    if (usable) {
+        ReadReport(dev, autoPhase);
+        ReadReport(dev, phase);
+        ReadReport(dev, alignment);
+        ReadReport(dev, timings);
+        ReadReport(dev, resolutions);
+    }
+
+    QString html = BlockBegin(tr("Timing"));
+    html += SubTitleRow(tr("Timing - AUTO"));
+    html += Row(tr("Auto sampling phase:"), value(truth(autoPhase.enabled)));
+    html += Row(tr("Phase:"), value(autoPhase.enabled ? QString::number(phase.phase) : tr("Set as %1").arg(phase.phase)));
+    html += Row(tr("Auto horizontal alignment:"), value(truth(alignment.enabled)));
+
+    const _KVCAP_VIDEO_TIMING_SETTINGS& s = status.analog.settings;
+    html += SubTitleRow(tr("Timing - Adjust Timing"));
+    html += Row(tr("Current Timing:"), value(CurrentTimingText(status)));
+    html += Row(tr("H Active:"), value(PixelsText(s.hActive)));
+    html += Row(tr("H Total:"), value(PixelsText(s.hTotal)));
+    html += Row(tr("H Offset:"), value(PixelsText(s.hOffset)));
+    html += Row(tr("V Active:"), value(LinesText(s.vActive)));
+    html += Row(tr("V Offset:"), value(LinesText(s.vOffset)));
+    html += Row(tr("Clamp Position:"), value(PixelsText(s.clampPosition)));
+    html += Row(tr("Aspect ratio:"), value(QStringLiteral("%1 : %2").arg(s.aspectX).arg(s.aspectY)));
+
+    html += SubTitleRow(tr("Timing - Custom Timings"));
+    QStringList lines;
+    for (int i = 0; i < KvListCount(timings); ++i) {
+        const _KVCAP_VIDEO_CUSTOM_TIMING& t = timings.timings[i];
+        const bool last = i + 1 == KvListCount(timings);
+        lines << TimingModeText(t.settings.hActive, t.settings.vActive, t.syncInfo.interlaced != 0, t.syncInfo.frameDuration)
+                + QStringLiteral(" %1x%2 ES%3").arg(t.settings.hTotal).arg(t.syncInfo.totalLines).arg(last ? "" : ",");
+    }
+    html += usable && !lines.isEmpty() ? RowLines(tr("Custom Timings:"), lines)
+                                       : Row(tr("Custom Timings:"), value(QStringLiteral("N/A")));
+
+    html += SubTitleRow(tr("Timing - Custom GTF/CVT Resolutions"));
+    lines.clear();
+    QString line;
+    for (int i = 0; i < KvListCount(resolutions); ++i) {
+        if (i > 0 && i % 5 == 0) {
+            lines << line;
+            line.clear();
+        }
+        line += QStringLiteral("%1x%2").arg(resolutions.entries[i].width).arg(resolutions.entries[i].height);
+        if (i + 1 < KvListCount(resolutions))
+            line += QStringLiteral(", ");
+    }
+    if (!line.isEmpty())
+        lines << line;
+    html += usable && !lines.isEmpty() ? RowLines(tr("Custom GTV/CVT Resolutions:"), lines)
+                                       : Row(tr("Custom GTV/CVT Resolutions:"), value(QStringLiteral("N/A")));
+    return html + BlockEnd();
 }

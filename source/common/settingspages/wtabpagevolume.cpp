@@ -1,24 +1,87 @@
 #include "settingspages/wtabpagevolume.h"
 
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
 #include <QMutexLocker>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "device/lumivandrexpresenter.h"
+#include "device/reportaccess.h"
+#include "settingspages/audiovolume.h"
+#include "toolkit/qcustomslider.h"
+#include "toolkit/qwrapperslider.h"
 #include "toolkit/reportfragment.h"
+#include "toolkit/wpushbutton.h"
 
 namespace {
-constexpr unsigned char kDeviceInfoReport = 0x01;
-constexpr unsigned char kFeatureReport = 0xFF;
+
+constexpr unsigned int kRebuild = 0xFFFFFFFF;
+constexpr int kSliderWidth = 72;
+
+// Refresh order of a node set; the line out follows separately.
+constexpr _KVCAP_USB_AUDIO_NODE kRefreshOrder[] = {
+    KVCAP_AUDIO_NODE_MIC, KVCAP_AUDIO_NODE_HEADPHONE, KVCAP_AUDIO_NODE_EMBEDDED_IN, KVCAP_AUDIO_NODE_EMBEDDED_OUT,
+    KVCAP_AUDIO_NODE_COMPUTER_CAPTURE, KVCAP_AUDIO_NODE_COMPUTER_PLAYBACK, KVCAP_AUDIO_NODE_LINE_IN,
+};
+const std::initializer_list<_KVCAP_USB_AUDIO_NODE> kPlaybackOrder = {
+    KVCAP_AUDIO_NODE_HEADPHONE, KVCAP_AUDIO_NODE_EMBEDDED_OUT, KVCAP_AUDIO_NODE_COMPUTER_PLAYBACK,
+    KVCAP_AUDIO_NODE_LINE_OUT};
+const std::initializer_list<_KVCAP_USB_AUDIO_NODE> kRecordOrder = {
+    KVCAP_AUDIO_NODE_MIC, KVCAP_AUDIO_NODE_LINE_IN, KVCAP_AUDIO_NODE_EMBEDDED_IN, KVCAP_AUDIO_NODE_COMPUTER_CAPTURE};
+
+const char* const kPageLabels[KVCAP_AUDIO_NODE_COUNT] = {
+    QT_TRANSLATE_NOOP("WTabPageVolume", "Mic"),      QT_TRANSLATE_NOOP("WTabPageVolume", "Headphones"),
+    QT_TRANSLATE_NOOP("WTabPageVolume", "Line In"),  QT_TRANSLATE_NOOP("WTabPageVolume", "Line Out"),
+    nullptr,                                         nullptr,
+    QT_TRANSLATE_NOOP("WTabPageVolume", "Computer"), QT_TRANSLATE_NOOP("WTabPageVolume", "Computer"),
+};
+const char* const kReportLabels[KVCAP_AUDIO_NODE_COUNT] = {
+    QT_TRANSLATE_NOOP("WTabPageVolume", "Microphone:"), QT_TRANSLATE_NOOP("WTabPageVolume", "Headphone:"),
+    QT_TRANSLATE_NOOP("WTabPageVolume", "Line in:"),    QT_TRANSLATE_NOOP("WTabPageVolume", "Line out:"),
+    nullptr,                                            "HDMI:",
+    QT_TRANSLATE_NOOP("WTabPageVolume", "Computer:"),   QT_TRANSLATE_NOOP("WTabPageVolume", "Computer:"),
+};
+
+bool Has(uint32_t bits, unsigned int node)
+{
+    return (bits >> node) & 1u;
+}
+
+QWidget* GroupTitle(const QString& text)
+{
+    auto* title = new QWidget;
+    title->setFixedHeight(32);
+    auto* label = new QLabel(text, title);
+    label->setFixedSize(120, 20);
+    label->setStyleSheet(QStringLiteral("QLabel{font: bold 12px; color: #ECECEC; background: transparent;}"));
+    auto* line = new QFrame(title);
+    line->setFixedHeight(1);
+    line->setStyleSheet(QStringLiteral("QFrame{background: #5A5A5A; border: none;}"));
+    auto* column = new QVBoxLayout(title);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(4);
+    column->addWidget(label);
+    column->addWidget(line);
+    column->addStretch(1);
+    return title;
+}
+
 } // namespace
 
 WTabPageVolume::WTabPageVolume(QWidget* parent)
     : QWidget(parent)
 {
-    QVBoxLayout* layout = new QVBoxLayout(this);
-    layout->addStretch(1);
-    layout->setContentsMargins(16, 16, 16, 16);
-
+    setStyleSheet(QStringLiteral("QWidget{outline: none;}"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    InitPage(kRebuild, false);
     g_presenter.AddNotify(this);
+    // Queued: the poll calls OnAudioVolumeChanged off the GUI thread.
+    connect(this, &WTabPageVolume::audioVolumeChanged, this, &WTabPageVolume::OnAudioVolumeChanged2,
+            Qt::QueuedConnection);
 }
 
 WTabPageVolume::~WTabPageVolume()
@@ -27,25 +90,276 @@ WTabPageVolume::~WTabPageVolume()
     ClearTabList();
 }
 
-void WTabPageVolume::InitPage(unsigned int flags, bool partial)
+QWrapperSlider* WTabPageVolume::GetSlider(_KVCAP_USB_AUDIO_NODE node) const
 {
-    QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
-    if (LumivandrexDevice* device = g_presenter.GetCurrentDevice()) {
-        _KVCAP_FEATURE_FLAGS features{};
-        HidGetReport(device, kFeatureReport, reinterpret_cast<unsigned char*>(&features), int(sizeof(features)));
-        // Without the volume feature the page stays visible to the container but inert.
-        setEnabled((features.features & KVCAP_FEATURE_VOLUME) != 0);
-    }
-    emit sigPageRefreshed(flags, partial);
+    return node < KVCAP_AUDIO_NODE_COUNT ? m_nodes[node].slider : nullptr;
 }
 
-QString WTabPageVolume::GetExportInfo()
+QPushButton* WTabPageVolume::GetMuteButton(_KVCAP_USB_AUDIO_NODE node) const
+{
+    return node < KVCAP_AUDIO_NODE_COUNT ? m_nodes[node].button : nullptr;
+}
+
+QString WTabPageVolume::NodeLabel(_KVCAP_USB_AUDIO_NODE node) const
+{
+    if (node == KVCAP_AUDIO_NODE_EMBEDDED_IN)
+        return m_bSdiAudio ? QStringLiteral("SDI") : QStringLiteral("HDMI");
+    if (node == KVCAP_AUDIO_NODE_EMBEDDED_OUT)
+        return QStringLiteral("HDMI");
+    return tr(kPageLabels[node]);
+}
+
+void WTabPageVolume::InitPage(unsigned int flags, bool keep)
 {
     QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
-    tagDEVICE_INSTANCE* instance = g_presenter.GetCurrentInstance();
-    if (!instance || !instance->device)
-        return QString();
-    return reportfragment::BlockBegin(tr("Volume")) + reportfragment::BlockEnd();
+    LumivandrexDevice* device = g_presenter.GetCurrentDevice();
+    RefreshCache cache;
+    if (flags == kRebuild)
+        createVolumeTabPage(device, cache);
+    if (device) {
+        _KVCAP_FEATURE_FLAGS features;
+        ReadReport(device, features);
+        if (!(features.features & KVCAP_FEATURE_VOLUME)) {
+            // Shown at their minimum and inert; blocked, so that nothing is written.
+            for (NodeState& n : m_nodes) {
+                if (n.slider) {
+                    const QSignalBlocker blocker(n.slider);
+                    n.slider->SetValue(n.slider->GetMinValue());
+                }
+            }
+            setEnabled(false);
+        } else {
+            setEnabled(true);
+            if (!cache.haveMask) {
+                _KVCAP_AUDIO_NODE_MASK mask;
+                ReadReport(device, mask);
+                cache.mask = mask.mask;
+            }
+            for (_KVCAP_USB_AUDIO_NODE node : kRefreshOrder) {
+                if (Has(flags, node))
+                    initVolumeSlider(device, node, keep, &cache);
+            }
+            if (Has(flags, KVCAP_AUDIO_NODE_LINE_OUT) || Has(cache.mask, KVCAP_AUDIO_NODE_LINE_OUT))
+                initVolumeSlider(device, KVCAP_AUDIO_NODE_LINE_OUT, keep, &cache);
+        }
+    }
+    emit sigPageRefreshed(flags, keep);
+}
+
+void WTabPageVolume::createVolumeTabPage(LumivandrexDevice* device, RefreshCache& cache)
+{
+    ClearTabList();
+    delete m_pContent;   // with every node control, so no release can end a press held now
+    m_bPressed = false;
+    for (NodeState& n : m_nodes) {
+        n.slider = nullptr;
+        n.button = nullptr;
+        n.label = nullptr;
+    }
+    m_pContent = new QWidget(this);
+    layout()->addWidget(m_pContent);
+
+    _KVCAP_AUDIO_NODE_MASK mask;
+    ReadReport(device, mask);
+    cache.haveMask = true;
+    cache.mask = mask.mask;
+
+    auto* groups = new QHBoxLayout(m_pContent);
+    groups->setContentsMargins(16, 16, 16, 16);
+    int controls = 0;
+    if (cache.mask & KVCAP_AUDIO_PLAYBACK_NODES) {
+        if (QWidget* group = createGroup(tr("PLAYBACK"), kPlaybackOrder, device, cache, &controls))
+            groups->addWidget(group, controls);
+    }
+    if (cache.mask & KVCAP_AUDIO_RECORD_NODES) {
+        if (QWidget* group = createGroup(tr("RECORD"), kRecordOrder, device, cache, &controls))
+            groups->addWidget(group, controls);
+    }
+    if (groups->isEmpty())
+        groups->addStretch(1);
+
+    for (const auto& order : {kPlaybackOrder, kRecordOrder}) {
+        for (_KVCAP_USB_AUDIO_NODE node : order) {
+            if (m_nodes[node].slider) {
+                AddFocusControl(m_nodes[node].slider->GetCustomSlider());
+                AddFocusControl(m_nodes[node].button);
+            }
+        }
+    }
+}
+
+QWidget* WTabPageVolume::createGroup(const QString& title, const std::initializer_list<_KVCAP_USB_AUDIO_NODE>& order,
+                                     LumivandrexDevice* device, RefreshCache& cache, int* controls)
+{
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    *controls = 0;
+    for (_KVCAP_USB_AUDIO_NODE node : order) {
+        if (!Has(cache.mask, node))
+            continue;
+        _KVCAP_AUDIO_VOLUME& block = cache.blocks[node];
+        ReadReport(device, block, int(node));
+        cache.haveBlocks |= 1u << node;
+        if (block.channels == 0)
+            continue;
+        row->addLayout(createNodeControl(node, block));
+        row->addStretch(1);
+        ++*controls;
+    }
+    if (*controls == 0) {
+        delete row;
+        return nullptr;
+    }
+    auto* group = new QWidget(m_pContent);
+    auto* column = new QVBoxLayout(group);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(GroupTitle(title));
+    column->addLayout(row, 1);
+    return group;
+}
+
+QLayout* WTabPageVolume::createNodeControl(_KVCAP_USB_AUDIO_NODE node, const _KVCAP_AUDIO_VOLUME& block)
+{
+    NodeState& n = m_nodes[node];
+    n.label = new QLabel(NodeLabel(node));
+    n.label->setFixedHeight(16);
+    n.label->setAlignment(Qt::AlignCenter);
+    n.label->setStyleSheet(QStringLiteral("QLabel{color: #A0A0A0; background: transparent;}"));
+
+    int min = 0, max = 100;
+    getVolumeValue(min, max, &block);
+    n.slider = new QWrapperSlider(min, max, Qt::Vertical);
+    n.slider->setFixedWidth(kSliderWidth);
+    connect(n.slider, &QWrapperSlider::valueChanged, this, &WTabPageVolume::OnVolumeValueChanged);
+    connect(n.slider, &QWrapperSlider::sliderPressed, this, &WTabPageVolume::OnSliderPressed);
+    connect(n.slider, &QWrapperSlider::sliderMoved, this, &WTabPageVolume::OnSliderMoved);
+    connect(n.slider, &QWrapperSlider::sliderReleased, this, &WTabPageVolume::OnSliderReleased);
+
+    n.button = new WPushButton;
+    n.button->setObjectName(QStringLiteral("btn_mute"));
+    n.button->setIcon(QIcon(QStringLiteral(":/MuteButton/btn_mute")));
+    n.button->setFixedSize(32, 32);
+    n.button->setCheckable(true);
+    n.button->setChecked(false);
+    connect(n.button, &QPushButton::clicked, this, &WTabPageVolume::OnButtonClicked);
+
+    auto* column = new QVBoxLayout;
+    column->setSpacing(16);
+    column->addWidget(n.label, 0, Qt::AlignHCenter);
+    column->addWidget(n.slider, 1, Qt::AlignHCenter);
+    column->addWidget(n.button, 0, Qt::AlignHCenter);
+    return column;
+}
+
+void WTabPageVolume::getVolumeValue(int& min, int& max, const _KVCAP_AUDIO_VOLUME* block)
+{
+    min = 0;
+    max = 100;
+    if (block && block->channels != 0) {
+        min = block->minVolume / 100;
+        max = block->maxVolume / 100;
+    }
+}
+
+void WTabPageVolume::initVolumeSlider(LumivandrexDevice* device, _KVCAP_USB_AUDIO_NODE node, bool keep,
+                                      const RefreshCache* cache)
+{
+    NodeState& n = m_nodes[node];
+    if (!n.slider || !n.button)   // the node has no control on this page
+        return;
+    const QSignalBlocker blocker(n.slider);
+    _KVCAP_AUDIO_VOLUME block;
+    if (cache && Has(cache->haveBlocks, node))
+        block = cache->blocks[node];
+    else
+        ReadReport(device, block, int(node));
+    if (block.channels == 0) {
+        n.slider->SetRange(0, 1);
+        n.slider->SetValue(0);
+        n.slider->setEnabled(false);
+        n.button->setEnabled(false);
+        return;
+    }
+    n.slider->SetRange(block.minVolume, block.maxVolume);
+    n.slider->SetPageStep(qMax<int>(1, block.volumeStep));
+    bool muted = false;
+    const int average = AudioVolumeAverage(node, block, &muted);
+    const int current = n.slider->GetValue();
+    int value = average;
+    if (muted && keep && average != n.slider->GetMinValue())
+        value = current;
+    else if (!muted && keep && n.muted && current != n.slider->GetMinValue())
+        value = current;
+    n.value = value;
+    n.muted = muted;
+    n.slider->SetValue(value);
+    n.slider->setEnabled(!muted);
+    n.button->setEnabled(true);
+    n.button->setChecked(muted);
+}
+
+int WTabPageVolume::NodeOf(QObject* control) const
+{
+    for (int node = 0; node < int(m_nodes.size()); ++node) {
+        if (control && (control == m_nodes[node].slider || control == m_nodes[node].button))
+            return node;
+    }
+    return -1;
+}
+
+void WTabPageVolume::OnVolumeValueChanged(int nValue)
+{
+    const int node = NodeOf(sender());
+    if (node < 0)
+        return;
+    QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
+    LumivandrexDevice* device = g_presenter.GetCurrentDevice();
+    _KVCAP_AUDIO_VOLUME block;
+    if (!ReadReport(device, block, node) || block.channels == 0)
+        return;   // a block that was not read is never written back
+    for (int i = 0; i < AudioChannelCount(block); ++i)
+        block.volume[i] = int16_t(nValue);
+    SetAudioVolume(device, _KVCAP_USB_AUDIO_NODE(node), block);
+
+    QString shown = QStringLiteral("N/A");
+    if (ReadReport(device, block, node) && block.channels != 0) {
+        int32_t sum = 0;
+        for (int i = 0; i < AudioChannelCount(block); ++i)
+            sum += block.volume[i];
+        shown = QString::number(double(sum) / AudioChannelCount(block) / 100.0, 'f', 2);
+    }
+    m_nodes[node].slider->SetDisplayValue(shown);
+}
+
+void WTabPageVolume::OnButtonClicked()
+{
+    const int node = NodeOf(sender());
+    if (node < 0)
+        return;
+    NodeState& n = m_nodes[node];
+    const bool mute = n.button->isChecked();
+    QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
+    LumivandrexDevice* device = g_presenter.GetCurrentDevice();
+    _KVCAP_AUDIO_VOLUME block;
+    if (!ReadReport(device, block, node)) {
+        n.button->setChecked(!mute);   // nothing changed on the device
+        return;
+    }
+    n.slider->setEnabled(!mute);
+    if (block.channels == 0)
+        return;
+    if (mute) {
+        n.value = n.slider->GetValue();
+    } else {
+        const QSignalBlocker blocker(n.slider);   // written below with the mute, not twice
+        n.slider->SetValue(n.value);
+    }
+    for (int i = 0; i < AudioChannelCount(block); ++i) {
+        block.mute[i] = mute ? 1 : 0;
+        if (!mute)
+            block.volume[i] = int16_t(n.value);
+    }
+    SetAudioVolume(device, _KVCAP_USB_AUDIO_NODE(node), block);
 }
 
 void WTabPageVolume::setDefaultValue()
@@ -54,13 +368,104 @@ void WTabPageVolume::setDefaultValue()
     LumivandrexDevice* device = g_presenter.GetCurrentDevice();
     if (!device)
         return;
-    // The model code picks the row of default volumes. The page has no volume
-    // controls yet, so there is nothing to set from it.
-    _KVCAP_DEVICE_INFO info{};
-    HidGetReport(device, kDeviceInfoReport, reinterpret_cast<unsigned char*>(&info), int(sizeof(info)));
+    _KVCAP_DEVICE_INFO info;
+    ReadReport(device, info);
+    for (unsigned int node = 0; node < KVCAP_AUDIO_NODE_COUNT; ++node) {
+        NodeState& n = m_nodes[node];
+        if (!n.slider || !n.button)
+            continue;
+        n.button->setChecked(false);
+        emit n.button->clicked(false);   // unmutes through OnButtonClicked
+        n.slider->SetValue(int(DefaultAudioVolume(info.productId, node)));   // written by OnVolumeValueChanged
+    }
 }
 
-void WTabPageVolume::OnAIOAudioChanged(bool present)
+void WTabPageVolume::OnAudioVolumeChanged(quint64 bits)
 {
-    m_bAudioPresent = present;
+    emit audioVolumeChanged(bits);
+}
+
+void WTabPageVolume::OnAudioVolumeChanged2(quint64 ullStatusBits)
+{
+    if (m_bPressed)
+        return;   // the user's drag wins; the release shows the device again
+    InitPage(unsigned((ullStatusBits >> 48) & 0xFF), true);
+    update();
+}
+
+void WTabPageVolume::OnSliderPressed()
+{
+    m_bPressed = true;
+}
+
+void WTabPageVolume::OnSliderMoved(int)
+{
+}
+
+void WTabPageVolume::OnSliderReleased()
+{
+    m_bPressed = false;
+    update();
+}
+
+void WTabPageVolume::OnAIOAudioChanged(bool sdi)
+{
+    m_bSdiAudio = sdi;
+    if (QLabel* label = m_nodes[KVCAP_AUDIO_NODE_EMBEDDED_IN].label)
+        label->setText(NodeLabel(KVCAP_AUDIO_NODE_EMBEDDED_IN));
+}
+
+QString WTabPageVolume::GetVolumeString(_KVCAP_USB_AUDIO_NODE node, const _KVCAP_AUDIO_VOLUME& block)
+{
+    if (block.channels == 0)
+        return tr("Not detected");
+    int32_t sum = 0;
+    int unmuted = 0;
+    for (int i = 0; i < AudioChannelCount(block); ++i) {
+        if (block.mute[i] == 0) {
+            sum += block.volume[i];
+            ++unmuted;
+        }
+    }
+    if (unmuted == 0)
+        return tr("Muted");
+    const int32_t value = (node == KVCAP_AUDIO_NODE_LINE_IN && sum == 2900) ? 3000 : sum;
+    return QString::asprintf("%.2f dB", double(value) / (unmuted * 100.0));
+}
+
+QString WTabPageVolume::GetExportInfo()
+{
+    QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
+    tagDEVICE_INSTANCE* instance = g_presenter.GetCurrentInstance();
+    if (!instance || !instance->device)
+        return QString();
+    LumivandrexDevice* device = instance->device;
+    _KVCAP_AUDIO_NODE_MASK mask;
+    ReadReport(device, mask);
+
+    QString html = reportfragment::BlockBegin(tr("Volume"));
+    auto rows = [&](const QString& subTitle, const std::initializer_list<_KVCAP_USB_AUDIO_NODE>& order) {
+        html += reportfragment::SubTitleRow(subTitle);
+        for (_KVCAP_USB_AUDIO_NODE node : order) {
+            if (!Has(mask.mask, node))
+                continue;
+            _KVCAP_AUDIO_VOLUME block;
+            ReadReport(device, block, int(node));
+            QString label;
+            if (node == KVCAP_AUDIO_NODE_EMBEDDED_IN) {
+                const QLabel* shown = m_nodes[node].label;
+                label = shown && !shown->text().isEmpty() ? shown->text() + QLatin1Char(':')
+                                                          : QStringLiteral("HDMI / SDI:");
+            } else {
+                label = node == KVCAP_AUDIO_NODE_EMBEDDED_OUT ? QString::fromLatin1(kReportLabels[node])
+                                                              : tr(kReportLabels[node]);
+            }
+            html += reportfragment::Row(label, GetVolumeString(node, block));
+        }
+    };
+    if (mask.mask & KVCAP_AUDIO_PLAYBACK_NODES)
+        rows(tr("Volume - PLAYBACK"), kPlaybackOrder);
+    if (mask.mask & KVCAP_AUDIO_RECORD_NODES)
+        rows(tr("Volume - RECORD"), kRecordOrder);
+    return html + reportfragment::BlockEnd();
 }

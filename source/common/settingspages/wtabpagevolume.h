@@ -3,13 +3,22 @@
 
 #include <QWidget>
 
+#include <array>
+
 #include "device/ilumivandrexnotify.h"
+#include "device/kvcaprecords.h"
 #include "toolkit/wpagebase.h"
 
+class LumivandrexDevice;
+class QLabel;
+class QPushButton;
+class QWrapperSlider;
+class WPushButton;
 
-// The audio volume page, shown when the device's feature report has bit 2.
-// The per-node sliders come with the volume work; until then the page has no
-// volume controls, so setDefaultValue() has nothing to set.
+// The audio volume page, shown when the device's feature report has bit 2: one vertical
+// slider and one mute button per audio node, grouped into PLAYBACK and RECORD. Every
+// change is written to the device at once (and mirrored on the host's own endpoint of
+// the node on newer firmware).
 class WTabPageVolume : public QWidget, public WPageBase, public ILumivandrexNotify
 {
     Q_OBJECT
@@ -17,22 +26,68 @@ public:
     explicit WTabPageVolume(QWidget* parent = nullptr);
     ~WTabPageVolume() override;
 
-    void InitPage(unsigned int flags, bool partial) override;
+    // `flags` is a node bit set; 0xFFFFFFFF rebuilds the page from the device.
+    void InitPage(unsigned int flags, bool keep) override;
     QString GetExportInfo() override;
 
     // Restores every volume control to the model's default (after "Reset to Defaults").
     void setDefaultValue();
 
-    bool IsAudioInputPresent() const { return m_bAudioPresent; }
+    // True while the audio input is SDI (the embedded node is then named "SDI").
+    bool IsAudioInputPresent() const { return m_bSdiAudio; }
+
+    // The controls of a node, null when the page has none (for tests and the focus list).
+    QWrapperSlider* GetSlider(_KVCAP_USB_AUDIO_NODE node) const;
+    QPushButton* GetMuteButton(_KVCAP_USB_AUDIO_NODE node) const;
+
+    void OnAudioVolumeChanged(quint64 bits) override;
+
+    // The report text of one block: the level of the unmuted channels.
+    static QString GetVolumeString(_KVCAP_USB_AUDIO_NODE node, const _KVCAP_AUDIO_VOLUME& block);
 
 signals:
     void sigPageRefreshed(unsigned int flags, bool partial);
+    void audioVolumeChanged(quint64 bits);
 
 public slots:
-    void OnAIOAudioChanged(bool present);
+    void OnAudioVolumeChanged2(quint64 ullStatusBits);
+    void OnAIOAudioChanged(bool sdi);
+    void OnVolumeValueChanged(int nValue);
+    void OnButtonClicked();
+    void OnSliderPressed();
+    void OnSliderMoved(int nValue);
+    void OnSliderReleased();
 
 private:
-    bool m_bAudioPresent = false;
+    struct NodeState {
+        QWrapperSlider* slider = nullptr;
+        WPushButton* button = nullptr;
+        QLabel* label = nullptr;
+        int value = 0;          // remembered level, 0.01 dB; carries the level across a mute
+        bool muted = false;     // muted at the last refresh
+    };
+    // What one refresh has already read, so a rebuild reads each report once.
+    struct RefreshCache {
+        bool haveMask = false;
+        uint32_t mask = 0;
+        unsigned int haveBlocks = 0;            // bit n: blocks[n] was read in this refresh
+        _KVCAP_AUDIO_VOLUME blocks[KVCAP_AUDIO_NODE_COUNT] = {};
+    };
+
+    void createVolumeTabPage(LumivandrexDevice* device, RefreshCache& cache);
+    QWidget* createGroup(const QString& title, const std::initializer_list<_KVCAP_USB_AUDIO_NODE>& order,
+                         LumivandrexDevice* device, RefreshCache& cache, int* controls);
+    QLayout* createNodeControl(_KVCAP_USB_AUDIO_NODE node, const _KVCAP_AUDIO_VOLUME& block);
+    void initVolumeSlider(LumivandrexDevice* device, _KVCAP_USB_AUDIO_NODE node, bool keep,
+                          const RefreshCache* cache);
+    static void getVolumeValue(int& min, int& max, const _KVCAP_AUDIO_VOLUME* block);
+    int NodeOf(QObject* control) const;
+    QString NodeLabel(_KVCAP_USB_AUDIO_NODE node) const;
+
+    std::array<NodeState, KVCAP_AUDIO_NODE_COUNT> m_nodes;
+    QWidget* m_pContent = nullptr;
+    bool m_bPressed = false;
+    bool m_bSdiAudio = false;
 };
 
 #endif // WTABPAGEVOLUME_H

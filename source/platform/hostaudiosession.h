@@ -1,0 +1,66 @@
+#pragma once
+// One short conversation with the host's sound server (PulseAudio, or PipeWire through
+// pipewire-pulse): connect, list or read sinks and sources, set a volume or a mute.
+//
+// Every step runs on the calling thread with its own deadline, and the connection never
+// starts a server, so a missing or hung sound server costs at most a fraction of a
+// second and never freezes the GUI. Used only by hostaudiovolume.cpp.
+
+#include <pulse/volume.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+struct pa_context;
+struct pa_mainloop;
+struct pa_operation;
+
+// A sink (output) or a non-monitor source (input) as the server describes it.
+struct HostAudioEndpoint {
+    bool sink = false;
+    uint32_t index = 0;
+    std::string name;           // unique node name; a USB device's carries its serial
+    std::string description;    // the name shown to the user
+    pa_cvolume volume{};
+    bool mute = false;
+};
+
+class HostAudioSession
+{
+public:
+    // Budget of the connection and of each later request.
+    static constexpr int kBudgetMs = 500;
+
+    HostAudioSession();          // connects; see Status()
+    ~HostAudioSession();
+    HostAudioSession(const HostAudioSession&) = delete;
+    HostAudioSession& operator=(const HostAudioSession&) = delete;
+
+    // 0 while connected, else the server error code (PA_ERR_*) that ended the session.
+    uint32_t Status() const { return m_status; }
+
+    // Sinks, or sources without the monitors of sinks.
+    bool List(bool sinks, std::vector<HostAudioEndpoint>& out);
+    bool Get(bool sink, uint32_t index, HostAudioEndpoint& out);
+    // 0 on success, else an error code.
+    uint32_t SetVolume(bool sink, uint32_t index, const pa_cvolume& volume);
+    uint32_t SetMute(bool sink, uint32_t index, bool mute);
+
+private:
+    static void OnInfo(HostAudioSession* self, bool sink, const void* info, int eol);
+    static void OnSuccess(pa_context*, int success, void* self);
+    // Runs the loop until `done` holds; false on the deadline or a dead connection.
+    bool RunUntil(const std::function<bool()>& done);
+    bool Wait(pa_operation* op);
+    uint32_t Failure();
+    uint32_t Finish(pa_operation* op);
+
+    pa_mainloop* m_loop = nullptr;
+    pa_context* m_context = nullptr;
+    uint32_t m_status = 0;
+    bool m_timedOut = false;
+    int m_success = 0;
+    std::vector<HostAudioEndpoint>* m_collect = nullptr;
+};

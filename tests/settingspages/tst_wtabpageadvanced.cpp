@@ -1,0 +1,136 @@
+// The Advanced page against the emulated device: what one reload reads, the two combo
+// boxes and their writes, the report section, the tab change refresh, screenshots.
+
+#include "lvemulatortest.h"
+#include "lvtestsupport.h"
+#include "tst_formats_support.h"
+
+#include "device/fourcctext.h"
+#include "formateditors/qframeratewidget.h"
+#include "settingspages/wtabpageadvanced.h"
+#include "toolkit/wcombobox.h"
+#include "toolkit/wpushbutton.h"
+
+using namespace fmttest;
+
+class TstWTabPageAdvanced : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanupTestCase();
+
+    void reloadReadsEachReportOnce();
+    void screenshots();
+    void comboBoxesWriteAndMarkChanges();
+    void unknownValuesAndReportSection();
+    void tabChangeRefreshesOnlyItsEditor();
+
+private:
+    DevicePtr m_dev;
+    std::unique_ptr<WTabPageAdvanced> m_page;
+};
+
+void TstWTabPageAdvanced::initTestCase()
+{
+    m_dev = StartWithDevice();
+    m_page.reset(new WTabPageAdvanced);
+    m_page->resize(592, 640);
+}
+
+void TstWTabPageAdvanced::init()
+{
+    m_dev->clearTransfers();
+    g_presenter.SetUIChanged(false, UI_CHANGE_IMMEDIATE);
+    g_presenter.SetUIChangeType(UI_CHANGE_IMMEDIATE);
+}
+
+void TstWTabPageAdvanced::cleanupTestCase()
+{
+    m_page.reset();
+    g_presenter.Exit();
+}
+
+void TstWTabPageAdvanced::reloadReadsEachReportOnce()
+{
+    m_page->InitPage(0, false);
+    const std::map<int, int> expected{{0x03, 1}, {0x18, 1}, {0x19, 1}, {0x1A, 1}, {0xFC, 1}, {0xFD, 1}};
+    QCOMPARE(Gets(m_dev), expected);
+    QCOMPARE(m_dev->transferCount(), 6);   // and nothing written
+    QCOMPARE(m_page->GetStack()->GetCurrentIndex(), 0);
+}
+
+void TstWTabPageAdvanced::comboBoxesWriteAndMarkChanges()
+{
+    m_page->GetNameCombo()->setCurrentIndex(1);
+    QCOMPARE(Sets(m_dev, 0xFD), std::vector<Bytes>{Bytes({0xFD, 1})});
+    QCOMPARE(g_presenter.GetUIChangeType(), UI_CHANGE_REBOOT);
+    g_presenter.SetUIChangeType(UI_CHANGE_IMMEDIATE);
+    m_page->GetImageCombo()->setCurrentIndex(2);
+    QCOMPARE(Sets(m_dev, 0xFC), std::vector<Bytes>{Bytes({0xFC, 2})});
+    QCOMPARE(g_presenter.GetUIChangeType(), UI_CHANGE_RECONNECT);
+    QVERIFY(Gets(m_dev).empty());   // neither reads first
+
+    m_dev->clearTransfers();
+    m_page->InitPage(0, false);   // setting the boxes from the device writes nothing
+    QCOMPARE(m_page->GetNameCombo()->currentIndex(), 1);
+    QVERIFY(Sets(m_dev, 0xFD).empty() && Sets(m_dev, 0xFC).empty());
+}
+
+void TstWTabPageAdvanced::unknownValuesAndReportSection()
+{
+    Put(m_dev, _KVCAP_STATUS_IMAGE{5});
+    Put(m_dev, _KVCAP_DEVICE_NAME_MODE{2});
+    Put(m_dev, _KVCAP_COLOR_FORMAT_LIST{4, {KVCAP_FOURCC_YUY2, KVCAP_FOURCC_YUYV, KvFourCC('<', 'b', '>', '!')}});
+    Put(m_dev, _KVCAP_FRAME_INTERVAL_LIST{3, 1, {166667, 0, 400000}});
+    _KVCAP_FRAME_SIZE_LIST sizes{7, 6, {{640, 480}, {720, 480}, {720, 576}, {800, 600}, {1024, 768}, {1280, 720}, {1920, 1080}}};
+    Put(m_dev, sizes);
+    m_page->InitPage(0, true);
+    QCOMPARE(m_page->GetNameCombo()->currentText(), QString("Model name"));
+    QCOMPARE(m_page->GetImageCombo()->currentText(), QString("Default"));
+    const QString expected = QStringLiteral(
+        "\r\n<div class=\"mod\">\r\n<h2 id=\"Advanced\">Advanced</h2>\r\n<table>\r\n"
+        "<tr><th>Color format:</th><td>YUY2, YUYV, UNKNOWN</td></tr>\r\n"
+        "<tr><th>Frame rate:</th><td>60.00, N/A (default), 25.00</td></tr>\r\n"
+        "<tr><th>Resolution:</th><td>640 x 480, 720 x 480, 720 x 576, 800 x 600, 1024 x 768, <br>"
+        "1280 x 720, 1920 x 1080 (default)</td></tr>\r\n"
+        "<tr><th>Device name:</th><td>Serial number</td></tr>\r\n"
+        "<tr><th>Status image:</th><td>Default</td></tr>\r\n</table></div>\r\n");
+    QCOMPARE(m_page->GetExportInfo(), expected);
+
+    g_presenter.SetCurrentIndex(-1, false);
+    QCOMPARE(m_page->GetExportInfo(), QString());
+    g_presenter.SetCurrentIndex(0, false);
+}
+
+void TstWTabPageAdvanced::tabChangeRefreshesOnlyItsEditor()
+{
+    emit m_page->GetStack()->GetStackTabBtn(1)->pressed();
+    QCOMPARE(m_page->GetStack()->GetCurrentIndex(), 1);
+    QCOMPARE(Gets(m_dev), (std::map<int, int>{{0x1A, 1}}));
+    m_dev->clearTransfers();
+    emit m_page->GetStack()->GetStackTabBtn(2)->pressed();
+    QCOMPARE(Gets(m_dev), (std::map<int, int>{{0x03, 1}, {0x19, 1}}));
+}
+
+void TstWTabPageAdvanced::screenshots()
+{
+    // Stock content, before the other cases change it; on the main window's dark body.
+    QWidget body;
+    body.setStyleSheet(QStringLiteral("background: #333333"));
+    m_page->setParent(&body);
+    m_page->show();
+    body.resize(m_page->size());
+    body.show();
+    const char* names[] = {"advanced_colorformats", "advanced_framerates", "advanced_resolutions"};
+    for (int tab = 0; tab < 3; ++tab) {
+        emit m_page->GetStack()->GetStackTabBtn(tab)->pressed();
+        QVERIFY(lvtest::saveScreenshot(&body, names[tab]));
+    }
+    m_page->setParent(nullptr);
+}
+
+LV_EMULATED_QTEST_MAIN(TstWTabPageAdvanced)
+#include "tst_wtabpageadvanced.moc"
