@@ -211,7 +211,7 @@ void BM_ProgramAgainstBareWindow(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(BM_ProgramAgainstBareWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(12);
+BENCHMARK(BM_ProgramAgainstBareWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(16);
 
 int main(int argc, char** argv)
 {

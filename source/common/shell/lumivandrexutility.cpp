@@ -7,7 +7,6 @@
 #include "settingspages/wtabpagevolume.h"
 #include "shell/aboutdialog.h"
 #include "shell/autostartconfig.h"
-#include "shell/cconfig.h"
 #include "shell/htmlreport.h"
 #include "shell/propertypage.h"
 #include "shell/settingsbar.h"
@@ -18,16 +17,12 @@
 #include "shell/wtabwidget.h"
 #include "statuspages/wtabpagehdmi.h"
 #include "statuspages/wtabpageinfo.h"
-#include "timingeditors/qadjusttimingwidget.h"
-#include "toolkit/cfocusmanager.h"
 #include "toolkit/qcustomdialog.h"
 #include "toolkit/qwrappermsgbox.h"
 #include "update/updatemanager.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QMutexLocker>
