@@ -690,6 +690,13 @@ EmulatedDevice::ControlResult EmulatedDevice::setReport(uint8_t id, const uint8_
     case 0xF2:
     case 0xF3:
         return flashSet(id, payload);
+    case 0x98:
+        // 256 zero bytes ask for the device's own default EDID back.
+        if (std::all_of(payload, payload + length, [](uint8_t b) { return b == 0; }))
+            m_live[id] = m_factory[id];
+        else
+            m_live[id].assign(payload, payload + length);
+        return Done;
     default:
         m_live[id].assign(payload, payload + length);
         return Done;

@@ -299,7 +299,9 @@ void TstPropertyPage::focusWalkBetweenBars()
     QTest::keyClick(tabs, Qt::Key_Backtab, Qt::ShiftModifier);
     QTRY_VERIFY(harness.title->GetCenterWidget()->hasFocus());
 
-    // Tab on the tab bar of an HDMI page without focusable controls: "Save Report...".
+    // Tab on the tab bar of an HDMI page without usable controls (video input not HDMI):
+    // "Save Report...".
+    harness.pages->GetHdmiPage()->OnVideoChanged(false);
     tabs->setCurrentIndex(3);
     QCOMPARE(tabs->tabText(3), QStringLiteral("HDMI"));
     tabs->setFocus(Qt::TabFocusReason);

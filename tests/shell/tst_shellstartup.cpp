@@ -197,7 +197,7 @@ private slots:
     void updateManagerFailsCleanly()
     {
         CUpdateManager manager;
-        QVERIFY(!manager.Init(QStringLiteral(":/LumivandrexUtility/Resources/LumivandrexUtility.ini")));
+        QVERIFY(!manager.Init(QStringLiteral(":/no/such/configuration.ini")));
         QVERIFY(!manager.m_bInitialized);
         QSignalSpy software(&manager, &CUpdateManager::statusChangedCheckSoftware);
         QSignalSpy upgrade(&manager, &CUpdateManager::statusChangedUpgrade);

@@ -1,19 +1,295 @@
 #include "settingspages/wtabpagevideo.h"
 
+#include <algorithm>
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListView>
 #include <QMutexLocker>
 #include <QVBoxLayout>
 
+#include "device/fourcctext.h"
+#include "device/inputstatustext.h"
 #include "device/lumivandrexpresenter.h"
-#include "toolkit/reportfragment.h"
+#include "device/reportaccess.h"
+#include "statuspages/pagewrite.h"
+#include "toolkit/qcolorpiecewidget.h"
+#include "toolkit/qwrappercheckbox.h"
+#include "toolkit/qwrapperspinbox.h"
+#include "toolkit/stylesheetbuilder.h"
+#include "toolkit/wcheckbox.h"
+#include "toolkit/wcombobox.h"
+
+namespace {
+
+constexpr quint64 kReloadSourceBits = 0x24;
+constexpr int kMinCrop = 128;             // narrowest and lowest crop the device accepts
+constexpr int kRangeWithoutCaps = 4096;
+
+// Combo items of the device's codes (one rule for every combo of the page).
+int ColorItem(uint32_t code) { return (code >= 2 && code <= 4) ? int(code) - 1 : 0; }
+int QuantItem(uint32_t code) { return code == 2 ? 1 : 0; }
+int SatItem(uint32_t code) { return code == 3 ? 2 : code == 2 ? 1 : 0; }
+
+template <typename Widget, typename Set>
+void Quietly(Widget* widget, Set&& set)
+{
+    const QSignalBlocker blocker(widget);
+    set(widget);
+}
+
+void SetSpin(QSpinBox* spin, int value)
+{
+    Quietly(spin, [value](QSpinBox* s) { s->setValue(value); });
+}
+
+void SetCombo(QComboBox* combo, int index)
+{
+    Quietly(combo, [index](QComboBox* c) { c->setCurrentIndex(index); });
+}
+
+// Ranges of X/Y pairs (aspect X, Y; crop left, top, right, bottom).
+template <size_t N>
+void SetRanges(QWrapperSpinBox* (&spins)[N], int min, int maxX, int maxY)
+{
+    for (size_t i = 0; i < N; ++i)
+        Quietly(spins[i], [&](QSpinBox* s) { s->setRange(min, qMax(min, (i % 2) ? maxY : maxX)); });
+}
+
+// Maximum sizes of report 0x03, or a generous bound when it could not be read.
+int CapsBound(bool read, uint16_t value)
+{
+    return read ? int(value) : kRangeWithoutCaps;
+}
+
+QStringList ColorItems() { return {"RGB", "YUV BT. 601", "YUV BT. 709", "YUV BT. 2020"}; }
+
+} // namespace
+
+// ---- construction --------------------------------------------------------------------
+
+QWrapperCheckBox* WTabPageVideo::createCheckBox(const QString& text, bool effect, const QString& name)
+{
+    auto* box = new QWrapperCheckBox(text, effect, QColor(effect ? "#9DA1A6" : "#A0A0A0"), QColor("#2B2B2B"), 0, this);
+    if (effect)
+        box->setFixedHeight(24);
+    else
+        box->setFixedSize(136, 24);
+    box->setObjectName(name);
+    connect(box, &QWrapperCheckBox::clicked, this, &WTabPageVideo::OnCheckBoxClicked);
+    return box;
+}
+
+QWrapperSpinBox* WTabPageVideo::createVideoSpinBox(int min, int max, int value, const QString& name)
+{
+    auto* spin = new QWrapperSpinBox(this);
+    spin->setRange(min, max);
+    spin->setValue(value);
+    spin->setObjectName(name);
+    setSpinBoxStyle(spin);
+    connect(spin, QOverload<int>::of(&QSpinBox::valueChanged), this, &WTabPageVideo::OnSpinBoxValueChanged);
+    connect(spin, &QWrapperSpinBox::sigSpinMousePress, this, &WTabPageVideo::OnSpinMousePress);
+    connect(spin, &QWrapperSpinBox::sigSpinMouseRelease, this, &WTabPageVideo::OnSpinMouseRelease);
+    return spin;
+}
+
+WComboBox* WTabPageVideo::createVideoComboBox(const QStringList& items, int index, const QString& name)
+{
+    auto* combo = new WComboBox(this);
+    combo->setFixedSize(356, 24);
+    combo->setFocusPolicy(Qt::StrongFocus);
+    combo->setView(new QListView(combo));
+    combo->addItems(items);
+    combo->setCurrentIndex(index);
+    combo->setObjectName(name);
+    setComboBoxStyle(combo);
+    connect(combo, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &WTabPageVideo::OnComboBoxIndexChanged);
+    return combo;
+}
+
+QLabel* WTabPageVideo::createLabel(const QString& text, Qt::Alignment alignment)
+{
+    auto* label = new QLabel(text, this);
+    label->setFixedHeight(24);
+    label->setAlignment(alignment);
+    setLabelStyle(label, QColor("#A0A0A0"), QColor("#2B2B2B"), QColor(39, 39, 39));
+    return label;
+}
+
+QLabel* WTabPageVideo::createVideoLabel(const QString& text)
+{
+    auto* label = new QLabel(text, this);
+    label->setFixedSize(136, 24);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    setLabelStyle(label, QColor("#9DA1A6"), QColor("#2B2B2B"), QColor(39, 39, 39));
+    return label;
+}
+
+namespace {
+
+// Editors of one row side by side, with separators between them.
+QHBoxLayout* SpinRow(std::initializer_list<QWidget*> widgets)
+{
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    for (QWidget* w : widgets)
+        row->addWidget(w);
+    row->addStretch(1);
+    return row;
+}
+
+QGridLayout* PanelGrid(int vMargin)
+{
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(24);
+    grid->setVerticalSpacing(8);
+    grid->setColumnStretch(1, 1);
+    grid->setContentsMargins(10, vMargin, 10, vMargin);
+    return grid;
+}
+
+} // namespace
+
+void WTabPageVideo::addAspectRow(QGridLayout* grid, int line, Row row, QWrapperSpinBox* (&spins)[2], const QString& name)
+{
+    m_pBox[row] = createCheckBox(tr("Aspect ratio : "), false, name + "Box");
+    spins[0] = createVideoSpinBox(1, 2048, 16, name + "X");
+    spins[1] = createVideoSpinBox(1, 2048, 9, name + "Y");
+    for (QWrapperSpinBox* spin : spins)
+        spin->setFixedSize(100, 24);
+    QLabel* colon = createLabel(tr(":"), Qt::AlignCenter);
+    colon->setFixedWidth(20);
+    grid->addWidget(m_pBox[row], line, 0);
+    grid->addLayout(SpinRow({spins[0], colon, spins[1]}), line, 1);
+}
+
+QWidget* WTabPageVideo::buildInputPanel()
+{
+    QGridLayout* grid = PanelGrid(16);
+    addAspectRow(grid, 0, InAspect, m_pInAspect, QStringLiteral("inputAspect"));
+
+    m_pBox[InColor] = createCheckBox(tr("Color format : "), false, "inputColorBox");
+    m_pInColor = createVideoComboBox(ColorItems(), 0, "inputColor");
+    grid->addWidget(m_pBox[InColor], 1, 0);
+    grid->addWidget(m_pInColor, 1, 1);
+
+    m_pBox[InQuant] = createCheckBox(tr("Quantization : "), false, "inputQuantBox");
+    m_pInQuant = createVideoComboBox({tr("Full range (0-255)"), tr("Limited range (16-235)")}, 0, "inputQuant");
+    grid->addWidget(m_pBox[InQuant], 2, 0);
+    grid->addWidget(m_pInQuant, 2, 1);
+    return new QColorPieceWidget(tr("INPUT"), grid, this);
+}
+
+QWidget* WTabPageVideo::buildCapturePanel()
+{
+    QGridLayout* grid = PanelGrid(12);
+    m_pCaptureFormat = new QLabel(QStringLiteral("1920x1080p 60.00 fps"), this);
+    m_pCaptureFormat->setFixedHeight(24);
+    m_pCaptureFormat->setObjectName("captureFormat");
+    setLabelStyle(m_pCaptureFormat, QColor("#9DA1A6"), QColor("#2B2B2B"), QColor(39, 39, 39));
+    grid->addWidget(createVideoLabel(tr("Capture format : ")), 0, 0);
+    grid->addWidget(m_pCaptureFormat, 0, 1);
+
+    addAspectRow(grid, 1, CapAspect, m_pCapAspect, QStringLiteral("captureAspect"));
+
+    m_pBox[Crop] = createCheckBox(tr("Crop input : "), false, "cropBox");
+    const int cropStart[4] = {0, 0, 1920, 1080};
+    const char* const cropNames[4] = {"cropLeft", "cropTop", "cropRight", "cropBottom"};
+    for (int i = 0; i < 4; ++i) {
+        m_pCrop[i] = createVideoSpinBox(0, 2048, cropStart[i], cropNames[i]);
+        m_pCrop[i]->setFixedSize(76, 24);
+    }
+    QLabel* comma1 = createLabel(tr(","), Qt::AlignCenter);
+    QLabel* dash = createLabel(tr("-"), Qt::AlignCenter);
+    QLabel* comma2 = createLabel(tr(","), Qt::AlignCenter);
+    comma1->setFixedWidth(16);
+    dash->setFixedWidth(20);
+    comma2->setFixedWidth(16);
+    grid->addWidget(m_pBox[Crop], 2, 0);
+    grid->addLayout(SpinRow({m_pCrop[0], comma1, m_pCrop[1], dash, m_pCrop[2], comma2, m_pCrop[3]}), 2, 1);
+
+    m_pBox[CapColor] = createCheckBox(tr("Color format : "), false, "captureColorBox");
+    m_pCapColor = createVideoComboBox(ColorItems(), 0, "captureColor");
+    m_pBox[CapQuant] = createCheckBox(tr("Quantization : "), false, "captureQuantBox");
+    m_pCapQuant = createVideoComboBox({tr("Full range (0-255)"), tr("Limited range (16-235)")}, 0, "captureQuant");
+    m_pBox[CapSat] = createCheckBox(tr("Saturation : "), false, "saturationBox");
+    m_pCapSat = createVideoComboBox(
+        {tr("Full range (0-255)"), tr("Limited range (16-235)"), tr("Extended gamut (1-254)")}, 0, "saturation");
+    grid->addWidget(m_pBox[CapColor], 3, 0);
+    grid->addWidget(m_pCapColor, 3, 1);
+    grid->addWidget(m_pBox[CapQuant], 4, 0);
+    grid->addWidget(m_pCapQuant, 4, 1);
+    grid->addWidget(m_pBox[CapSat], 5, 0);
+    grid->addWidget(m_pCapSat, 5, 1);
+
+    m_pDeinterlace = createVideoComboBox(
+        {tr("Weave"), tr("Blend top & bottom field"), tr("Top field only"), tr("Bottom field only")}, 0, "deinterlace");
+    m_pARConversion = createVideoComboBox({tr("Ignore"), tr("Cropping"), tr("Padding")}, 0, "arConversion");
+    grid->addWidget(createVideoLabel(tr("Deinterlace : ")), 6, 0);
+    grid->addWidget(m_pDeinterlace, 6, 1);
+    grid->addWidget(createVideoLabel(tr("AR conversion : ")), 7, 0);
+    grid->addWidget(m_pARConversion, 7, 1);
+
+    m_pFlip = createCheckBox(tr("Flip"), true, "flip");
+    m_pMirror = createCheckBox(tr("Mirror"), true, "mirror");
+    m_pFlip->setFixedWidth(76);
+    m_pMirror->setFixedWidth(76);
+    auto* effects = new QHBoxLayout;
+    effects->setContentsMargins(0, 0, 0, 0);
+    effects->setSpacing(20);
+    effects->addWidget(m_pFlip, 0, Qt::AlignBottom);
+    effects->addWidget(m_pMirror, 0, Qt::AlignBottom);
+    effects->addStretch(1);
+    grid->addWidget(createVideoLabel(tr("Specific effect : ")), 8, 0);
+    grid->addLayout(effects, 8, 1);
+    return new QColorPieceWidget(tr("CAPTURE"), grid, this);
+}
+
+void WTabPageVideo::buildFocusList()
+{
+    AddFocusControl(m_pBox[InAspect]->GetCheckBox(), KEY_GROUP_FIRST);
+    AddFocusControl(m_pInAspect[0], KEY_GROUP_MIDDLE);
+    AddFocusControl(m_pInAspect[1], KEY_GROUP_MIDDLE);
+    AddFocusControl(m_pBox[InColor]->GetCheckBox(), KEY_GROUP_MIDDLE);
+    AddFocusControl(m_pInColor, KEY_GROUP_MIDDLE);
+    AddFocusControl(m_pBox[InQuant]->GetCheckBox(), KEY_GROUP_MIDDLE);
+    AddFocusControl(m_pInQuant, KEY_GROUP_LAST);
+
+    AddFocusControl(m_pBox[CapAspect]->GetCheckBox(), KEY_GROUP_FIRST);
+    AddFocusControl(m_pCapAspect[0], KEY_GROUP_MIDDLE);
+    AddFocusControl(m_pCapAspect[1], KEY_GROUP_MIDDLE);
+    AddFocusControl(m_pBox[Crop]->GetCheckBox(), KEY_GROUP_MIDDLE);
+    for (QWrapperSpinBox* spin : m_pCrop)
+        AddFocusControl(spin, KEY_GROUP_MIDDLE);
+    AddFocusControl(m_pBox[CapColor]->GetCheckBox(), KEY_GROUP_MIDDLE);
+    AddFocusControl(m_pCapColor, KEY_GROUP_MIDDLE);
+    AddFocusControl(m_pBox[CapQuant]->GetCheckBox(), KEY_GROUP_MIDDLE);
+    AddFocusControl(m_pCapQuant, KEY_GROUP_MIDDLE);
+    AddFocusControl(m_pBox[CapSat]->GetCheckBox(), KEY_GROUP_MIDDLE);
+    AddFocusControl(m_pCapSat, KEY_GROUP_MIDDLE);
+    AddFocusControl(m_pDeinterlace, KEY_GROUP_MIDDLE);
+    AddFocusControl(m_pARConversion, KEY_GROUP_MIDDLE);
+    AddFocusControl(m_pFlip->GetCheckBox(), KEY_GROUP_MIDDLE);
+    AddFocusControl(m_pMirror->GetCheckBox(), KEY_GROUP_LAST);
+}
 
 WTabPageVideo::WTabPageVideo(QWidget* parent)
     : QWidget(parent)
 {
-    QVBoxLayout* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(buildInputPanel());
+    layout->addSpacing(16);
+    layout->addWidget(buildCapturePanel());
     layout->addStretch(1);
+    layout->setSpacing(0);
     layout->setContentsMargins(16, 16, 16, 16);
+    buildFocusList();
 
     g_presenter.AddNotify(this);
+    connect(this, &WTabPageVideo::inputSourceChanged, this, &WTabPageVideo::OnInputSourceChanged2);
+    connect(this, &WTabPageVideo::connectionFormatChanged, this, &WTabPageVideo::OnConnectionFormatChanged2);
+    reloadPanels();
 }
 
 WTabPageVideo::~WTabPageVideo()
@@ -22,18 +298,380 @@ WTabPageVideo::~WTabPageVideo()
     ClearTabList();
 }
 
+// ---- refresh -------------------------------------------------------------------------
+
 void WTabPageVideo::InitPage(unsigned int flags, bool partial)
 {
-    QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
-    setEnabled(g_presenter.GetCurrentDevice() != nullptr);
+    reloadPanels();
     emit sigPageRefreshed(flags, partial);
 }
 
-QString WTabPageVideo::GetExportInfo()
+void WTabPageVideo::reloadPanels()
 {
     QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
-    tagDEVICE_INSTANCE* instance = g_presenter.GetCurrentInstance();
-    if (!instance || !instance->device)
-        return QString();
-    return reportfragment::BlockBegin(tr("Video")) + reportfragment::BlockEnd();
+    LumivandrexDevice* device = g_presenter.GetCurrentDevice();
+    if (!device)
+        return;
+    // Read once for both panels. Zeros after a failed read: no signal, no stream.
+    DeviceView view;
+    ReadReport(device, view.status);
+    ReadReport(device, view.connection);
+    view.capsRead = ReadReport(device, view.caps);
+    initInputColorPiece(device, view);
+    initOutputColorPiece(device, view);
+}
+
+void WTabPageVideo::showAutomatic(Row row, const DeviceView& v)
+{
+    const bool locked = v.Locked();
+    const bool connected = v.Connected();
+    // The capture side follows the stream when there is one, else the signal.
+    auto captureCode = [&](uint32_t fromStream, uint32_t fromSignal) {
+        return connected ? fromStream : locked ? fromSignal : 0u;
+    };
+    switch (row) {
+    case InAspect:
+        SetSpin(m_pInAspect[0], locked ? v.status.aspectX : 16);
+        SetSpin(m_pInAspect[1], locked ? v.status.aspectY : 9);
+        break;
+    case InColor: SetCombo(m_pInColor, locked ? ColorItem(v.status.colorFormat) : 0); break;
+    case InQuant: SetCombo(m_pInQuant, locked ? QuantItem(v.status.quantRange) : 0); break;
+    case CapAspect:
+        SetSpin(m_pCapAspect[0], connected ? v.connection.aspectX : 16);
+        SetSpin(m_pCapAspect[1], connected ? v.connection.aspectY : 9);
+        break;
+    case Crop:
+        SetSpin(m_pCrop[0], 0);
+        SetSpin(m_pCrop[1], 0);
+        SetSpin(m_pCrop[2], locked ? v.status.width : v.caps.maxInputWidth);
+        SetSpin(m_pCrop[3], locked ? v.status.height : v.caps.maxInputHeight);
+        break;
+    case CapColor:
+        SetCombo(m_pCapColor, ColorItem(captureCode(v.connection.colorFormat, v.status.colorFormat)));
+        break;
+    case CapQuant:
+        SetCombo(m_pCapQuant, QuantItem(captureCode(v.connection.quantRange, v.status.quantRange)));
+        break;
+    case CapSat: SetCombo(m_pCapSat, SatItem(captureCode(v.connection.satRange, v.status.satRange))); break;
+    case RowCount: break;
+    }
+}
+
+void WTabPageVideo::enableRow(Row row, bool on)
+{
+    m_pBox[row]->setEnabled(true);
+    switch (row) {
+    case InAspect: for (QWrapperSpinBox* s : m_pInAspect) s->setEnabled(on); break;
+    case CapAspect: for (QWrapperSpinBox* s : m_pCapAspect) s->setEnabled(on); break;
+    case Crop: for (QWrapperSpinBox* s : m_pCrop) s->setEnabled(on); break;
+    case InColor: m_pInColor->setEnabled(on); break;
+    case InQuant: m_pInQuant->setEnabled(on); break;
+    case CapColor: m_pCapColor->setEnabled(on); break;
+    case CapQuant: m_pCapQuant->setEnabled(on); break;
+    case CapSat: m_pCapSat->setEnabled(on); break;
+    case RowCount: break;
+    }
+}
+
+void WTabPageVideo::initInputColorPiece(LumivandrexDevice* device, const DeviceView& view)
+{
+    _KVCAP_INPUT_COLOR_FORMAT color;
+    _KVCAP_INPUT_QUANT_RANGE quant;
+    _KVCAP_INPUT_ASPECT_RATIO aspect;
+    ReadReport(device, color);
+    ReadReport(device, quant);
+    ReadReport(device, aspect);
+
+    SetRanges(m_pInAspect, 1,
+              CapsBound(view.capsRead, view.caps.maxInputWidth), CapsBound(view.capsRead, view.caps.maxInputHeight));
+    const bool rows[3] = {aspect.x != 0 || aspect.y != 0, color.format != 0, quant.range != 0};
+    if (rows[0]) {
+        SetSpin(m_pInAspect[0], aspect.x);
+        SetSpin(m_pInAspect[1], aspect.y);
+    }
+    if (rows[1])
+        SetCombo(m_pInColor, color.format <= 4 ? int(color.format) - 1 : 0);
+    if (rows[2])
+        SetCombo(m_pInQuant, QuantItem(quant.range));
+    for (Row row : {InAspect, InColor, InQuant}) {
+        m_pBox[row]->SetChecked(rows[row]);
+        if (!rows[row])
+            showAutomatic(row, view);
+        enableRow(row, rows[row]);
+    }
+}
+
+void WTabPageVideo::initOutputColorPiece(LumivandrexDevice* device, const DeviceView& view)
+{
+    _KVCAP_VIDEO_PROCESS_SETTINGS s;
+    ReadReport(device, s);
+    m_pCaptureFormat->setText(getOutputString(view.connection));
+
+    SetRanges(m_pCapAspect, 1, CapsBound(view.capsRead, view.caps.maxCaptureWidth),
+              CapsBound(view.capsRead, view.caps.maxCaptureHeight));
+    SetRanges(m_pCrop, 0, CapsBound(view.capsRead, view.caps.maxInputWidth),
+              CapsBound(view.capsRead, view.caps.maxInputHeight));
+    const bool cropSet = s.cropLeft < s.cropRight || s.cropTop < s.cropBottom;
+    bool overridden[RowCount] = {};
+    overridden[CapAspect] = s.aspectX != 0 || s.aspectY != 0;
+    overridden[Crop] = cropSet;
+    overridden[CapColor] = s.colorFormat != 0;
+    overridden[CapQuant] = s.quantRange != 0;
+    overridden[CapSat] = s.satRange != 0;
+    if (overridden[CapAspect]) {
+        SetSpin(m_pCapAspect[0], s.aspectX);
+        SetSpin(m_pCapAspect[1], s.aspectY);
+    }
+    const int16_t edges[4] = {s.cropLeft, s.cropTop, s.cropRight, s.cropBottom};
+    for (int i = 0; i < 4; ++i)
+        SetSpin(m_pCrop[i], edges[i]);
+    if (overridden[CapColor])
+        SetCombo(m_pCapColor, s.colorFormat <= 4 ? int(s.colorFormat) - 1 : 0);
+    if (overridden[CapQuant])
+        SetCombo(m_pCapQuant, QuantItem(s.quantRange));
+    if (overridden[CapSat])
+        SetCombo(m_pCapSat, SatItem(s.satRange));
+    for (Row row : {CapAspect, Crop, CapColor, CapQuant, CapSat}) {
+        m_pBox[row]->SetChecked(overridden[row]);
+        if (!overridden[row] && row != Crop)
+            showAutomatic(row, view);
+        enableRow(row, overridden[row]);
+    }
+    if (!cropSet) {   // the stored left and top stay; the far edges show the picture's
+        SetSpin(m_pCrop[2], view.Locked() ? view.status.width : view.caps.maxInputWidth);
+        SetSpin(m_pCrop[3], view.Locked() ? view.status.height : view.caps.maxInputHeight);
+    }
+    SetCombo(m_pDeinterlace, (s.deinterlace >= 1 && s.deinterlace <= 3) ? int(s.deinterlace) : 0);
+    SetCombo(m_pARConversion, s.arConversion <= 2 ? int(s.arConversion) : 0);
+    m_pFlip->SetChecked(s.flags & KVCAP_PROCESS_FLIP);
+    m_pMirror->SetChecked(s.flags & KVCAP_PROCESS_MIRROR);
+}
+
+QString WTabPageVideo::getOutputString(const _KVCAP_VIDEO_CONNECTION_FORMAT& f)
+{
+    if (!f.connected)
+        return tr("Not connected");
+    return QStringLiteral("%1x%2, %3 fps, %4")
+        .arg(f.cx)
+        .arg(f.cy)
+        .arg(RateText(g_arrRateNumerator[1], f.frameDuration))
+        .arg(FourCCName(f.fourcc));
+}
+
+// ---- writes --------------------------------------------------------------------------
+
+int WTabPageVideo::comboCode(Row row) const
+{
+    if (!m_pBox[row]->IsChecked())
+        return 0;
+    switch (row) {
+    case InColor: return m_pInColor->currentIndex() + 1;
+    case CapColor: return m_pCapColor->currentIndex() + 1;
+    case InQuant: return m_pInQuant->currentIndex() == 1 ? 2 : 1;
+    case CapQuant: return m_pCapQuant->currentIndex() == 1 ? 2 : 1;
+    case CapSat: return m_pCapSat->currentIndex() + 1;
+    default: return 0;
+    }
+}
+
+void WTabPageVideo::applyToProcess(Row row, _KVCAP_VIDEO_PROCESS_SETTINGS& s) const
+{
+    const bool on = m_pBox[row]->IsChecked();
+    switch (row) {
+    case CapAspect:
+        s.aspectX = on ? m_pCapAspect[0]->value() : 0;
+        s.aspectY = on ? m_pCapAspect[1]->value() : 0;
+        break;
+    case Crop:
+        s.cropLeft = int16_t(on ? m_pCrop[0]->value() : 0);
+        s.cropTop = int16_t(on ? m_pCrop[1]->value() : 0);
+        s.cropRight = int16_t(on ? m_pCrop[2]->value() : 0);
+        s.cropBottom = int16_t(on ? m_pCrop[3]->value() : 0);
+        break;
+    case CapColor: s.colorFormat = uint32_t(comboCode(row)); break;
+    case CapQuant: s.quantRange = uint32_t(comboCode(row)); break;
+    case CapSat: s.satRange = uint32_t(comboCode(row)); break;
+    default: break;
+    }
+}
+
+bool WTabPageVideo::writeRow(LumivandrexDevice* device, Row row)
+{
+    const bool on = m_pBox[row]->IsChecked();
+    switch (row) {
+    case InAspect:
+        return WriteReport(device, _KVCAP_INPUT_ASPECT_RATIO{on ? m_pInAspect[0]->value() : 0,
+                                                             on ? m_pInAspect[1]->value() : 0});
+    case InColor: return WriteReport(device, _KVCAP_INPUT_COLOR_FORMAT{uint32_t(comboCode(row))});
+    case InQuant: return WriteReport(device, _KVCAP_INPUT_QUANT_RANGE{uint32_t(comboCode(row))});
+    default:
+        return ModifyReport<_KVCAP_VIDEO_PROCESS_SETTINGS>(
+            device, [&](_KVCAP_VIDEO_PROCESS_SETTINGS& s) { applyToProcess(row, s); });
+    }
+}
+
+int WTabPageVideo::rowOf(const QWrapperCheckBox* box) const
+{
+    for (int row = 0; row < RowCount; ++row) {
+        if (m_pBox[row] == box)
+            return row;
+    }
+    return -1;
+}
+
+void WTabPageVideo::OnCheckBoxClicked()
+{
+    auto* box = qobject_cast<QWrapperCheckBox*>(sender());
+    if (!box)
+        return;
+    const bool on = box->IsChecked();
+    const int row = rowOf(box);
+    WriteAndMarkPending([&](LumivandrexDevice* device) {
+        bool written = false;
+        if (box == m_pFlip || box == m_pMirror) {
+            const uint32_t bit = box == m_pFlip ? KVCAP_PROCESS_FLIP : KVCAP_PROCESS_MIRROR;
+            written = ModifyReport<_KVCAP_VIDEO_PROCESS_SETTINGS>(
+                device, [&](_KVCAP_VIDEO_PROCESS_SETTINGS& s) { s.flags = on ? (s.flags | bit) : (s.flags & ~bit); });
+        } else if (row >= 0 && (written = writeRow(device, Row(row)))) {
+            if (!on) {
+                DeviceView view;
+                ReadReport(device, view.status);
+                ReadReport(device, view.connection);
+                view.capsRead = ReadReport(device, view.caps);
+                showAutomatic(Row(row), view);
+            }
+            enableRow(Row(row), on);
+        }
+        // A write the device did not take leaves the box as the device has it.
+        if (!written)
+            box->SetChecked(!on);
+        return written;
+    });
+}
+
+void WTabPageVideo::OnSpinBoxValueChanged(int v)
+{
+    auto* spin = qobject_cast<QSpinBox*>(sender());
+    if (!spin)
+        return;
+    // Changes one aspect term; an edit to the stored value writes nothing.
+    auto term = [v](int32_t& stored) {
+        if (stored == v || v <= 0)
+            return false;
+        stored = v;
+        return true;
+    };
+    const int edge = int(std::find(m_pCrop, m_pCrop + 4, spin) - m_pCrop);
+    WriteAndMarkPending([&](LumivandrexDevice* device) {
+        if (spin == m_pInAspect[0] || spin == m_pInAspect[1]) {
+            return ModifyReport<_KVCAP_INPUT_ASPECT_RATIO>(
+                device, [&](_KVCAP_INPUT_ASPECT_RATIO& r) { return term(spin == m_pInAspect[0] ? r.x : r.y); });
+        }
+        if (spin == m_pCapAspect[0] || spin == m_pCapAspect[1]) {
+            return ModifyReport<_KVCAP_VIDEO_PROCESS_SETTINGS>(device, [&](_KVCAP_VIDEO_PROCESS_SETTINGS& s) {
+                return term(spin == m_pCapAspect[0] ? s.aspectX : s.aspectY);
+            });
+        }
+        if (edge >= 4)
+            return false;
+        int stored = v;
+        bool refused = false;
+        const bool written = ModifyReport<_KVCAP_VIDEO_PROCESS_SETTINGS>(device, [&](_KVCAP_VIDEO_PROCESS_SETTINGS& s) {
+            int16_t* edges[4] = {&s.cropLeft, &s.cropTop, &s.cropRight, &s.cropBottom};
+            stored = *edges[edge];
+            int e[4] = {s.cropLeft, s.cropTop, s.cropRight, s.cropBottom};
+            e[edge] = v;
+            refused = e[2] - e[0] < kMinCrop || e[3] - e[1] < kMinCrop;
+            if (refused || stored == v)
+                return false;
+            *edges[edge] = int16_t(v);
+            return true;
+        });
+        if (refused)   // too narrow or too low: back to what the device holds
+            SetSpin(spin, stored);
+        return written;
+    });
+}
+
+void WTabPageVideo::OnComboBoxIndexChanged(int index)
+{
+    auto* combo = qobject_cast<QComboBox*>(sender());
+    if (!combo || index < 0)
+        return;
+    WriteAndMarkPending([&](LumivandrexDevice* device) {
+        if (combo == m_pInColor)
+            return WriteReport(device, _KVCAP_INPUT_COLOR_FORMAT{uint32_t(index + 1)});
+        if (combo == m_pInQuant)
+            return WriteReport(device, _KVCAP_INPUT_QUANT_RANGE{index == 1 ? 2u : 1u});
+        return ModifyReport<_KVCAP_VIDEO_PROCESS_SETTINGS>(device, [&](_KVCAP_VIDEO_PROCESS_SETTINGS& s) {
+            if (combo == m_pCapColor)
+                s.colorFormat = uint32_t(index + 1);
+            else if (combo == m_pCapQuant)
+                s.quantRange = index == 1 ? 2u : 1u;
+            else if (combo == m_pCapSat)
+                s.satRange = uint32_t(index + 1);
+            else if (combo == m_pDeinterlace)
+                s.deinterlace = uint32_t(index);
+            else if (combo == m_pARConversion)
+                s.arConversion = uint32_t(index);
+            else
+                return false;
+            return true;
+        });
+    });
+}
+
+// ---- notifications -------------------------------------------------------------------
+
+void WTabPageVideo::OnSpinMousePress()
+{
+    m_bHeld = true;
+}
+
+void WTabPageVideo::OnSpinMouseRelease()
+{
+    if (m_bStale)
+        reloadPanels();
+    m_bHeld = false;
+    m_bStale = false;
+}
+
+void WTabPageVideo::OnInputSourceChanged(quint64 bits)
+{
+    emit inputSourceChanged(bits);
+}
+
+void WTabPageVideo::OnConnectionFormatChanged()
+{
+    emit connectionFormatChanged();
+}
+
+void WTabPageVideo::OnInputSourceChanged2(quint64 bits)
+{
+    m_bStale = true;
+    if ((bits & kReloadSourceBits) && !m_bHeld)
+        reloadPanels();
+}
+
+void WTabPageVideo::OnConnectionFormatChanged2()
+{
+    QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
+    LumivandrexDevice* device = g_presenter.GetCurrentDevice();
+    if (!device)
+        return;
+    DeviceView view;
+    ReadReport(device, view.connection);
+    ReadReport(device, view.status);
+    m_pCaptureFormat->setText(getOutputString(view.connection));
+    const Row rows[] = {CapAspect, CapColor, CapQuant, CapSat};
+    for (Row row : rows) {
+        if (!m_pBox[row]->IsChecked())
+            showAutomatic(row, view);
+    }
+    // The device follows the stream for the rows left automatic; a record that could
+    // not be read is never written back.
+    ModifyReport<_KVCAP_VIDEO_PROCESS_SETTINGS>(device, [&](_KVCAP_VIDEO_PROCESS_SETTINGS& s) {
+        for (Row row : rows)
+            applyToProcess(row, s);
+    });
 }

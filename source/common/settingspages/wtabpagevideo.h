@@ -4,11 +4,23 @@
 #include <QWidget>
 
 #include "device/ilumivandrexnotify.h"
+#include "device/kvcaprecords.h"
 #include "toolkit/wpagebase.h"
 
+class LumivandrexDevice;
+class QGridLayout;
+class QLabel;
+class QSpinBox;
+class QWrapperCheckBox;
+class QWrapperSpinBox;
+class WComboBox;
 
-// The video processing page. The input and capture processing panels come with
-// the video work; until then the page shows its device state only.
+// The video processing page: overrides of what the device takes from the input signal
+// (INPUT: reports 0x13 to 0x15) and the shaping of the captured picture (CAPTURE:
+// report 0x17), with the capture format in use (report 0x16). Beside each overridable
+// setting a check box: checked, its editor's value is written; unchecked, the field is
+// written as automatic and the editor shows what the device uses on its own. Every
+// change is written at once and marked pending.
 class WTabPageVideo : public QWidget, public WPageBase, public ILumivandrexNotify
 {
     Q_OBJECT
@@ -19,8 +31,79 @@ public:
     void InitPage(unsigned int flags, bool partial) override;
     QString GetExportInfo() override;
 
+    void OnInputSourceChanged(quint64 bits) override;
+    void OnConnectionFormatChanged() override;
+
+    // "1920x1080, 60.00 fps, YUY2", or "Not connected".
+    static QString getOutputString(const _KVCAP_VIDEO_CONNECTION_FORMAT& format);
+
+    // What the device uses on its own, for the editors of unchecked rows.
+    struct DeviceView {
+        _KVCAP_VIDEO_STATUS status{};
+        _KVCAP_VIDEO_CONNECTION_FORMAT connection{};
+        _KVCAP_DEVICE_CAPS caps{};
+        bool capsRead = false;
+        bool Locked() const { return status.state == KVCAP_VIDEO_STATE_LOCKED; }
+        bool Connected() const { return connection.connected != 0; }
+    };
+
 signals:
+    void inputSourceChanged(quint64 bits);
+    void connectionFormatChanged();
     void sigPageRefreshed(unsigned int flags, bool partial);
+
+private slots:
+    void OnCheckBoxClicked();
+    void OnSpinBoxValueChanged(int value);
+    void OnSpinMousePress();
+    void OnSpinMouseRelease();
+    void OnComboBoxIndexChanged(int index);
+    void OnInputSourceChanged2(quint64 bits);
+    void OnConnectionFormatChanged2();
+
+private:
+    // The rows with an override check box.
+    enum Row { InAspect, InColor, InQuant, CapAspect, Crop, CapColor, CapQuant, CapSat, RowCount };
+
+    QWrapperCheckBox* createCheckBox(const QString& text, bool effect, const QString& name);
+    QWrapperSpinBox* createVideoSpinBox(int min, int max, int value, const QString& name);
+    WComboBox* createVideoComboBox(const QStringList& items, int index, const QString& name);
+    QLabel* createLabel(const QString& text, Qt::Alignment alignment);
+    QLabel* createVideoLabel(const QString& text);
+    void addAspectRow(QGridLayout* grid, int line, Row row, QWrapperSpinBox* (&spins)[2], const QString& name);
+    QWidget* buildInputPanel();
+    QWidget* buildCapturePanel();
+    void buildFocusList();
+
+    void reloadPanels();
+    void initInputColorPiece(LumivandrexDevice* device, const DeviceView& view);
+    void initOutputColorPiece(LumivandrexDevice* device, const DeviceView& view);
+    // The row's editors show what the device uses when the row is not overridden.
+    void showAutomatic(Row row, const DeviceView& view);
+    // The row's value (0 when not overridden) into report 0x17.
+    void applyToProcess(Row row, _KVCAP_VIDEO_PROCESS_SETTINGS& settings) const;
+    bool writeRow(LumivandrexDevice* device, Row row);
+    void enableRow(Row row, bool on);
+    int rowOf(const QWrapperCheckBox* box) const;
+    int comboCode(Row row) const;
+
+    QWrapperCheckBox* m_pBox[RowCount] = {};
+    QWrapperSpinBox* m_pInAspect[2] = {};     // X, Y
+    QWrapperSpinBox* m_pCapAspect[2] = {};
+    QWrapperSpinBox* m_pCrop[4] = {};         // left, top, right, bottom
+    WComboBox* m_pInColor = nullptr;
+    WComboBox* m_pInQuant = nullptr;
+    WComboBox* m_pCapColor = nullptr;
+    WComboBox* m_pCapQuant = nullptr;
+    WComboBox* m_pCapSat = nullptr;
+    WComboBox* m_pDeinterlace = nullptr;
+    WComboBox* m_pARConversion = nullptr;
+    QWrapperCheckBox* m_pFlip = nullptr;
+    QWrapperCheckBox* m_pMirror = nullptr;
+    QLabel* m_pCaptureFormat = nullptr;
+
+    bool m_bHeld = false;    // a spin box is held with the mouse
+    bool m_bStale = false;   // a notification came while it was held
 };
 
 #endif // WTABPAGEVIDEO_H

@@ -39,20 +39,38 @@ inline QString Row(const QString& label, const QString& value)
     return QStringLiteral("<tr><th>%1</th><td>%2</td></tr>\r\n").arg(Escape(label), Escape(value));
 }
 
-inline QString RowLines(const QString& label, const QStringList& lines)
+// Escaped lines joined by "<br>".
+inline QString EscapeLines(const QStringList& lines)
 {
     QStringList escaped;
     escaped.reserve(lines.size());
     for (const QString& line : lines)
         escaped << Escape(line);
-    return QStringLiteral("<tr><th>%1</th><td>%2</td></tr>\r\n").arg(Escape(label), escaped.join(QStringLiteral("<br>")));
+    return escaped.join(QStringLiteral("<br>"));
+}
+
+inline QString RowLines(const QString& label, const QStringList& lines)
+{
+    return QStringLiteral("<tr><th>%1</th><td>%2</td></tr>\r\n").arg(Escape(label), EscapeLines(lines));
+}
+
+// The dump cell; `html` is already escaped.
+inline QString HexCellRow(const QString& label, const QString& html)
+{
+    return QStringLiteral("<tr><th>%1</th><td style=\"font-family:'Courier New',monospace,monaco;"
+                          "font-weight:bold;font-size:14px;color:#dadada;\">%2</td></tr>\r\n")
+        .arg(Escape(label), html);
 }
 
 inline QString HexRow(const QString& label, const QString& value)
 {
-    return QStringLiteral("<tr><th>%1</th><td style=\"font-family:'Courier New',monospace,monaco;"
-                          "font-weight:bold;font-size:14px;color:#dadada;\">%2</td></tr>\r\n")
-        .arg(Escape(label), Escape(value));
+    return HexCellRow(label, Escape(value));
+}
+
+// A hexadecimal dump of several lines, each ended by "<br>".
+inline QString HexRowLines(const QString& label, const QStringList& lines)
+{
+    return HexCellRow(label, EscapeLines(lines) + QStringLiteral("<br>"));
 }
 
 // Sub-title rows are the one piece without a line end of their own.

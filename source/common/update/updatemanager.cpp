@@ -1,18 +1,45 @@
 #include "update/updatemanager.h"
 
 #include "logging/lvlogger.h"
+#include "platform/kvupdate.h"
+#include "update/cupgradefirmware.h"
+#include "update/updatechecker.h"
+#include "update/updatedownloader.h"
 
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QSettings>
-#include <cstring>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QUrl>
 
-// KNOWN GAP (see the header): no update library is linked yet, so nothing here
-// talks to an update service. The operations keep their final signatures and
-// their bookkeeping (saved firmware information, stop requests) so that the
-// callers' code paths are real; they start nothing and emit no status.
+#include <cstring>
 
 CUpdateManager g_updateManager;
 
 const char* const CUpdateManager::kProgramVersion = "3.0.4.30002";
+const char* const CUpdateManager::kSoftwareProductId = "1206";
+
+namespace {
+const char kBuiltInHelpUrl[] = "https://www.lumivandrex.example/support/update";
+
+// An unquoted value with commas reads as a list: join it back.
+QString textValue(const QSettings& settings, const QString& key)
+{
+    const QVariant value = settings.value(key);
+    return value.type() == QVariant::StringList ? value.toStringList().join(QLatin1Char(',')) : value.toString();
+}
+
+int timeoutOrDefault(const QSettings* config, const char* key)
+{
+    const int seconds = config->value(QLatin1String(key)).toInt();
+    return seconds > 0 ? seconds : 5;
+}
+} // namespace
 
 CUpdateManager::CUpdateManager() = default;
 
@@ -23,34 +50,84 @@ CUpdateManager::~CUpdateManager()
 
 bool CUpdateManager::Init(const QString& configPath)
 {
-    // A second Init starts from a clean state, like the first.
-    Exit();
+    Exit();   // a second Init starts from a clean state
     m_bInitialized = false;
-    LV_LOG_INFO(QStringLiteral("update support is not available in this build; update features stay off (config %1)")
-                    .arg(configPath));
-    // Without the update library there is nothing to initialise: fail cleanly.
-    Exit();
-    return false;
+    if (KVU_Init() != 0) {
+        LV_LOG_ERROR("the update library did not start.");
+        return false;
+    }
+    m_libraryUp = true;
+    KVU_SetLogLevel(3);
+    if (!QFile::exists(configPath)) {
+        LV_LOG_ERROR("error!!! can not open file:" << configPath);
+        Exit();
+        return false;
+    }
+    m_config = new QSettings(configPath, QSettings::IniFormat);
+    m_upgradeTimer = new QTimer(this);
+    m_upgradeTimer->setInterval(m_pollMs);
+    connect(m_upgradeTimer, &QTimer::timeout, this, &CUpdateManager::onTimer);
+    std::memset(m_firmwareInfo, 0, sizeof m_firmwareInfo);
+    m_softwarePath = m_config->value(QStringLiteral("UPGRADE/SoftwareURL")).toString();
+    m_firmwarePath = m_config->value(QStringLiteral("UPGRADE/FirmwareURL")).toString();
+    m_helpUrl = m_config->value(QStringLiteral("UPGRADE/HelpURL")).toString();
+    const int dns = timeoutOrDefault(m_config, "UPGRADE/DnsTimeout");
+    const int req = timeoutOrDefault(m_config, "UPGRADE/ReqTimeout");
+    const QString servers = getDestServerURL();
+    m_bInitialized = KVU_SetTimeout(dns, req) == 0 && KVU_SetUpdateServer(servers.toLatin1().constData()) == 0;
+    if (!m_bInitialized) {
+        LV_LOG_ERROR("the update library refused the time-outs or the server list.");
+        Exit();
+    }
+    return m_bInitialized;
 }
 
 void CUpdateManager::Exit()
 {
-    // Nothing is running; release what Init could have created. The
-    // initialised flag is left as it is on purpose (Init clears it).
+    delete m_upgradeTimer;
+    m_upgradeTimer = nullptr;
+    // Deleting a flashing thread waits until its flashing has ended.
+    delete m_upgrade;
+    m_upgrade = nullptr;
+    for (const QPointer<CUpgradeFirmware>& retired : m_retired)
+        delete retired.data();
+    m_retired.clear();
+    delete m_firmwareChecker;
+    m_firmwareChecker = nullptr;
+    delete m_softwareChecker;
+    m_softwareChecker = nullptr;
+    StopDownload();
+    std::memset(m_firmwareInfo, 0, sizeof m_firmwareInfo);
     delete m_config;
     m_config = nullptr;
-    std::memset(m_firmwareInfo, 0, sizeof(m_firmwareInfo));
+    if (m_libraryUp)
+        KVU_UnInit();
+    m_libraryUp = false;
 }
+
+void CUpdateManager::SetIntervalsForTest(int pollMs, int regularMs)
+{
+    m_pollMs = pollMs;
+    m_regularMs = regularMs;
+    for (CUpdateChecker* checker : {static_cast<CUpdateChecker*>(m_firmwareChecker),
+                                    static_cast<CUpdateChecker*>(m_softwareChecker)}) {
+        if (checker)
+            checker->SetIntervals(pollMs, regularMs);
+    }
+    if (m_downloader)
+        m_downloader->SetInterval(pollMs);
+    if (m_upgradeTimer)
+        m_upgradeTimer->setInterval(pollMs);
+}
+
+// ---------------------------------------------------------------------- checks
 
 void CUpdateManager::copyFirmwareInfo(const _KVUPDATE_FIRMWARE_INFO* info)
 {
     if (!info)
         return;
-    for (int i = 0; i < 4; ++i) {
-        std::memset(m_firmwareInfo[i], 0, kFirmwareInfoTextSize);
-        if (info->info[i])
-            std::strncpy(m_firmwareInfo[i], info->info[i], kFirmwareInfoTextSize - 1);
-    }
+    for (int i = 0; i < 4; ++i)
+        CopyBoundedText(m_firmwareInfo[i], kFirmwareInfoTextSize, info->info[i]);
 }
 
 QString CUpdateManager::savedFirmwareInfo(int index) const
@@ -60,80 +137,269 @@ QString CUpdateManager::savedFirmwareInfo(int index) const
     return QString::fromLatin1(m_firmwareInfo[index]);
 }
 
+CUpdateFirmwareChecker* CUpdateManager::firmwareChecker()
+{
+    if (!m_firmwareChecker) {
+        m_firmwareChecker = new CUpdateFirmwareChecker(m_firmwarePath);
+        m_firmwareChecker->SetIntervals(m_pollMs, m_regularMs);
+        connect(m_firmwareChecker, &CUpdateChecker::statusChanged, this, &CUpdateManager::statusChangedCheckFirmware);
+    }
+    const char* const info[4] = {m_firmwareInfo[0], m_firmwareInfo[1], m_firmwareInfo[2], m_firmwareInfo[3]};
+    m_firmwareChecker->SetFirmwareInfo(info);
+    return m_firmwareChecker;
+}
+
+CUpdateSoftwareChecker* CUpdateManager::softwareChecker()
+{
+    if (!m_softwareChecker) {
+        const char* const info[2] = {kSoftwareProductId, kProgramVersion};
+        m_softwareChecker = new CUpdateSoftwareChecker(m_softwarePath, info);
+        m_softwareChecker->SetIntervals(m_pollMs, m_regularMs);
+        connect(m_softwareChecker, &CUpdateChecker::statusChanged, this, &CUpdateManager::statusChangedCheckSoftware);
+    }
+    return m_softwareChecker;
+}
+
 bool CUpdateManager::StartCheckFirmware(_KVUPDATE_FIRMWARE_INFO* info)
 {
     copyFirmwareInfo(info);
-    return false;   // no checker can be made without the update library
+    if (!m_bInitialized)
+        return false;
+    firmwareChecker()->StartCheckForUpdate();
+    return true;
 }
 
 bool CUpdateManager::StartRegularCheckFirmware(_KVUPDATE_FIRMWARE_INFO* info)
 {
     ++m_regularFirmwareStarts;
     copyFirmwareInfo(info);
-    return false;
+    if (!m_bInitialized)
+        return false;
+    return firmwareChecker()->StartRegularCheck();
 }
 
 bool CUpdateManager::StartCheckSoftware()
 {
-    return false;
+    if (!m_bInitialized)
+        return false;
+    softwareChecker()->StartCheckForUpdate();
+    return true;
 }
 
 bool CUpdateManager::StartRegularCheckSoftware()
 {
     ++m_regularSoftwareStarts;
-    return false;
+    if (!m_bInitialized)
+        return false;
+    return softwareChecker()->StartRegularCheck();
 }
 
 void CUpdateManager::StopCheck(UPDATE_TYPE type)
 {
-    if (type == UPDATE_FIRMWARE || type == UPDATE_SOFTWARE)
-        ++m_stopCheckCalls;   // no running check to stop
+    if (type != UPDATE_FIRMWARE && type != UPDATE_SOFTWARE)
+        return;
+    ++m_stopCheckCalls;
+    CUpdateChecker* checker = type == UPDATE_FIRMWARE ? static_cast<CUpdateChecker*>(m_firmwareChecker)
+                                                      : static_cast<CUpdateChecker*>(m_softwareChecker);
+    if (checker)
+        checker->StopCheckForUpdate();
 }
 
-void CUpdateManager::StopRegularCheck(UPDATE_TYPE)
+void CUpdateManager::StopRegularCheck(UPDATE_TYPE type)
 {
-    // No regular check can be running.
+    CUpdateChecker* checker = type == UPDATE_FIRMWARE   ? static_cast<CUpdateChecker*>(m_firmwareChecker)
+                              : type == UPDATE_SOFTWARE ? static_cast<CUpdateChecker*>(m_softwareChecker)
+                                                        : nullptr;
+    if (checker)
+        checker->StopRegularCheck();
 }
 
-bool CUpdateManager::GetUpdateInfoHardware(PackageInfo&) const
+bool CUpdateManager::GetUpdateInfoHardware(PackageInfo& package) const
 {
-    return false;   // no firmware checker: the argument stays untouched
+    if (!m_firmwareChecker)
+        return false;
+    package = m_firmwareChecker->package();
+    return true;
 }
 
-bool CUpdateManager::GetUpdateInfoSoftware(PackageInfo&) const
+bool CUpdateManager::GetUpdateInfoSoftware(PackageInfo& package) const
 {
-    return false;
+    if (!m_softwareChecker)
+        return false;
+    package = m_softwareChecker->package();
+    return true;
 }
 
-bool CUpdateManager::StartDownloadFirmware(PackageInfo*, const QString&)
+// ---------------------------------------------------------------------- downloads
+
+bool CUpdateManager::startDownload(PackageInfo* package, const QString& destPath, bool firmware)
 {
-    return false;
+    if (!m_bInitialized || !package)
+        return false;
+    LV_LOG_INFO("file path=" << destPath);
+    StopDownload();
+    m_downloader = new CUpdateDownloader(*package, destPath);
+    m_downloader->SetInterval(m_pollMs);
+    connect(m_downloader, &CUpdateDownloader::statusChanged, this,
+            firmware ? &CUpdateManager::statusChangedDownloadFirmware : &CUpdateManager::statusChangedDownloadSoftware);
+    m_downloader->StartDownload();
+    return true;
 }
 
-bool CUpdateManager::StartDownloadSoftware(PackageInfo*, const QString&)
+bool CUpdateManager::StartDownloadFirmware(PackageInfo* package, const QString& destPath)
 {
-    return false;
+    return startDownload(package, destPath, true);
+}
+
+bool CUpdateManager::StartDownloadSoftware(PackageInfo* package, const QString& destPath)
+{
+    return startDownload(package, destPath, false);
 }
 
 void CUpdateManager::StopDownload()
 {
+    delete m_downloader;   // stops its timer and closes its handle: the partial file goes
+    m_downloader = nullptr;
 }
 
-bool CUpdateManager::StartUpgradeFirmware(tagDEVICE_INSTANCE*, const QString&)
+QString CUpdateManager::GetDownloadDir()
 {
-    return false;   // nothing is flashed
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    if (dir.isEmpty())
+        dir = QDir::homePath() + QStringLiteral("/.cache/LumivandrexUtility");
+    dir += QStringLiteral("/downloads");
+    QDir().mkpath(dir);
+    QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return dir;
+}
+
+QString CUpdateManager::GetDownloadPath(const PackageInfo& package)
+{
+    // Only a plain file name of the URL's path is kept: no folders, no "..".
+    QString name = QFileInfo(QUrl(PackageText(package.url)).path()).fileName();
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        name = QStringLiteral("temp.kvf");
+    return GetDownloadDir() + QLatin1Char('/') + name;
+}
+
+// ---------------------------------------------------------------------- flashing
+
+bool CUpdateManager::StartUpgradeFirmware(tagDEVICE_INSTANCE* device, const QString& firmwarePath)
+{
+    m_upgradeRefusal = KVF_UNREADABLE;
+    if (!m_bInitialized || !device)
+        return false;
+    if (m_upgrade && m_upgrade->isRunning()) {
+        m_upgradeRefusal = KVF_BUSY;
+        return false;
+    }
+    StopUpgradeFirmware();
+    m_upgrade = new CUpgradeFirmware;
+    const bool accepted = m_upgrade->Init(*device, firmwarePath.toLocal8Bit());
+    m_upgradeRefusal = m_upgrade->GetRefusal();
+    if (!accepted)
+        return false;
+    // The final status goes out as soon as the thread has ended.
+    connect(m_upgrade, &QThread::finished, this, &CUpdateManager::onTimer);
+    m_upgradeTimer->start();
+    m_upgrade->start();
+    return true;
 }
 
 void CUpdateManager::StopUpgradeFirmware()
 {
+    if (m_upgradeTimer)
+        m_upgradeTimer->stop();
+    retireUpgrade();
 }
 
-QString CUpdateManager::GetUpdateHelpURL() const
+// A thread still flashing is let run to its end (it holds the presenter lock, and
+// the caller may hold it too); it deletes itself then, or Exit waits for it.
+void CUpdateManager::retireUpgrade()
 {
-    return m_helpUrl;
+    if (!m_upgrade)
+        return;
+    disconnect(m_upgrade, nullptr, this, nullptr);
+    if (m_upgrade->isRunning()) {
+        connect(m_upgrade, &QThread::finished, m_upgrade, &QObject::deleteLater);
+        m_retired.append(m_upgrade);
+    } else {
+        delete m_upgrade;
+    }
+    m_upgrade = nullptr;
 }
 
 void CUpdateManager::onTimer()
 {
-    // No flashing thread exists, so there is no status to relay.
+    if (!m_upgrade)
+        return;
+    int status = 0, progress = 0;
+    m_upgrade->GetStatus(status, progress);
+    if (IsFinalUpgradeStatus(status) && !m_upgrade->isFinished())
+        return;   // the thread is ending; its finished() brings the final status
+    emit statusChangedUpgrade(status, progress);
+}
+
+QString CUpdateManager::UpgradeRefusalText(int refusal)
+{
+    switch (refusal) {
+    case KVF_ACCEPTED:
+        return QString();
+    case KVF_DAMAGED:
+        return tr("The firmware file is damaged. Please download it again.");
+    case KVF_OTHER_DEVICE:
+        return tr("The firmware file is not meant for this device.");
+    case KVF_OLDER_VERSION:
+        return tr("The firmware file is older than the firmware of the device.");
+    case KVF_UNSUPPORTED_FLASH:
+        return tr("The flash memory of this device is not supported.");
+    case KVF_BUSY:
+        return tr("A firmware update is already running.");
+    default:
+        return tr("The firmware file cannot be read. Please download it again.");
+    }
+}
+
+// ---------------------------------------------------------------------- configuration
+
+QString CUpdateManager::GetUpdateHelpURL() const
+{
+    return m_helpUrl.isEmpty() ? QString::fromLatin1(kBuiltInHelpUrl) : m_helpUrl;
+}
+
+bool CUpdateManager::getServerURL(CONFIG_TYPE type, QDateTime& date, QString& list) const
+{
+    QString time, servers;
+    if (type == CONFIG_FILE && m_config) {
+        time = textValue(*m_config, QStringLiteral("UPGRADE/ServerURLUpdateTime"));
+        servers = textValue(*m_config, QStringLiteral("UPGRADE/ServerURL"));
+    } else if (type == CONFIG_USER) {
+        QSettings user(QStringLiteral("Kivorant"), QStringLiteral("Lumivandrex Utility V3.0"));
+        time = textValue(user, QStringLiteral("ServerURLUpdateTime"));
+        servers = textValue(user, QStringLiteral("ServerURL"));
+    }
+    if (time.isEmpty() || servers.isEmpty())
+        return false;
+    date = QDateTime::fromString(time, QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    const bool converted = parseServerURL(servers, list);
+    return converted && date.isValid();
+}
+
+bool CUpdateManager::parseServerURL(const QString& text, QString& result)
+{
+    if (text.isEmpty())
+        return false;
+    QJsonArray array;
+    for (const QString& part : text.split(QLatin1Char(',')))
+        array.append(part);
+    result = QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Indented));
+    return true;
+}
+
+QString CUpdateManager::getDestServerURL() const
+{
+    QDateTime date;
+    QString list;
+    getServerURL(CONFIG_FILE, date, list);
+    return list;
 }

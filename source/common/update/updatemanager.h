@@ -1,36 +1,37 @@
 #pragma once
-// The program's single entry point to firmware and software updates.
+// The program's single entry point to firmware and software updates: one global
+// object, g_updateManager, living on the GUI thread. It owns one checker of each
+// kind, one downloader and one flashing thread, and relays their reports as its
+// own signals.
 //
-// KNOWN GAP: the update library and its checkers, downloader and flashing
-// thread are not part of this build yet. Until they are, Init() fails cleanly
-// (returns false and leaves the initialised flag false) and every start/stop
-// operation below is a safe no-op that reports "nothing started". The callers
-// (start-up, the main window, the Info page) already test the initialised flag
-// and skip every update feature while it is false, so the rest of the program
-// runs normally without update support.
+// Statuses carried by the signals:
+//   check (statusChangedCheck*):        0 failed, 1 checking, 2 no newer version,
+//                                       3 newer version (GetUpdateInfo* gives it)
+//   download (statusChangedDownload*):  (1, percent) downloading; (2, 0) finished,
+//                                       the file is at the destination; (0, detail)
+//                                       failed, see CUpdateDownloader for details.
+//                                       Every download ends with exactly one 0 or 2.
+//   flashing (statusChangedUpgrade):    see cupgradefirmware.h; a final status
+//                                       (1, 3, 5, 7, 8) is sent only once the
+//                                       flashing thread has finished.
+//
+// Every operation is refused (false, nothing emitted) until Init succeeded.
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
+#include <QList>
+
+#include "update/updatetypes.h"
 
 struct tagDEVICE_INSTANCE;
+class QDateTime;
 class QSettings;
-
-// One offered update package, as the update service describes it.
-struct PackageInfo
-{
-    char version[1025];
-    char url[1025];
-    char md5[1025];
-    char changeLog[1025];
-};
-
-// Four NUL-terminated texts (at most 32 bytes each) that describe the current
-// device for a firmware check: product id, byte 5 of report 1, hardware letter,
-// firmware version "major.minor.build".
-struct _KVUPDATE_FIRMWARE_INFO
-{
-    char* info[4];
-};
+class QTimer;
+class CUpdateSoftwareChecker;
+class CUpdateFirmwareChecker;
+class CUpdateDownloader;
+class CUpgradeFirmware;
 
 class CUpdateManager : public QObject
 {
@@ -41,47 +42,72 @@ public:
 
     // Sizes of the saved firmware-information texts (31 characters and a NUL).
     static constexpr int kFirmwareInfoTextSize = 32;
-    static const char* const kProgramVersion;   // "3.0.4.30002"
+    static const char* const kProgramVersion;     // "3.0.4.30002"
+    static const char* const kSoftwareProductId;  // this program at the update service
 
     CUpdateManager();
     ~CUpdateManager() override;
 
     // Read directly by the main window and the Info page: true only after a
-    // successful Init(). Always false until the update library exists.
+    // successful Init().
     bool m_bInitialized = false;
 
     bool Init(const QString& configPath);
+    // Stops and releases everything; safe to call any number of times.
     void Exit();
 
-    bool StartCheckFirmware(_KVUPDATE_FIRMWARE_INFO* info);
-    bool StartRegularCheckFirmware(_KVUPDATE_FIRMWARE_INFO* info);
+    bool StartCheckFirmware(_KVUPDATE_FIRMWARE_INFO* info);          // null: the saved information
+    bool StartRegularCheckFirmware(_KVUPDATE_FIRMWARE_INFO* info);   // now and every 24 hours
     bool StartCheckSoftware();
     bool StartRegularCheckSoftware();
     void StopCheck(UPDATE_TYPE type);
     void StopRegularCheck(UPDATE_TYPE type);
 
+    // Copy the chosen offer of the last check; false (argument untouched) before any check.
     bool GetUpdateInfoHardware(PackageInfo& package) const;
     bool GetUpdateInfoSoftware(PackageInfo& package) const;
 
+    // One downloader serves both kinds: a new download ends the running one.
     bool StartDownloadFirmware(PackageInfo* package, const QString& destPath);
     bool StartDownloadSoftware(PackageInfo* package, const QString& destPath);
     void StopDownload();
 
+    // Reads and checks the file against the device, then starts the flashing
+    // thread. False when the file was refused (GetUpgradeRefusal says why) or a
+    // flashing is still running; nothing was sent to the device then.
     bool StartUpgradeFirmware(tagDEVICE_INSTANCE* device, const QString& firmwarePath);
+    // Stops relaying the flashing status. A flashing that is still running is
+    // never cut short: it finishes on its own and its thread object goes then.
     void StopUpgradeFirmware();
+    // Why the last StartUpgradeFirmware refused the file (a KvfRefusal value,
+    // 0 when it was accepted), and the text to show for it.
+    int GetUpgradeRefusal() const { return m_upgradeRefusal; }
+    static QString UpgradeRefusalText(int refusal);
 
     QString GetUpdateHelpURL() const;
 
-    // Counters that let tests see that callers reached the manager even while
-    // every operation is a no-op (GUI thread only).
+    // Per-user private folder for downloads (created on demand, owner-only), and
+    // the destination there for a package: the plain file name of its URL,
+    // "temp.kvf" when the URL names no file.
+    static QString GetDownloadDir();
+    static QString GetDownloadPath(const PackageInfo& package);
+
+    bool getServerURL(CONFIG_TYPE type, QDateTime& date, QString& list) const;
+    static bool parseServerURL(const QString& text, QString& result);
+    QString getDestServerURL() const;
+
+    // Tests: shorter poll and regular-check intervals for the checkers, the
+    // downloader and the flashing status (applies to what is created afterwards
+    // and to what exists).
+    void SetIntervalsForTest(int pollMs, int regularMs);
+
+    // Counters that let tests see that callers reached the manager (GUI thread only).
     int stopCheckCalls() const { return m_stopCheckCalls; }
     int regularFirmwareStarts() const { return m_regularFirmwareStarts; }
     int regularSoftwareStarts() const { return m_regularSoftwareStarts; }
     // The firmware information handed over by the last StartRegularCheckFirmware / StartCheckFirmware.
     QString savedFirmwareInfo(int index) const;
-
-    // Test seam: lets a test act as if the update library had come up, so that
-    // the callers' "initialised" paths can be exercised. Never used by the program.
+    // Test seam: lets a test act as if Init had succeeded. Never used by the program.
     void setInitializedForTest(bool on) { m_bInitialized = on; }
 
 signals:
@@ -96,10 +122,26 @@ public slots:
 
 private:
     void copyFirmwareInfo(const _KVUPDATE_FIRMWARE_INFO* info);
+    CUpdateFirmwareChecker* firmwareChecker();
+    CUpdateSoftwareChecker* softwareChecker();
+    bool startDownload(PackageInfo* package, const QString& destPath, bool firmware);
+    void retireUpgrade();
 
     QSettings* m_config = nullptr;   // the default configuration, owned
+    QString m_firmwarePath;          // request path of the firmware check
+    QString m_softwarePath;          // request path of the software check
     QString m_helpUrl;
+    QTimer* m_upgradeTimer = nullptr;
     char m_firmwareInfo[4][kFirmwareInfoTextSize] = {};
+    CUpdateSoftwareChecker* m_softwareChecker = nullptr;
+    CUpdateFirmwareChecker* m_firmwareChecker = nullptr;
+    CUpdateDownloader* m_downloader = nullptr;
+    CUpgradeFirmware* m_upgrade = nullptr;
+    QList<QPointer<CUpgradeFirmware>> m_retired;   // still flashing after a stop
+    int m_upgradeRefusal = 0;
+    bool m_libraryUp = false;        // this manager holds a KVU_Init
+    int m_pollMs = 2000;
+    int m_regularMs = 24 * 3600 * 1000;
     int m_stopCheckCalls = 0;
     int m_regularFirmwareStarts = 0;
     int m_regularSoftwareStarts = 0;

@@ -1,0 +1,88 @@
+// The Input page's section of the HTML report: the input choice and the three status
+// views, read afresh from the device (never from the page's widgets).
+
+#include "statuspages/wtabpageinput.h"
+
+#include <QMutexLocker>
+
+#include "device/inputstatustext.h"
+#include "device/lumivandrexpresenter.h"
+#include "device/reportaccess.h"
+#include "statuspages/inputstatusviews.h"
+#include "toolkit/reportfragment.h"
+
+namespace {
+
+QString SignalStatusLabel()
+{
+    return InputPageTr("Signal status:");
+}
+
+// Every row of a view; a view's rows always begin with its signal-status row.
+QString ViewRows(const StatusRows& rows)
+{
+    QString out;
+    const int n = qMin(rows.labels.size(), rows.values.size());
+    for (int i = 0; i < n; ++i)
+        out += reportfragment::Row(rows.ReportLabel(i), rows.values.at(i));
+    return out;
+}
+
+QString NotPresentRow()
+{
+    return reportfragment::Row(SignalStatusLabel(), InputStatusTr(g_wszSignalStatus[0]));
+}
+
+} // namespace
+
+QString WTabPageInput::GetExportInfo()
+{
+    QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
+    tagDEVICE_INSTANCE* instance = g_presenter.GetCurrentInstance();
+    if (!instance || !instance->device)
+        return QString();
+    LumivandrexDevice* device = instance->device;
+
+    // A failed read counts as zeros: the section then shows no signal.
+    _KVCAP_VIDEO_INPUT_SOURCE video;
+    _KVCAP_VIDEO_AUTO_SCAN autoScan;
+    _KVCAP_AUDIO_INPUT_SOURCE audio;
+    _KVCAP_AUDIO_LINK_VIDEO link;
+    _KVCAP_VIDEO_STATUS status;
+    _KVCAP_AUDIO_STATUS sound;
+    _KVCAP_INPUT_STATUS input;
+    ReadReport(device, video);
+    ReadReport(device, autoScan);
+    ReadReport(device, audio);
+    ReadReport(device, link);
+    ReadReport(device, status);
+    ReadReport(device, sound);
+    ReadReport(device, input);
+    const bool locked = status.state == KVCAP_VIDEO_STATE_LOCKED;
+
+    QString html = reportfragment::BlockBegin(tr("Input"));
+    html += reportfragment::SubTitleRow(tr("Input - VIDEO & AUDIO INPUTS"));
+    html += reportfragment::Row(tr("Video input:"), QStringLiteral("%1 %2").arg(
+        GetVideoInputString(video.code), autoScan.enabled ? tr(", Auto scan") : QString()));
+    html += reportfragment::Row(tr("Audio input:"), QStringLiteral("%1 %2").arg(
+        GetAudioInputString(audio.code), link.linked ? tr(", Link with video") : QString()));
+
+    html += reportfragment::SubTitleRow(tr("Input - Video Signal Status"));
+    html += ViewRows(VideoStatusRows(status, StatusTarget::Report));
+
+    html += reportfragment::SubTitleRow(tr("Input - Audio Signal Status"));
+    html += (locked && sound.channelPairs) ? ViewRows(AudioStatusRows(sound)) : NotPresentRow();
+
+    html += reportfragment::SubTitleRow(tr("Input - Input Specific Status"));
+    if (locked) {
+        const StatusRows rows = SpecificStatusRows(status, input, StatusTarget::Report);
+        // The first value is the presence; a type we do not know has no labels at all.
+        html += reportfragment::Row(SignalStatusLabel(), rows.values.value(0));
+        const int n = qMin(rows.labels.size(), rows.values.size());
+        for (int i = 1; i < n; ++i)
+            html += reportfragment::Row(rows.ReportLabel(i), rows.values.at(i));
+    } else {
+        html += NotPresentRow();
+    }
+    return html + reportfragment::BlockEnd();
+}

@@ -1,0 +1,274 @@
+#include "kvupdaterequest.h"
+
+#include <curl/curl.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QUrl>
+
+#include <atomic>
+#include <cstdarg>
+#include <cstdio>
+#include <cctype>
+#include <cstdlib>
+#include <unistd.h>
+
+namespace kvupdate {
+
+namespace {
+
+std::atomic<int> g_logLevel{0};
+constexpr size_t kMaxAnswer = 1 << 20;   // a check's answer is small; more is an error
+
+// Cuts a text to the library's 1024 bytes without splitting a UTF-8 sequence.
+std::string bounded(const QString &text)
+{
+    QByteArray bytes = text.toUtf8();
+    if (bytes.size() > KVU_TEXT_SIZE - 1) {
+        int n = KVU_TEXT_SIZE - 1;
+        while (n > 0 && (uchar(bytes[n]) & 0xC0) == 0x80)
+            --n;
+        bytes.truncate(n);
+    }
+    return bytes.toStdString();
+}
+
+} // namespace
+
+void SetLogLevel(int level)
+{
+    g_logLevel.store(level);
+}
+
+void Log(int level, const char *format, ...)
+{
+    if (level > g_logLevel.load())
+        return;
+    va_list args;
+    va_start(args, format);
+    std::fprintf(stderr, "kvupdate: ");
+    std::vfprintf(stderr, format, args);
+    std::fprintf(stderr, "\n");
+    va_end(args);
+}
+
+bool IsAllowedUrl(const std::string &url)
+{
+    const QUrl parsed(QString::fromStdString(url), QUrl::StrictMode);
+    if (!parsed.isValid() || parsed.host().isEmpty())
+        return false;
+    const QString scheme = parsed.scheme().toLower();
+    if (scheme == QLatin1String("https"))
+        return true;
+    const QString host = parsed.host().toLower();
+    return scheme == QLatin1String("http")
+           && (host == QLatin1String("127.0.0.1") || host == QLatin1String("localhost") || host == QLatin1String("::1"));
+}
+
+bool IsMd5Text(const std::string &text)
+{
+    if (text.size() != 32)
+        return false;
+    for (char c : text) {
+        if (!std::isxdigit(static_cast<unsigned char>(c)))
+            return false;
+    }
+    return true;
+}
+
+Request::~Request()
+{
+    DropFile();
+}
+
+bool Request::OpenTemporary(const std::string &dest)
+{
+    const size_t slash = dest.find_last_of('/');
+    const std::string dir = slash == std::string::npos ? std::string(".") : dest.substr(0, slash);
+    const std::string name = slash == std::string::npos ? dest : dest.substr(slash + 1);
+    if (name.empty())
+        return false;
+    std::string pattern = dir + "/." + name + ".XXXXXX";
+    const int fd = mkstemp(&pattern[0]);
+    if (fd < 0) {
+        Log(1, "cannot create a temporary file in %s", dir.c_str());
+        return false;
+    }
+    m_file = fdopen(fd, "wb");
+    if (!m_file) {
+        close(fd);
+        unlink(pattern.c_str());
+        return false;
+    }
+    m_tempPath = pattern;
+    m_destPath = dest;
+    return true;
+}
+
+bool Request::Start(CURLM *multi)
+{
+    if (m_next >= urls.size())
+        return false;
+    easy = curl_easy_init();
+    if (!easy) {
+        status.store(KV_UPDATE_FAILED);
+        DropFile();
+        return false;
+    }
+    curl_easy_setopt(easy, CURLOPT_URL, urls[m_next++].c_str());
+    curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
+    // Redirects stay on https, so a redirect cannot leave the secure transport.
+    curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "https");
+    curl_easy_setopt(easy, CURLOPT_MAXREDIRS, 5L);
+    curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, long(dnsTimeout));
+    if (download) {
+        // A download may be long: only a stalled one times out.
+        curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
+        curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, long(requestTimeout));
+    } else {
+        curl_easy_setopt(easy, CURLOPT_TIMEOUT, long(dnsTimeout + requestTimeout));
+        m_body.clear();
+    }
+    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &Request::OnData);
+    curl_easy_setopt(easy, CURLOPT_WRITEDATA, this);
+    curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(easy, CURLOPT_XFERINFOFUNCTION, &Request::OnProgress);
+    curl_easy_setopt(easy, CURLOPT_XFERINFODATA, this);
+    curl_multi_add_handle(multi, easy);
+    return true;
+}
+
+size_t Request::OnData(char *data, size_t size, size_t count, void *self)
+{
+    Request *r = static_cast<Request *>(self);
+    const size_t n = size * count;
+    r->status.store(KV_UPDATE_TRANSFERRING);
+    if (!r->download) {
+        if (r->m_body.size() + n > kMaxAnswer)
+            return 0;
+        r->m_body.append(data, n);
+        return n;
+    }
+    if (!r->m_file || std::fwrite(data, 1, n, r->m_file) != n)
+        return 0;
+    r->m_hash.addData(data, int(n));
+    return n;
+}
+
+int Request::OnProgress(void *self, long long dlTotal, long long dlNow, long long, long long)
+{
+    Request *r = static_cast<Request *>(self);
+    r->total.store(dlTotal);
+    r->received.store(dlNow);
+    return r->cancelled.load() ? 1 : 0;
+}
+
+void Request::ReleaseEasy(CURLM *multi)
+{
+    if (!easy)
+        return;
+    if (multi)
+        curl_multi_remove_handle(multi, easy);
+    curl_easy_cleanup(easy);
+    easy = nullptr;
+}
+
+bool Request::Finish(CURLM *multi, int code)
+{
+    long http = 0;
+    curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &http);
+    ReleaseEasy(multi);
+    const bool answered = code == CURLE_OK && http == 200;
+    if (!answered)
+        Log(1, "%s: curl %d, HTTP %ld", urls[m_next - 1].c_str(), code, http);
+    if (download) {
+        status.store(answered ? PlaceFile() : (code == CURLE_WRITE_ERROR ? KV_UPDATE_FILE_ERROR : KV_UPDATE_FAILED));
+        if (!answered)
+            DropFile();
+        return false;
+    }
+    if (answered) {
+        status.store(ParseAnswer());
+        return false;
+    }
+    if (code == CURLE_OK && http == 404) {
+        status.store(KV_UPDATE_NOT_FOUND);
+        return false;
+    }
+    // Unreachable or failing server: the next one may answer.
+    status.store(KV_UPDATE_CONNECTING);
+    if (Start(multi))
+        return true;
+    status.store(KV_UPDATE_FAILED);
+    return false;
+}
+
+// {"results": [[["FirmwareVersion", "3.1.0"], ["url", "..."], ...], ...]}
+int Request::ParseAnswer()
+{
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(m_body), &error);
+    const QJsonValue list = doc.object().value(QStringLiteral("results"));
+    if (error.error != QJsonParseError::NoError || !list.isArray())
+        return KV_UPDATE_BAD_ANSWER;
+    for (const QJsonValue &offer : list.toArray()) {
+        if (!offer.isArray())
+            return KV_UPDATE_BAD_ANSWER;
+        std::vector<std::pair<std::string, std::string>> pairs;
+        for (const QJsonValue &pair : offer.toArray()) {
+            const QJsonArray kv = pair.toArray();
+            if (kv.size() != 2 || !kv[0].isString() || !kv[1].isString())
+                return KV_UPDATE_BAD_ANSWER;
+            pairs.emplace_back(bounded(kv[0].toString()), bounded(kv[1].toString()));
+        }
+        results.push_back(std::move(pairs));
+    }
+    return results.empty() ? KV_UPDATE_NO_UPDATE : KV_UPDATE_SUCCESS;
+}
+
+int Request::PlaceFile()
+{
+    FILE *file = m_file;
+    m_file = nullptr;
+    if (std::fclose(file) != 0) {
+        DropFile();
+        return KV_UPDATE_FILE_ERROR;
+    }
+    if (m_hash.result().toHex() != QByteArray::fromStdString(md5).toLower()) {
+        Log(1, "downloaded file does not match its MD5 %s", md5.c_str());
+        DropFile();
+        return KV_UPDATE_CHECK_FILE_MD5_ERROR;
+    }
+    if (std::rename(m_tempPath.c_str(), m_destPath.c_str()) != 0) {
+        DropFile();
+        return KV_UPDATE_FILE_ERROR;
+    }
+    m_tempPath.clear();
+    return KV_UPDATE_SUCCESS;
+}
+
+void Request::DropFile()
+{
+    if (m_file) {
+        std::fclose(m_file);
+        m_file = nullptr;
+    }
+    if (!m_tempPath.empty()) {
+        unlink(m_tempPath.c_str());
+        m_tempPath.clear();
+    }
+}
+
+void Request::Abort(CURLM *multi)
+{
+    ReleaseEasy(multi);
+    DropFile();
+    const int s = status.load();
+    if (s == KV_UPDATE_CONNECTING || s == KV_UPDATE_TRANSFERRING)
+        status.store(KV_UPDATE_FAILED);
+}
+
+} // namespace kvupdate

@@ -1,0 +1,297 @@
+// The update library, the checkers and the downloader through the update manager,
+// against a loopback update server with fault knobs.
+
+#include <QtTest>
+
+#include "platform/kvupdate.h"
+#include "update/firmwarefilecheck.h"
+#include "update/updatechecker.h"
+#include "update/updatemanager.h"
+#include "updatetestserver.h"
+
+namespace {
+constexpr int kPollMs = 20;
+}
+
+class TstUpdateService : public QObject
+{
+    Q_OBJECT
+
+    UpdateTestServer m_server;
+    QTemporaryDir m_config;
+    QTemporaryDir m_downloads;
+    CUpdateManager* m_manager = nullptr;
+
+    // A configuration whose only server is the loopback one.
+    QString writeConfig(const QString& servers)
+    {
+        const QString path = m_config.filePath(QStringLiteral("update.ini"));
+        QFile::remove(path);
+        QSettings ini(path, QSettings::IniFormat);
+        ini.setValue(QStringLiteral("UPGRADE/ServerURL"), servers);
+        ini.setValue(QStringLiteral("UPGRADE/ServerURLUpdateTime"), QStringLiteral("2017-06-15 09:30:00"));
+        ini.setValue(QStringLiteral("UPGRADE/DnsTimeout"), 1);
+        ini.setValue(QStringLiteral("UPGRADE/ReqTimeout"), 2);
+        ini.setValue(QStringLiteral("UPGRADE/FirmwareURL"), QStringLiteral("/upgrade/fw.json"));
+        ini.setValue(QStringLiteral("UPGRADE/SoftwareURL"), QStringLiteral("/upgrade/sw.json"));
+        return path;
+    }
+    void startFirmwareCheck(const char* version = "3.0.4")
+    {
+        char a[] = "291", b[] = "7", c[] = "B", d[32];
+        qstrncpy(d, version, sizeof d);
+        _KVUPDATE_FIRMWARE_INFO info{{a, b, c, d}};
+        QVERIFY(m_manager->StartCheckFirmware(&info));
+    }
+    static PackageInfo packageFor(const QStringList& served)
+    {
+        PackageInfo package{};
+        qstrncpy(package.url, qPrintable(served[0]), sizeof package.url);
+        qstrncpy(package.md5, qPrintable(served[1]), sizeof package.md5);
+        return package;
+    }
+    QStringList downloadsLeft() const { return QDir(m_downloads.path()).entryList(QDir::Files | QDir::Hidden); }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_server.start());
+        m_manager = new CUpdateManager;
+        m_manager->SetIntervalsForTest(kPollMs, 24 * 3600 * 1000);
+        QVERIFY(m_manager->Init(writeConfig(m_server.base())));
+    }
+    void cleanupTestCase()
+    {
+        m_manager->Exit();
+        m_manager->Exit();   // twice is harmless, as is an extra uninit
+        KVU_UnInit();
+        delete m_manager;
+    }
+    void init() { m_server.setKnobs({}); }
+
+    void compareVersion_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<int>("result");
+        QTest::newRow("newer build") << "3.0.5" << "3.0.4" << 1;
+        QTest::newRow("equal") << "3.0.4" << "3.0.4" << 0;
+        QTest::newRow("newer minor, fewer parts") << "3.1" << "3.0.4" << 1;
+        QTest::newRow("missing part is 0") << "3.0" << "3.0.4" << -1;
+        QTest::newRow("missing zero part") << "3.0" << "3.0.0" << 0;
+        QTest::newRow("more parts but older") << "2.0.0.1" << "3.0.4" << -1;
+        QTest::newRow("more parts and newer") << "3.0.4.1" << "3.0.4" << 1;
+        QTest::newRow("numeric, not text") << "3.10" << "3.9" << 1;
+    }
+    void compareVersion()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(int, result);
+        QCOMPARE(CUpdateChecker::compareVersion(a, b), result);
+    }
+
+    // Full image unless the file declares the running firmware's own layout.
+    void imageChoice()
+    {
+        const struct { quint16 file, device; bool full; } rows[] = {
+            {1, 1, true}, {2, 2, false}, {2, 3, true}, {2, 0, true}, {0, 0, true}};
+        for (const auto& r : rows) {
+            _KV_FIRMWARE_HEADER header{};
+            header.layout = r.file;
+            QCOMPARE(IsFullImage(header, r.device), r.full);
+        }
+    }
+
+    void serverListFromConfiguration()
+    {
+        QString json;
+        QVERIFY(CUpdateManager::parseServerURL(QStringLiteral("https://a,,https://b"), json));
+        QCOMPARE(QJsonDocument::fromJson(json.toUtf8()).array(), (QJsonArray{"https://a", "", "https://b"}));
+        QVERIFY(!CUpdateManager::parseServerURL(QString(), json));
+    }
+
+    // Three offers 3.1, 3.2, 3.2 against 3.0.4: the first 3.2 wins; the request
+    // carries the device's identity.
+    void newestOfferChosen()
+    {
+        m_server.setOffers({{"3.1", "https://h/a.kvf", "aa", "###a"},
+                            {"3.2", "https://h/b.kvf", "bb", "###b"},
+                            {"3.2", "https://h/c.kvf", "cc", "###c"}});
+        QSignalSpy spy(m_manager, &CUpdateManager::statusChangedCheckFirmware);
+        startFirmwareCheck();
+        QTRY_VERIFY(!spy.isEmpty() && spy.last().at(0).toInt() == 3);
+        PackageInfo package;
+        QVERIFY(m_manager->GetUpdateInfoHardware(package));
+        QCOMPARE(QByteArray(package.version), QByteArray("3.2"));
+        QCOMPARE(QByteArray(package.url), QByteArray("https://h/b.kvf"));
+        QCOMPARE(QByteArray(package.changeLog), QByteArray("###b"));
+        QCOMPARE(m_server.requests().last(),
+                 QStringLiteral("/upgrade/fw.json?type=firmware&model=291&sub=7&hw=B&version=3.0"));
+    }
+
+    // One road per server fault, and the library's own refusal: the check ends
+    // in the right status, never stuck in "checking".
+    void checkFaults_data()
+    {
+        QTest::addColumn<QJsonObject>("knobs");
+        QTest::addColumn<QString>("servers");
+        QTest::addColumn<int>("status");
+        QTest::newRow("only older offers") << QJsonObject{} << QString() << 2;
+        QTest::newRow("not found") << QJsonObject{{"error", 404}} << QString() << 2;
+        QTest::newRow("server error") << QJsonObject{{"error", 500}} << QString() << 0;
+        QTest::newRow("bad json") << QJsonObject{{"badjson", 1}} << QString() << 0;
+        QTest::newRow("truncated") << QJsonObject{{"truncate", 1}} << QString() << 0;
+        QTest::newRow("dropped") << QJsonObject{{"drop", 1}} << QString() << 0;
+        QTest::newRow("too slow") << QJsonObject{{"delay", 4}} << QString() << 0;
+        QTest::newRow("refused: plain http off loopback") << QJsonObject{} << "http://example.com" << 0;
+    }
+    void checkFaults()
+    {
+        QFETCH(QJsonObject, knobs);
+        QFETCH(QString, servers);
+        QFETCH(int, status);
+        m_server.setOffers({{"3.0.4", "https://h/a.kvf", "aa", ""}, {"2.9", "https://h/b.kvf", "bb", ""}});
+        m_server.setKnobs(knobs);
+        if (!servers.isEmpty())
+            QVERIFY(m_manager->Init(writeConfig(servers)));
+        QSignalSpy spy(m_manager, &CUpdateManager::statusChangedCheckFirmware);
+        startFirmwareCheck();
+        QTRY_VERIFY_WITH_TIMEOUT(!spy.isEmpty() && spy.last().at(0).toInt() != 1, 8000);
+        QCOMPARE(spy.last().at(0).toInt(), status);
+        m_manager->StopCheck(CUpdateManager::UPDATE_FIRMWARE);
+        if (!servers.isEmpty())
+            QVERIFY(m_manager->Init(writeConfig(m_server.base())));
+    }
+
+    // A failing server: the first attempt and three restarts, each reported as 0,
+    // then nothing more. A slow one: busy restarts, then the answer.
+    void retries()
+    {
+        m_server.setKnobs({{"error", 503}});
+        const int before = m_server.requests().size();
+        QSignalSpy spy(m_manager, &CUpdateManager::statusChangedCheckFirmware);
+        m_manager->StopCheck(CUpdateManager::UPDATE_FIRMWARE);
+        startFirmwareCheck();
+        QTRY_COMPARE(spy.count(QList<QVariant>{0}), 4);
+        QTest::qWait(20 * kPollMs);
+        QCOMPARE(spy.count(QList<QVariant>{0}), 4);
+        QCOMPARE(spy.last().at(0).toInt(), 0);
+        QCOMPARE(m_server.requests().size() - before, 4);
+
+        m_server.setKnobs({{"delay", 1}});   // longer than 10 polls, within the time-out
+        m_server.setOffers({{"3.1", "https://h/a.kvf", "aa", ""}});
+        spy.clear();
+        startFirmwareCheck();
+        QTRY_VERIFY_WITH_TIMEOUT(!spy.isEmpty() && spy.last().at(0).toInt() == 3, 10000);
+        QVERIFY(spy.count() > 10);
+    }
+
+    void regularCheckRepeatsUntilStopped()
+    {
+        m_manager->SetIntervalsForTest(kPollMs, 300);
+        m_server.setOffers({});
+        QSignalSpy spy(m_manager, &CUpdateManager::statusChangedCheckSoftware);
+        QVERIFY(m_manager->StartRegularCheckSoftware());
+        QTRY_VERIFY(spy.count(QList<QVariant>{2}) >= 3);
+        QVERIFY(m_server.requests().last().startsWith(QStringLiteral("/upgrade/sw.json?type=software&product=")));
+        QVERIFY(m_server.requests().last().endsWith(QStringLiteral("&version=3.0")));
+        m_manager->StopRegularCheck(CUpdateManager::UPDATE_SOFTWARE);
+        QTest::qWait(400);
+        const int settled = spy.count();
+        QTest::qWait(700);
+        QCOMPARE(spy.count(), settled);
+        m_manager->SetIntervalsForTest(kPollMs, 24 * 3600 * 1000);
+    }
+
+    // Downloads: success lands the file; every fault ends with one failure and
+    // leaves nothing in the folder, not even a temporary file.
+    void downloads_data()
+    {
+        QTest::addColumn<QJsonObject>("knobs");
+        QTest::addColumn<bool>("badDigest");
+        QTest::addColumn<int>("detail");
+        QTest::newRow("ok") << QJsonObject{} << false << 0;
+        QTest::newRow("server error") << QJsonObject{{"error", 500}} << false << -3;
+        QTest::newRow("truncated") << QJsonObject{{"truncate", 1}} << false << -3;
+        QTest::newRow("dropped") << QJsonObject{{"drop", 1}} << false << -3;
+        QTest::newRow("wrong md5") << QJsonObject{{"badmd5", 1}} << false << -4;
+        QTest::newRow("too slow") << QJsonObject{{"delay", 4}} << false << -3;
+        QTest::newRow("refused: no digest") << QJsonObject{} << true << -1;
+    }
+    void downloads()
+    {
+        QFETCH(QJsonObject, knobs);
+        QFETCH(bool, badDigest);
+        QFETCH(int, detail);
+        QByteArray bytes(300 * 1024, '\0');
+        for (int i = 0; i < bytes.size(); ++i)
+            bytes[i] = char(i * 31 + (i >> 9));
+        const QStringList served = m_server.addFile(QStringLiteral("fw.kvf"), bytes);
+        m_server.setKnobs(knobs);
+        PackageInfo package = packageFor({served[0], badDigest ? QString() : served[1].toUpper()});
+        const QString dest = m_downloads.filePath(QStringLiteral("fw.kvf"));
+        QSignalSpy spy(m_manager, &CUpdateManager::statusChangedDownloadFirmware);
+        QVERIFY(m_manager->StartDownloadFirmware(&package, dest));
+        QTRY_VERIFY_WITH_TIMEOUT(!spy.isEmpty() && spy.last().at(0).toInt() != 1, 8000);
+        QTest::qWait(5 * kPollMs);
+        QCOMPARE(spy.last(), (QList<QVariant>{detail ? 0 : 2, detail}));
+        QCOMPARE(spy.count(QList<QVariant>{0, detail}) + spy.count(QList<QVariant>{2, 0}), 1);
+        if (!detail) {
+            QFile file(dest);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), bytes);
+            QVERIFY(file.remove());
+        }
+        QTRY_COMPARE(downloadsLeft(), QStringList());
+    }
+
+    void stoppedDownloadLeavesNothing()
+    {
+        const QStringList served = m_server.addFile(QStringLiteral("slow.kvf"), QByteArray(1000, 'x'));
+        m_server.setKnobs({{"delay", 1}});
+        PackageInfo package = packageFor(served);
+        QSignalSpy firmware(m_manager, &CUpdateManager::statusChangedDownloadFirmware);
+        QVERIFY(m_manager->StartDownloadFirmware(&package, m_downloads.filePath(QStringLiteral("slow.kvf"))));
+        QCOMPARE(downloadsLeft().size(), 1);   // the temporary file
+        // A software download ends the firmware one without a final status.
+        QVERIFY(m_manager->StartDownloadSoftware(&package, m_downloads.filePath(QStringLiteral("app.bin"))));
+        m_manager->StopDownload();
+        QTRY_COMPARE(downloadsLeft(), QStringList());
+        QTest::qWait(1500);
+        QCOMPARE(firmware.count(QList<QVariant>{2, 0}) + firmware.count(QList<QVariant>{0, -3}), 0);
+        QCOMPARE(downloadsLeft(), QStringList());
+    }
+
+    void downloadPathIsPrivateAndPlain()
+    {
+        PackageInfo package{};
+        qstrncpy(package.url, "https://h/x/../../etc/passwd%2F..", sizeof package.url);
+        const QFileInfo path(CUpdateManager::GetDownloadPath(package));
+        QCOMPARE(path.absolutePath(), CUpdateManager::GetDownloadDir());
+        QVERIFY(!path.fileName().contains(QLatin1Char('/')) && path.fileName() != QLatin1String(".."));
+        QCOMPARE(QFileInfo(CUpdateManager::GetDownloadDir()).permissions() & 0x0077, QFileDevice::Permissions());
+        qstrncpy(package.url, "https://h/dir/", sizeof package.url);
+        QCOMPARE(QFileInfo(CUpdateManager::GetDownloadPath(package)).fileName(), QStringLiteral("temp.kvf"));
+    }
+
+    // Shutting down while a check and a download hang on the server neither
+    // waits for them nor leaves a partial file (last: it stops the library).
+    void exitDuringTransfersIsPrompt()
+    {
+        const QStringList served = m_server.addFile(QStringLiteral("hang.kvf"), QByteArray(1000, 'y'));
+        m_server.setKnobs({{"delay", 3}});
+        PackageInfo package = packageFor(served);
+        startFirmwareCheck();
+        QVERIFY(m_manager->StartDownloadFirmware(&package, m_downloads.filePath(QStringLiteral("hang.kvf"))));
+        QTest::qWait(300);
+        QElapsedTimer clock;
+        clock.start();
+        m_manager->Exit();
+        QVERIFY(clock.elapsed() < 1000);
+        QCOMPARE(downloadsLeft(), QStringList());
+    }
+};
+
+QTEST_GUILESS_MAIN(TstUpdateService)
+#include "tst_updateservice.moc"
