@@ -247,6 +247,20 @@ private slots:
         m_window->OnInitPages();
         QCOMPARE(g_updateManager.regularFirmwareStarts(), firmwareStarts + 1);
         QVERIFY(g_updateManager.stopCheckCalls() > stopsBefore);
+
+        // With an update service the tray menu offers the software update dialog.
+        QAction* check = nullptr;
+        for (QAction* action : m_window->GetTrayMenu()->actions())
+            if (action->text() == QStringLiteral("Check for updates..."))
+                check = action;
+        QVERIFY(check);
+        QTimer::singleShot(0, [] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog && dialog->inherits("AppUpgradeDialog"));
+            dialog->close();
+        });
+        check->trigger();
+        QVERIFY(m_window->isVisible());   // closed without a download: the program goes on
         g_updateManager.setInitializedForTest(false);
     }
 

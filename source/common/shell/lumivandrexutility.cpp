@@ -19,6 +19,7 @@
 #include "statuspages/wtabpageinfo.h"
 #include "toolkit/qcustomdialog.h"
 #include "toolkit/qwrappermsgbox.h"
+#include "update/appupgradedialog.h"
 #include "update/updatemanager.h"
 
 #include <QAction>
@@ -168,6 +169,7 @@ void LumivandrexUtility::CreateTrayIcon()
     m_pQuitAction = new QAction(tr("Quit"), this);
     connect(m_pOpenAction, &QAction::triggered, this, &LumivandrexUtility::OnShowMainWindow);
     connect(m_pAboutAction, &QAction::triggered, this, &LumivandrexUtility::OnShowAboutDialog);
+    connect(m_pCheckUpdateAction, &QAction::triggered, this, &LumivandrexUtility::OnUpgradeDialog);
     connect(m_pQuitAction, &QAction::triggered, this, &LumivandrexUtility::OnExitClicked);
 
     // Built once for the whole run; activations only show it again.
@@ -190,6 +192,9 @@ void LumivandrexUtility::BuildTrayMenu()
     m_pTrayMenu->setFont(font);
     m_pTrayMenu->setStyleSheet(QString::fromLatin1(kTrayMenuStyle));
     m_pTrayMenu->addAction(m_pOpenAction);
+    // Only with a working update service is there anything to check.
+    if (g_updateManager.m_bInitialized)
+        m_pTrayMenu->addAction(m_pCheckUpdateAction);
     m_pTrayMenu->addAction(m_pAboutAction);
     m_pTrayMenu->addSeparator();
     m_pTrayMenu->addAction(m_pQuitAction);
@@ -448,11 +453,20 @@ void LumivandrexUtility::OnShowAboutDialog()
 
 void LumivandrexUtility::OnUpgradeDialog()
 {
-    // KNOWN GAP: the software update dialog comes with the update work; until
-    // then there is nothing to open. Nothing in the program triggers this slot.
     if (g_presenter.IsModalState())
         return;
-    LV_LOG_INFO("software update dialog is not available in this build");
+    if (isHidden() || isMinimized())
+        showNormal();   // the dialog centres on the main window
+    auto* dialog = new AppUpgradeDialog(this);
+    const int result = dialog->exec();
+    const QString installer = dialog->GetDownloadPath();
+    delete dialog;
+    if (result != 1)
+        return;
+    // The installer is not run from here: the program ends so that it can be
+    // installed over, and the log says where the file is.
+    LV_LOG_INFO(QStringLiteral("new version downloaded to %1; closing").arg(installer));
+    close();
 }
 
 // ---------------------------------------------------------------- notification timer
