@@ -755,6 +755,62 @@ void miscImages(Output& out)
     }
 }
 
+// The Info page's device pictures (536 x 180): a capture box seen from its input side,
+// one per product family, and the picture shown without a device.
+void devicePictures(Output& out)
+{
+    struct Model {
+        const char* name;
+        QStringList ports;
+    };
+    const QList<Model> models{{"capture_hdmi", {QStringLiteral("HDMI")}},
+                              {"capture_pro", {QStringLiteral("HDMI"), QStringLiteral("VGA"), QStringLiteral("AUDIO")}},
+                              {"capture_sdi", {QStringLiteral("SDI IN"), QStringLiteral("SDI OUT")}}};
+    for (const Model& model : models) {
+        QImage img = canvas(536, 180);
+        QPainter p(&img);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QRectF body(108, 40, 320, 100);
+        QLinearGradient shade(body.topLeft(), body.bottomLeft());
+        shade.setColorAt(0, QColor(72, 74, 78));
+        shade.setColorAt(1, QColor(40, 41, 44));
+        p.setPen(QPen(QColor(20, 20, 22), 2));
+        p.setBrush(shade);
+        p.drawRoundedRect(body, 12, 12);
+        p.setPen(Qt::NoPen);
+        p.setBrush(kBlue);
+        p.drawRoundedRect(QRectF(body.left() + 16, body.top() + 12, 60, 6), 3, 3);
+        const qreal slot = body.width() / (model.ports.size() + 1);
+        QFont font = p.font();
+        font.setPixelSize(12);
+        font.setBold(true);
+        p.setFont(font);
+        for (int i = 0; i < model.ports.size(); ++i) {
+            const QPointF centre(body.left() + slot * (i + 1), body.center().y() + 6);
+            p.setPen(QPen(QColor(15, 15, 16), 1.5));
+            p.setBrush(QColor(24, 24, 26));
+            p.drawRoundedRect(QRectF(centre.x() - 24, centre.y() - 12, 48, 24), 4, 4);
+            p.setPen(kGrey);
+            p.drawText(QRectF(centre.x() - 40, centre.y() + 14, 80, 18), Qt::AlignCenter, model.ports.at(i));
+        }
+        p.end();
+        out.save(QStringLiteral("Device"), QString::fromLatin1(model.name), img);
+    }
+    QImage none = canvas(536, 180);
+    QPainter p(&none);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(90, 92, 96), 2, Qt::DashLine));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(QRectF(108, 40, 320, 100), 12, 12);
+    p.setPen(kGrey);
+    QFont font = p.font();
+    font.setPixelSize(40);
+    p.setFont(font);
+    p.drawText(QRectF(108, 40, 320, 100), Qt::AlignCenter, QStringLiteral("USB"));
+    p.end();
+    out.save(QStringLiteral("Device"), QStringLiteral("no_device"), none);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -770,6 +826,7 @@ int main(int argc, char** argv)
     widgetImages(out);
     appUpgradeImages(out);
     miscImages(out);
+    devicePictures(out);
     moveButtons(out, QStringLiteral("MoveButton"), QSize(80, 24));
     moveButtons(out, QStringLiteral("MoveButtonSmall"), QSize(40, 24));
     buttonFamily(out, QStringLiteral("SettingsButton"), QStringLiteral("btn_settings"), QSize(120, 32), kStandardStates, false);

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "device/lumivandrexpresenter.h"
-#include "emulatedbus.h"
+#include "emulatedbenchmain.h"
 
 class LumivandrexPresenterProbe
 {
@@ -100,16 +100,4 @@ BENCHMARK(BM_IdleEnumerationCycle)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    lvemu::ensurePreload(argc, argv);
-    lvemu::EmulatedBus::instance();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    LumivandrexDevice::UnInitDevices();
-    lvemu::EmulatedBus::shutdown();
-    return 0;
-}
+LV_EMULATED_BENCHMARK_MAIN()

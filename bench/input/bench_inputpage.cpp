@@ -3,4 +3,5 @@
 #include "pagebench.h"
 #include "statuspages/wtabpageinput.h"
 
-LV_PAGE_RELOAD_BENCH(WTabPageInput)
+LV_PAGE_RELOAD_BENCH(WTabPageInput);
+LV_PAGE_BENCH_MAIN()

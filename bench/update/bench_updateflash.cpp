@@ -9,7 +9,8 @@
 #include <QMutexLocker>
 #include <QTemporaryDir>
 
-#include "../../tests/device/tst_lumivandrexpresenter_support.h"
+#include "../../tests/update/kvffile.h"
+#include "emulatedbenchmain.h"
 #include "update/cupgradefirmware.h"
 
 namespace {
@@ -29,12 +30,7 @@ struct Setup
             if (ready)
                 instance = *g_presenter.GetCurrentInstance();
         }
-        const _KVCAP_DEVICE_INFO info = dev->deviceInfo();
-        prestest::FirmwareImage image;
-        image.header.modelCode = info.productId;
-        image.header.hardwareVersion = uint8_t(info.hardwareVersion);
-        image.header.identifier = info.identifier;
-        image.header.version = 0x00010002;
+        prestest::FirmwareImage image = imageFor(*dev, 0x00010002);
         image.add("Main.App", 0x200000, kSize);
         path = dir.filePath("bench.kvf");
         QFile file(path);
@@ -92,16 +88,4 @@ BENCHMARK(BM_FlashFile1MiB)->Unit(benchmark::kSecond)->Iterations(2)->UseRealTim
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    lvemu::ensurePreload(argc, argv);
-    lvemu::EmulatedBus::instance();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    LumivandrexDevice::UnInitDevices();
-    lvemu::EmulatedBus::shutdown();
-    return 0;
-}
+LV_EMULATED_BENCHMARK_MAIN()

@@ -3,4 +3,5 @@
 #include "pagebench.h"
 #include "settingspages/wtabpagevideo.h"
 
-LV_PAGE_RELOAD_BENCH(WTabPageVideo)
+LV_PAGE_RELOAD_BENCH(WTabPageVideo);
+LV_PAGE_BENCH_MAIN()

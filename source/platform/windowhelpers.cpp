@@ -18,7 +18,11 @@ QWidget* windowForId(unsigned long long windowId)
 
 void setMacWindowFlags(unsigned long long windowId)
 {
-    QWidget* window = windowForId(windowId);
+    setFramelessWindow(windowForId(windowId));
+}
+
+void setFramelessWindow(QWidget* window)
+{
     if (!window || window->windowFlags().testFlag(Qt::FramelessWindowHint))
         return;
     const bool wasVisible = window->isVisible();

@@ -133,9 +133,9 @@ void TstFormatEditors::writesExactRecords()
     QFrameRateWidget* r = m_rates.get();
     QImageSizeWidget* s = m_sizes.get();
     QColorSpaceWidget* c = m_colors.get();
-    const auto rates = [this](_KVCAP_FRAME_INTERVAL_LIST l) { return [=] { Put(m_dev, l); }; };
-    const auto sizes = [this](_KVCAP_FRAME_SIZE_LIST l) { return [=] { Put(m_dev, l); }; };
-    const auto colors = [this](_KVCAP_COLOR_FORMAT_LIST l) { return [=] { Put(m_dev, l); }; };
+    const auto rates = [this](_KVCAP_FRAME_INTERVAL_LIST l) { return [=] { lvtest::put(m_dev, l); }; };
+    const auto sizes = [this](_KVCAP_FRAME_SIZE_LIST l) { return [=] { lvtest::put(m_dev, l); }; };
+    const auto colors = [this](_KVCAP_COLOR_FORMAT_LIST l) { return [=] { lvtest::put(m_dev, l); }; };
     const Case cases[] = {
         {"rate add keeps the default on its value", rates(Rates({166667, 333333, 400000}, 3, 1)),
          [=] { return r->SetFrameRateToggled(200000, true); }, 0x1A,
@@ -216,7 +216,7 @@ void TstFormatEditors::nothingWrittenAfterFailedRead()
 void TstFormatEditors::frameRateApplyRemoveAndHiddenEntries()
 {
     // 60 .. 24 fps applied (the stock list), 60 the default; 15 fps is the built-in rate left.
-    Put(m_dev, Rates({166667, 166834, 200000, 333333, 333667, 400000, 416667}, 7, 0));
+    lvtest::put(m_dev, Rates({166667, 166834, 200000, 333333, 333667, 400000, 416667}, 7, 0));
     m_rates->InitFrameRateWidget(true, false);
     QCOMPARE(Texts(m_rates->GetLeftTable()),
              QStringList({"60.00", "59.94", "50.00", "30.00", "29.97", "25.00", "24.00"}));
@@ -237,7 +237,7 @@ void TstFormatEditors::frameRateApplyRemoveAndHiddenEntries()
     // and adding stays off however the user asks.
     std::vector<uint32_t> hidden(kFullRates.begin(), kFullRates.begin() + 7);
     hidden.push_back(10000000);
-    Put(m_dev, Rates(hidden, 8, 7));
+    lvtest::put(m_dev, Rates(hidden, 8, 7));
     m_rates->InitFrameRateWidget(false, true);
     QCOMPARE(Texts(m_rates->GetLeftTable()).size(), 7);
     emit m_rates->GetRightTable()->cellPressed(0, 0);
@@ -252,7 +252,7 @@ void TstFormatEditors::frameRateApplyRemoveAndHiddenEntries()
 void TstFormatEditors::defaultMarkerFollowsTheRowsValue()
 {
     // Unsorted, with a hidden 1 fps entry: row 0 (60 fps) is device slot 2.
-    Put(m_dev, Rates({333333, 10000000, 166667}, 3, 0));
+    lvtest::put(m_dev, Rates({333333, 10000000, 166667}, 3, 0));
     m_rates->InitFrameRateWidget(false, true);
     QCOMPARE(Texts(m_rates->GetLeftTable()), QStringList({"60.00", "30.00"}));
     m_dev->clearTransfers();
@@ -262,7 +262,7 @@ void TstFormatEditors::defaultMarkerFollowsTheRowsValue()
     QVERIFY(!Cell(m_rates->GetLeftTable(), 1)->GetButton()->isChecked());
 
     // Sizes show largest first: the top row is the device's last slot.
-    Put(m_dev, Sizes({{640, 480}, {1280, 720}, {1920, 1080}}, 3, 0));
+    lvtest::put(m_dev, Sizes({{640, 480}, {1280, 720}, {1920, 1080}}, 3, 0));
     m_sizes->InitImageSizeWidget(false, true);
     m_dev->clearTransfers();
     Cell(m_sizes->GetLeftTable(), 0)->GetButton()->click();
@@ -275,8 +275,8 @@ void TstFormatEditors::imageSizesFollowTheCaptureMaxima()
     _KVCAP_DEVICE_CAPS caps = m_dev->record<_KVCAP_DEVICE_CAPS>(0x03);
     caps.maxCaptureWidth = 1920;
     caps.maxCaptureHeight = 1200;
-    Put(m_dev, caps);
-    Put(m_dev, Sizes({{1364, 768}, {1366, 768}, {2048, 1080}, {3840, 2160}}, 4, 2));
+    lvtest::put(m_dev, caps);
+    lvtest::put(m_dev, Sizes({{1364, 768}, {1366, 768}, {2048, 1080}, {3840, 2160}}, 4, 2));
     m_sizes->InitImageSizeWidget(true, false);
     // 1364 x 768 is adopted, 1366 x 768 (not a multiple of 4) and 4K (beyond the maxima)
     // are not; 2048 x 1080 is applied, so it shows although the maxima hide it.
@@ -294,7 +294,7 @@ void TstFormatEditors::imageSizesFollowTheCaptureMaxima()
 
 void TstFormatEditors::colourListCountsShownAndStoredEntries()
 {
-    Put(m_dev, Colors({YUY2, ABCD, UYVY}, 3));
+    lvtest::put(m_dev, Colors({YUY2, ABCD, UYVY}, 3));
     m_colors->InitColorSpaceWidget(false, true, true);
     QCOMPARE(Texts(m_colors->GetLeftTable()), QStringList({"YUY2", "UYVY"}));
     QCOMPARE(Texts(m_colors->GetRightTable()), QStringList({"RGB 24", "RGB 32", "NV12", "I420"}));
@@ -310,22 +310,22 @@ void TstFormatEditors::colourListCountsShownAndStoredEntries()
 
     // Stock content without the NV12/I420 capability: NV12 stays stored but hidden.
     _KVCAP_DEVICE_CAPS caps = m_dev->record<_KVCAP_DEVICE_CAPS>(0x03);
-    Put(m_dev, _KVCAP_DEVICE_CAPS{0, 1920, 1080, 1920, 1080});
-    Put(m_dev, Colors({YUY2, NV12}, 2));
+    lvtest::put(m_dev, _KVCAP_DEVICE_CAPS{0, 1920, 1080, 1920, 1080});
+    lvtest::put(m_dev, Colors({YUY2, NV12}, 2));
     m_colors->InitColorSpaceWidget(false, true, true);
     QCOMPARE(Texts(m_colors->GetLeftTable()), QStringList({"YUY2"}));
     QCOMPARE(Texts(m_colors->GetRightTable()), QStringList({"UYVY", "RGB 24", "RGB 32"}));
-    Put(m_dev, caps);
+    lvtest::put(m_dev, caps);
     QVERIFY(lvtest::saveScreenshot(m_colors.get(), "formateditors_colorformats"));
 }
 
 void TstFormatEditors::colourWarningShownWithoutTheLock()
 {
-    Put(m_dev, Colors({YUY2, RGB32}, 2));
+    lvtest::put(m_dev, Colors({YUY2, RGB32}, 2));
     m_colors->InitColorSpaceWidget(false, true, true);
     bool lockHeld = true;
     QString text;
-    OnNextModal<QWrapperMsgBox>([&](QWrapperMsgBox* box) {
+    onNextModal<QWrapperMsgBox>([&](QWrapperMsgBox* box) {
         lockHeld = PresenterLockHeld();
         text = box->GetText();
         box->GetOkButton()->click();
@@ -364,7 +364,7 @@ void TstFormatEditors::customFrameRateDialog()
     // Through the editor: the custom rate joins the right table; nothing is written.
     m_rates->InitFrameRateWidget(false, true);
     m_dev->clearTransfers();
-    OnNextModal<QCustomFpsDialog>([](QCustomFpsDialog* d) {
+    onNextModal<QCustomFpsDialog>([](QCustomFpsDialog* d) {
         d->GetLineEdit()->setText("100");
         d->GetOkButton()->click();
     });
@@ -387,7 +387,7 @@ void TstFormatEditors::customFrameRateDialog()
 void TstFormatEditors::customSizeDialogAtAndBeyondMaxima()
 {
     _KVCAP_DEVICE_CAPS caps = m_dev->record<_KVCAP_DEVICE_CAPS>(0x03);
-    Put(m_dev, _KVCAP_DEVICE_CAPS{caps.flags, 4096, 2160, 2000, 1202});
+    lvtest::put(m_dev, _KVCAP_DEVICE_CAPS{caps.flags, 4096, 2160, 2000, 1202});
     QCustomSizeDialog dialog({{0, 0, 1, 0, 1920, 1080}}, nullptr);
     QVERIFY(dialog.GetPromptLabel()->text().contains("64 ~ 2000 and in multiples \nof 16. The height is in 64 ~ 1202"));
     QCOMPARE(dialog.GetWidthEdit()->text(), QString("2000"));
@@ -406,7 +406,7 @@ void TstFormatEditors::customSizeDialogAtAndBeyondMaxima()
         QCOMPARE(dialog.result(), *e.error ? 0 : 1);
         dialog.setResult(0);
     }
-    Put(m_dev, caps);
+    lvtest::put(m_dev, caps);
 }
 
 LV_EMULATED_QTEST_MAIN(TstFormatEditors)

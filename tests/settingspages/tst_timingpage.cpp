@@ -19,14 +19,7 @@ class TstTimingPage : public QObject
     Q_OBJECT
     DevicePtr m_device;
 
-    std::map<int, int> Gets()
-    {
-        std::map<int, int> gets;
-        for (const lvemu::TransferRecord& t : m_device->transfers())
-            if (t.direction == lvemu::TransferRecord::Get)
-                ++gets[t.id];
-        return gets;
-    }
+    std::map<int, int> Gets() { return lvtest::getCounts(m_device); }
     void SetInput(uint32_t type)
     {
         _KVCAP_INPUT_STATUS status = VgaStatus();

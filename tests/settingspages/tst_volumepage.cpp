@@ -10,37 +10,17 @@
 
 #include <cstring>
 
-#include "device/lumivandrexpresenter.h"
-#include "device/reportaccess.h"
+#include "lvpagetestsupport.h"
 #include "pulsetestdaemon.h"
 #include "settingspages/wtabpagevolume.h"
 #include "toolkit/qwrapperslider.h"
 #include "lvtestsupport.h"
 
-using lvemu::Bytes;
-using lvemu::TransferRecord;
-using DevicePtr = std::shared_ptr<lvemu::EmulatedDevice>;
+using lvtest::Bytes;
+using lvtest::DevicePtr;
+using lvtest::TransferRecord;
 
 namespace {
-
-struct NoPoll : INotifyTimerCtrl {
-    void startNotifyTimer(int, INotifyTimerCallback*) override {}
-    void stopNotifyTimer() override {}
-} g_noPoll;
-
-DevicePtr PlugCurrent(const std::string& serial = "VOL-0001")
-{
-    const auto DeviceCount = [] { QMutexLocker locker(&g_presenter.GetLock()->m_mutex); return g_presenter.GetDeviceCount(); };
-    auto& bus = lvemu::EmulatedBus::instance();
-    bus.unplugAll();
-    if (!QTest::qWaitFor([&] { return DeviceCount() == 0; }, 8000))
-        return nullptr;
-    DevicePtr dev = bus.plug(lvusb::kVendorMain, lvusb::kProductMainSingle, serial);
-    if (!QTest::qWaitFor([&] { return DeviceCount() == 1; }, 8000))
-        return nullptr;
-    g_presenter.SetCurrentIndex(0, false);
-    return dev;
-}
 
 // A block with `channels` channels at distinct levels (set by `level`), channel 0 muted when asked.
 _KVCAP_AUDIO_VOLUME Block(int level, int channels, bool oneMuted = false)
@@ -61,27 +41,20 @@ void AllNodes(const DevicePtr& dev, int channels, int shift = 0, bool oneMuted =
 
 Bytes Wire(int node, const _KVCAP_AUDIO_VOLUME& b)
 {
-    Bytes out(1 + sizeof b, uint8_t(0xB0 + node));
-    std::memcpy(out.data() + 1, &b, sizeof b);
-    return out;
+    return lvtest::wireOf(b, node);
 }
 
 std::vector<Bytes> Sets(const DevicePtr& dev)
 {
     std::vector<Bytes> out;
-    for (const TransferRecord& t : dev->transfers())
-        if (t.direction == TransferRecord::Set)
-            out.push_back(t.bytes);
+    for (const TransferRecord& t : lvtest::transfersOf(dev, TransferRecord::Set))
+        out.push_back(t.bytes);
     return out;
 }
 
 QMap<int, int> Reads(const DevicePtr& dev)
 {
-    QMap<int, int> out;
-    for (const TransferRecord& t : dev->transfers())
-        if (t.direction == TransferRecord::Get)
-            ++out[t.id];
-    return out;
+    return QMap<int, int>(lvtest::getCounts(dev));
 }
 
 } // namespace
@@ -108,17 +81,13 @@ private:
 
 void TstVolumePage::initTestCase()
 {
-    QFile sheet(QStringLiteral(":/lumivandrexutility.qss"));
-    if (sheet.open(QIODevice::ReadOnly))
-        qApp->setStyleSheet(QString::fromUtf8(sheet.readAll()));
-    g_presenter.SetNotifyTimerCtrl(&g_noPoll);
-    g_presenter.SetTimingForTest(10, 500);
-    g_presenter.Init();   // false while nothing is plugged
+    lvtest::applyProgramLook(false);
+    lvtest::startPresenter();   // false while nothing is plugged
 }
 
 void TstVolumePage::init()
 {
-    m_dev = PlugCurrent();
+    m_dev = lvtest::plugCurrent("VOL-0001");
     QVERIFY(m_dev);
 }
 
@@ -283,7 +252,7 @@ void TstVolumePage::hostFollowsNewFirmware()
     PulseTestDaemon daemon;
     QVERIFY(daemon.Start({"load-module module-null-sink sink_name=usb_SER123456789ABCDEF_out "
                           "sink_properties=device.description=SER123456789ABC channels=2"}, 1));
-    m_dev = PlugCurrent(serial);
+    m_dev = lvtest::plugCurrent(serial);
     QVERIFY(m_dev);
     _KVCAP_DEVICE_INFO info = m_dev->deviceInfo();
     std::memcpy(info.serialNumber, "SER123456789ABCDEF", sizeof info.serialNumber);

@@ -81,12 +81,12 @@ void TstWTabPageAdvanced::comboBoxesWriteAndMarkChanges()
 
 void TstWTabPageAdvanced::unknownValuesAndReportSection()
 {
-    Put(m_dev, _KVCAP_STATUS_IMAGE{5});
-    Put(m_dev, _KVCAP_DEVICE_NAME_MODE{2});
-    Put(m_dev, _KVCAP_COLOR_FORMAT_LIST{4, {KVCAP_FOURCC_YUY2, KVCAP_FOURCC_YUYV, KvFourCC('<', 'b', '>', '!')}});
-    Put(m_dev, _KVCAP_FRAME_INTERVAL_LIST{3, 1, {166667, 0, 400000}});
+    lvtest::put(m_dev, _KVCAP_STATUS_IMAGE{5});
+    lvtest::put(m_dev, _KVCAP_DEVICE_NAME_MODE{2});
+    lvtest::put(m_dev, _KVCAP_COLOR_FORMAT_LIST{4, {KVCAP_FOURCC_YUY2, KVCAP_FOURCC_YUYV, KvFourCC('<', 'b', '>', '!')}});
+    lvtest::put(m_dev, _KVCAP_FRAME_INTERVAL_LIST{3, 1, {166667, 0, 400000}});
     _KVCAP_FRAME_SIZE_LIST sizes{7, 6, {{640, 480}, {720, 480}, {720, 576}, {800, 600}, {1024, 768}, {1280, 720}, {1920, 1080}}};
-    Put(m_dev, sizes);
+    lvtest::put(m_dev, sizes);
     m_page->InitPage(0, true);
     QCOMPARE(m_page->GetNameCombo()->currentText(), QString("Model name"));
     QCOMPARE(m_page->GetImageCombo()->currentText(), QString("Default"));

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
+#include <atomic>
 #include <deque>
 #include <memory>
 
@@ -61,21 +62,39 @@ inline void startPresenter()
     g_presenter.Init();
 }
 
-// Leaves exactly `serials.size()` devices plugged, in that order, and waits for the presenter.
+// Counts the presenter's device notifications (enumeration thread). Its removal
+// waits for a walk over the listeners in progress, so once it has counted an
+// event and is gone, every listener has had that event.
+struct DeviceEventWatch : ILumivandrexNotify {
+    DeviceEventWatch() { g_presenter.AddNotify(this); }
+    ~DeviceEventWatch() { g_presenter.DeleteNotify(this); }
+    void OnCurrentDeviceLost(bool) override { ++calls; }
+    void OnOtherDeviceChanged(bool, QString) override { ++calls; }
+    std::atomic<int> calls{0};
+};
+
+// Leaves exactly `serials.size()` devices plugged, in that order, and waits until
+// the presenter has told its listeners about each change, so that a late "device
+// lost" meant for nobody cannot reach the bars a test builds next.
 inline std::vector<DevicePtr> plugFresh(const std::vector<std::string>& serials)
 {
     auto& bus = lvemu::EmulatedBus::instance();
+    DeviceEventWatch watch;
+    const auto settle = [&](int before, int count) {
+        if (!QTest::qWaitFor([&] { return watch.calls.load() > before && deviceCount() == count; }, 8000))
+            qWarning("the presenter did not report %d devices", count);
+    };
+    const int before = watch.calls.load();
+    const bool hadDevices = deviceCount() > 0;
     bus.unplugAll();
-    waitForDeviceCount(0);
+    if (hadDevices)
+        settle(before, 0);
     std::vector<DevicePtr> devices;
     for (const std::string& serial : serials) {
+        const int plugged = watch.calls.load();
         devices.push_back(bus.plug(lvusb::kVendorMain, lvusb::kProductMainSingle, serial));
-        waitForDeviceCount(int(devices.size()));
+        settle(plugged, int(devices.size()));
     }
-    // The enumeration thread calls the listeners just after the list is replaced;
-    // let those calls pass before a test builds its bars, so that a late "device
-    // lost" meant for nobody cannot reach them.
-    QTest::qWait(150);
     return devices;
 }
 

@@ -13,15 +13,18 @@ if(TARGET lv_emulator)
         LINKS lv_shell lv_resources lv_emulator
         TIMEOUT 120)
 
-    # Starts the real program: the single-instance id is fixed, so these runs
-    # never overlap with each other (each also has its own runtime folder).
-    lv_add_qtest(tst_processstart LABEL shell
-        SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_processstart.cpp
-        LINKS Qt5::Core
-        TIMEOUT 180)
-    target_compile_definitions(tst_processstart PRIVATE
-        LV_PROGRAM_PATH="$<TARGET_FILE:LumivandrexUtility>"
-        LV_LAUNCHER_PATH="$<TARGET_FILE:lv_emulated_launch>")
-    add_dependencies(tst_processstart LumivandrexUtility lv_emulated_launch)
-    set_tests_properties(tst_processstart PROPERTIES RESOURCE_LOCK lumivandrex_single_instance)
+    # Start the real program: the single-instance id is fixed, so these runs never
+    # overlap with each other (each also has its own runtime folder). tst_xdesktop
+    # runs it on Xvfb with openbox and no tray, started by the suite itself.
+    foreach(suite tst_processstart tst_xdesktop)
+        lv_add_qtest(${suite} LABEL shell
+            SOURCES ${CMAKE_CURRENT_LIST_DIR}/${suite}.cpp
+            LINKS Qt5::Gui
+            TIMEOUT 180)
+        target_compile_definitions(${suite} PRIVATE
+            LV_PROGRAM_PATH="$<TARGET_FILE:LumivandrexUtility>"
+            LV_LAUNCHER_PATH="$<TARGET_FILE:lv_emulated_launch>")
+        add_dependencies(${suite} LumivandrexUtility lv_emulated_launch)
+        set_tests_properties(${suite} PROPERTIES RESOURCE_LOCK lumivandrex_single_instance)
+    endforeach()
 endif()

@@ -96,6 +96,7 @@ private slots:
     void nothingWrittenWhenDeviceChanges();
     void writeFailureIsReported();
     void cancelAndNoDeviceWriteNothing();
+    void typedNameGetsTheSuffix();
 
 private:
     QTemporaryDir m_dir;
@@ -238,6 +239,8 @@ void TstHtmlReport::defaultFileNameIsSafe_data()
     QTest::newRow("separators") << "a/b\\c" << "x:y" << "a_b_c (x_y)";
     QTest::newRow("parent folder") << "../../etc" << ".." << "_._etc (.)";
     QTest::newRow("leading dots") << "..hidden" << "1" << "hidden (1)";
+    QTest::newRow("blank then dot") << " .profile" << "x" << "profile (x)";
+    QTest::newRow("dots and blanks mixed") << ". . .rc" << "y" << "rc (y)";
     QTest::newRow("control characters") << QString("A\tB\x01") << "2" << "AB (2)";
 }
 
@@ -335,6 +338,20 @@ void TstHtmlReport::cancelAndNoDeviceWriteNothing()
     QCOMPARE(HtmlReport::ExportReport(harness.window.get(), harness.pages, cancel), HtmlReport::EXPORT_NO_DEVICE);
     QCOMPARE(asked, 1);   // no dialog without a device
     QVERIFY(answerer.SeenBoxes().isEmpty());
+}
+
+void TstHtmlReport::typedNameGetsTheSuffix()
+{
+    plugFresh({"HR-0041"});
+    Harness harness;
+    harness.Start();
+    BoxAnswerer answerer;
+    const QString typed = m_dir.filePath("myreport");
+    QCOMPARE(HtmlReport::ExportReport(harness.window.get(), harness.pages,
+                                      [&](QWidget*, const QString&, const QString&, const QString&) { return typed; }),
+             HtmlReport::EXPORT_WRITTEN);
+    QVERIFY(QFile::exists(typed + ".htm"));
+    QVERIFY(!QFile::exists(typed));
 }
 
 LV_EMULATED_QTEST_MAIN(TstHtmlReport)

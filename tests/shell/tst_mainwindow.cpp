@@ -6,6 +6,7 @@
 #include "emulatedbus.h"
 
 #include "device/lumivandrexpresenter.h"
+#include "logging/lvlogger.h"
 #include <QLayout>  // used by lvtestsupport.h
 #include "lvtestsupport.h"
 #include "settingspages/wtabpagetiming.h"
@@ -27,6 +28,7 @@
 #include <QMenu>
 #include <QMutexLocker>
 #include <QPointer>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTranslator>
@@ -245,6 +247,20 @@ private slots:
         m_window->OnInitPages();
         QCOMPARE(g_updateManager.regularFirmwareStarts(), firmwareStarts + 1);
         QVERIFY(g_updateManager.stopCheckCalls() > stopsBefore);
+
+        // With an update service the tray menu offers the software update dialog.
+        QAction* check = nullptr;
+        for (QAction* action : m_window->GetTrayMenu()->actions())
+            if (action->text() == QStringLiteral("Check for updates..."))
+                check = action;
+        QVERIFY(check);
+        QTimer::singleShot(0, [] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog && dialog->inherits("AppUpgradeDialog"));
+            dialog->close();
+        });
+        check->trigger();
+        QVERIFY(m_window->isVisible());   // closed without a download: the program goes on
         g_updateManager.setInitializedForTest(false);
     }
 
@@ -509,11 +525,80 @@ private slots:
         QTRY_VERIFY(!deviceMenu->isVisible());
         QVERIFY(m_window->isVisible());
 
+        m_window->SetTrayAvailable(true);
         QTest::keyClick(tabs, Qt::Key_Escape);
         QVERIFY(!m_window->isVisible());
         QVERIFY(!m_window->IsClosing());   // hidden to the tray, not closed
         m_window->OpenMainWindow();
         QVERIFY(m_window->isVisible());
+    }
+
+    // The offscreen platform, like a plain X desktop, has no tray: nothing may
+    // hide the window for good.
+    void withoutTrayNothingHidesTheWindow()
+    {
+        auto dev = plugDevice(0x7, "NOTRAY01");
+        startWindow();
+        QVERIFY(!m_window->HasTray());
+        QTRY_COMPARE(g_presenter.GetCurrentIndex(), 0);
+        m_window->hide();
+        m_window->ShowAtStart(true);   // "/minimized"
+        QVERIFY(m_window->isVisible() && m_window->isMinimized());
+        m_window->OpenMainWindow();
+        QVERIFY(!m_window->isMinimized());
+        QTest::keyClick(m_window->GetPropertyPage()->GetTabWidget(), Qt::Key_Escape);
+        QVERIFY(m_window->isVisible() && m_window->isMinimized());
+        m_window->OpenMainWindow();
+
+        // The close button asks about the pending changes, then the window closes
+        // (and with it the program: it quits on its last window).
+        g_presenter.SetUIChanged(true, UI_CHANGE_IMMEDIATE);
+        BoxAnswerer question(QStringLiteral("dialog_msgbox"),
+                             [](QWrapperMsgBox* box) { box->GetCancelButton()->click(); });
+        emit m_window->GetTitleBar()->closeBtnClicked();
+        QCOMPARE(question.seen, 1);
+        QVERIFY(!m_window->isVisible());
+        QVERIFY(m_window->IsClosing());
+        QVERIFY(m_window->testAttribute(Qt::WA_QuitOnClose));
+        QCOMPARE(dev->commitCount(2), 1);   // "No" saves
+
+        // With a tray, "/minimized" leaves the window in it.
+        stopWindow();
+        startWindow();
+        m_window->SetTrayAvailable(true);
+        m_window->hide();
+        m_window->ShowAtStart(true);
+        QVERIFY(!m_window->isVisible());
+    }
+
+    void deviceEventsAreLogged()
+    {
+        QObject owner;
+        lvlogger::LvLogger* logger = lvlogger::LvLogger::createInstance(&owner);
+        const lvlogger::EnableLogLevels saved = lvlogger::ENABLE_LOG_LEVELS;
+        lvlogger::SetLogLevelInfor();
+        QSignalSpy records(logger, &lvlogger::LvLogger::signalLog);
+        const auto logged = [&records](const char* what, const char* serial) {
+            for (const QList<QVariant>& record : records) {
+                const QString text = record.at(2).toString();
+                if (text.startsWith(QLatin1String(what)) && text.contains(QLatin1String(serial)))
+                    return true;
+            }
+            return false;
+        };
+        auto first = plugDevice(0x7, "LOGS0001");
+        startWindow();
+        QTRY_VERIFY(logged("device plugged: ", "(LOGS0001)"));
+        auto second = plugDevice(0x7, "LOGS0002");
+        QTRY_VERIFY(logged("device plugged: ", "(LOGS0002)"));
+        QTRY_COMPARE(m_window->GetTitleBar()->GetDeviceMenu()->actions().size(), 2);
+        m_window->GetTitleBar()->OnSelectMenuItem(m_window->GetTitleBar()->GetDeviceMenu()->actions().at(1));
+        QVERIFY(logged("current device switched to ", "(LOGS0002)"));
+        EmulatedBus::instance().unplug(first);
+        QTRY_VERIFY(logged("device unplugged: ", "(LOGS0001)"));
+        QVERIFY(!logged("device unplugged: ", "(LOGS0002)"));
+        lvlogger::ENABLE_LOG_LEVELS = saved;
+        stopWindow();
     }
 
     void aboutOpensOneAtATime()

@@ -32,6 +32,7 @@ private slots:
     void tabSets_data();
     void tabSets();
     void partialReloadLeavesInfoAndVolume();
+    void startUpFillsTheCurrentPageFirst();
     void showPropertyPageKeepsIndexWhenItFits();
     void infoOnlyWithoutDevice();
     void ctrlTabWrapsAndNeverDividesByZero();
@@ -169,6 +170,43 @@ void TstPropertyPage::partialReloadLeavesInfoAndVolume()
     harness.pages->ReloadTabWidget(false);
     QCOMPARE(harness.pages->GetTabWidget()->currentIndex(), 5);
     QCOMPARE(log, (QStringList{"Video(0,0)", "Input(0,0)", "HDMI(0,0)", "Timing(0,1)", "Advanced(0,1)"}));
+}
+
+// Start-up: the first paint needs the tab titles and the current page only; the
+// other pages are built and filled right after it, each once, 0xFF read once.
+void TstPropertyPage::startUpFillsTheCurrentPageFirst()
+{
+    const QStringList all{"Info", "Video", "Volume", "Input", "HDMI", "Timing", "Advanced"};
+    auto devices = plugFresh({"PP-0021"});
+    devices[0]->setFeatureFlags(0x7);
+    {
+        Harness harness;
+        harness.pages->DeferOtherPages();
+        devices[0]->clearTransfers();
+        harness.Start();
+        QTabWidget* tabs = harness.pages->GetTabWidget();
+        QCOMPARE(TabTitles(tabs), all);
+        QVERIFY(!qobject_cast<WTabPageVideo*>(tabs->widget(1)));   // not built yet
+        int featureReads = 0;
+        for (const lvemu::TransferRecord& t : devices[0]->transfers())
+            featureReads += t.direction == lvemu::TransferRecord::Get && t.id == 0xFF;
+        QCOMPARE(featureReads, 1);
+        harness.pages->FinishDeferredLoad();
+        QCOMPARE(TabTitles(tabs), all);
+        QCOMPARE(tabs->currentIndex(), 0);
+        QCOMPARE(tabs->widget(1), static_cast<QWidget*>(harness.pages->GetVideoPage()));
+        QCOMPARE(tabs->widget(6), static_cast<QWidget*>(harness.pages->GetAdvancedPage()));
+    }
+    Harness harness;
+    QStringList log;
+    RecordRefreshes(harness.pages, &log);
+    harness.pages->DeferOtherPages();
+    harness.Start();
+    QCOMPARE(log, QStringList{"Info(0,1)"});
+    harness.pages->FinishDeferredLoad();
+    harness.pages->FinishDeferredLoad();
+    QCOMPARE(log, (QStringList{"Info(0,1)", "Video(0,0)", "Volume(ffffffff,0)", "Input(0,0)", "HDMI(0,0)",
+                               "Timing(0,0)", "Advanced(0,0)"}));
 }
 
 void TstPropertyPage::showPropertyPageKeepsIndexWhenItFits()

@@ -2,50 +2,32 @@
 // Shared by the page suites: one emulated device made current, the report section
 // parsed by an independent HTML parser, the rows a status table shows, the transfer log.
 
-#include <QApplication>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLabel>
-#include <QMutexLocker>
 #include <QProcess>
 #include <QStyleFactory>
 
-#include "device/lumivandrexpresenter.h"
-#include "device/reportaccess.h"
-#include "emulatedbus.h"
 #include "lvemulatortest.h"
+#include "lvpagetestsupport.h"
 #include "toolkit/qtablewid.h"
 #include "toolkit/qwrappertablewidget.h"
 
 namespace pagetest {
 
-using DevicePtr = std::shared_ptr<lvemu::EmulatedDevice>;
-using lvemu::TransferRecord;
-
-struct NoTimer : INotifyTimerCtrl {
-    void startNotifyTimer(int, INotifyTimerCallback*) override {}
-    void stopNotifyTimer() override {}
-};
+using lvtest::DevicePtr;
+using lvtest::TransferRecord;
+using lvtest::put;
 
 // Unplugs every device, then plugs one with the stock content and makes it current.
 inline DevicePtr plugStock()
 {
-    auto& bus = lvemu::EmulatedBus::instance();
-    bus.unplugAll();
-    DevicePtr dev = QTest::qWaitFor([] { return g_presenter.GetDeviceCount() == 0; }, 8000) ? bus.plug() : nullptr;
-    if (!dev || !QTest::qWaitFor([] { return g_presenter.GetDeviceCount() == 1; }, 8000))
-        return nullptr;
-    g_presenter.SetCurrentIndex(0, false);
-    return dev;
+    return lvtest::plugCurrent();
 }
 
 inline DevicePtr startWithDevice()
 {
-    static NoTimer timer;
-    g_presenter.SetNotifyTimerCtrl(&timer);
-    g_presenter.SetTimingForTest(10, 500);
-    g_presenter.Init();
+    lvtest::startPresenter();
     return plugStock();
 }
 
@@ -55,19 +37,12 @@ inline void resetPending()
     g_presenter.SetUIChangeType(UI_CHANGE_IMMEDIATE);
 }
 
-template <typename Record>
-void put(const DevicePtr& dev, const Record& r, int index = 0)
-{
-    dev->setRecord(uint8_t(ReportIdOf<Record>(index)), r);
-}
-
 // Ids of the transfers of one direction, in order.
 inline QList<int> ids(const DevicePtr& dev, TransferRecord::Direction direction)
 {
     QList<int> out;
-    for (const TransferRecord& t : dev->transfers())
-        if (t.direction == direction)
-            out << t.id;
+    for (const TransferRecord& t : lvtest::transfersOf(dev, direction))
+        out << t.id;
     return out;
 }
 
@@ -106,13 +81,9 @@ inline QStringList tableRows(QWrapperTableWidget* table, bool keepEmpty = false)
 // With the program's own style sheet, as a person would see the page.
 inline void screenshot(QWidget* w, const QString& name)
 {
-    QFile qss(":/lumivandrexutility.qss");
-    if (qApp->styleSheet().isEmpty() && qss.open(QIODevice::ReadOnly)) {
-        QFont font(QStringLiteral("Arial"));
-        font.setPixelSize(14);
-        QApplication::setFont(font);
+    if (qApp->styleSheet().isEmpty()) {
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
-        qApp->setStyleSheet(QString::fromUtf8(qss.readAll()));
+        lvtest::applyProgramLook();
     }
     w->resize(w->sizeHint().expandedTo(QSize(760, 580)));
     w->grab().save(QStringLiteral(LV_SCREENSHOT_DIR "/") + name + ".png");

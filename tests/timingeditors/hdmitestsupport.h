@@ -2,67 +2,28 @@
 // Shared set-up of the HDMI suites: the presenter with one emulated device as the
 // current device, the transfer log by report id, and an answerer for modal windows.
 
-#include <QApplication>
-#include <QFile>
-#include <QMutexLocker>
-#include <QTimer>
-#include <QtTest>
-
-#include <functional>
-#include <memory>
-
-#include "device/lumivandrexpresenter.h"
-#include "device/reportaccess.h"
-#include "emulatedbus.h"
-#include "toolkit/qwrappermsgbox.h"
+#include "lvpagetestsupport.h"
 
 namespace hdmitest {
 
-using DevicePtr = std::shared_ptr<lvemu::EmulatedDevice>;
-
-struct NoTimer : INotifyTimerCtrl {
-    void startNotifyTimer(int, INotifyTimerCallback*) override {}
-    void stopNotifyTimer() override {}
-};
-
-// The program's own look (style sheet and 14-pixel Arial), for screenshots.
-inline void applyProgramLook()
-{
-    QFile sheet(QStringLiteral(":/lumivandrexutility.qss"));
-    if (sheet.open(QIODevice::ReadOnly))
-        qApp->setStyleSheet(QString::fromUtf8(sheet.readAll()));
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(14);
-    QApplication::setFont(font);
-}
+using lvtest::DevicePtr;
+using lvtest::idOf;
 
 inline void startPresenter()
 {
-    applyProgramLook();
-    static NoTimer timer;
-    g_presenter.SetNotifyTimerCtrl(&timer);
-    g_presenter.SetTimingForTest(10, 500);
-    g_presenter.Init();
-}
-
-inline int deviceCount()
-{
-    QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
-    return g_presenter.GetDeviceCount();
+    lvtest::applyProgramLook();
+    lvtest::startPresenter();
 }
 
 // One fresh device with the given model code as the current device.
 inline DevicePtr plugDevice(const std::string& serial, uint16_t model = 516)
 {
-    auto& bus = lvemu::EmulatedBus::instance();
-    bus.unplugAll();
-    if (!QTest::qWaitFor([] { return deviceCount() == 0; }, 8000))
-        qFatal("devices of an earlier case stay attached");
-    DevicePtr device = bus.plug(lvusb::kVendorMain, lvusb::kProductMainSingle, serial);
-    _KVCAP_DEVICE_INFO info = device->deviceInfo();
-    info.productId = model;
-    device->setDeviceInfo(info);
-    if (!QTest::qWaitFor([] { return deviceCount() == 1; }, 8000))
+    DevicePtr device = lvtest::plugCurrent(serial, [model](lvemu::EmulatedDevice& d) {
+        _KVCAP_DEVICE_INFO info = d.deviceInfo();
+        info.productId = model;
+        d.setDeviceInfo(info);
+    });
+    if (!device)
         qFatal("the emulated device did not attach");
     QTest::qWait(100);   // let the enumeration thread's listener calls pass
     g_presenter.SetCurrentIndex(0, false);
@@ -70,19 +31,12 @@ inline DevicePtr plugDevice(const std::string& serial, uint16_t model = 516)
     return device;
 }
 
-template <typename Record>
-inline uint8_t idOf(int index = 0)
-{
-    return uint8_t(ReportIdOf<Record>(index));
-}
-
 // Payloads the device was sent (SET) or answered (GET) for one report id.
 inline QList<lvemu::Bytes> transfers(const DevicePtr& device, uint8_t id, lvemu::TransferRecord::Direction dir)
 {
     QList<lvemu::Bytes> out;
-    for (const lvemu::TransferRecord& t : device->transfers())
-        if (t.id == id && t.direction == dir)
-            out << (dir == lvemu::TransferRecord::Set ? lvemu::Bytes(t.bytes.begin() + 1, t.bytes.end()) : t.bytes);
+    for (const lvemu::TransferRecord& t : lvtest::transfersOf(device, dir, id))
+        out << (dir == lvemu::TransferRecord::Set ? lvtest::payloadOf(t) : t.bytes);
     return out;
 }
 

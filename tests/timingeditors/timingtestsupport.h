@@ -2,41 +2,26 @@
 // Shared set-up of the timing suites: one emulated device carrying a VGA 1080p60
 // signal, the presenter on it, and readers of what the device was sent.
 
-#include <QApplication>
-#include <QFile>
-#include <QMutexLocker>
-#include <QTimer>
-#include <QtTest>
-
-#include <memory>
 #include <vector>
 
-#include "device/lumivandrexpresenter.h"
-#include "device/reportaccess.h"
-#include "emulatedbus.h"
+#include "lvpagetestsupport.h"
 #include "lvtestsupport.h"
-#include "toolkit/qwrappermsgbox.h"
 
 namespace timingtest {
 
-using DevicePtr = std::shared_ptr<lvemu::EmulatedDevice>;
-using lvemu::Bytes;
-
-struct NoPoll : INotifyTimerCtrl {
-    void startNotifyTimer(int, INotifyTimerCallback*) override {}
-    void stopNotifyTimer() override {}
-};
+using lvtest::Bytes;
+using lvtest::DevicePtr;
 
 template <typename Record>
 uint8_t IdOf(int index = 0)
 {
-    return uint8_t(ReportIdOf<Record>(index));
+    return lvtest::idOf<Record>(index);
 }
 
 template <typename Record>
 Bytes BytesOf(const Record& r)
 {
-    return Bytes(reinterpret_cast<const uint8_t*>(&r), reinterpret_cast<const uint8_t*>(&r) + sizeof r);
+    return lvtest::bytesOf(r);
 }
 
 // A VGA 1920x1080 60 Hz signal (2200 x 1125 total) as report 0x10 shows it.
@@ -52,21 +37,13 @@ inline _KVCAP_INPUT_STATUS VgaStatus()
 }
 
 // Plugs one device with the VGA signal and makes it the presenter's current device.
-inline DevicePtr Start(bool qss = true)
+inline DevicePtr Start()
 {
-    static NoPoll poll;
     auto device = lvemu::EmulatedBus::instance().plug();
     device->setRecord(IdOf<_KVCAP_INPUT_STATUS>(), VgaStatus());
-    g_presenter.SetNotifyTimerCtrl(&poll);
-    g_presenter.SetTimingForTest(3600 * 1000, 500);   // no enumeration traffic during the cases
-    g_presenter.Init();
+    lvtest::startPresenter(3600 * 1000);   // no enumeration traffic during the cases
     g_presenter.SetCurrentIndex(0, false);
-    QFont font(QStringLiteral("Arial"));   // the program's own font
-    font.setPixelSize(14);
-    QApplication::setFont(font);
-    QFile sheet(QStringLiteral(":/lumivandrexutility.qss"));
-    if (qss && sheet.open(QIODevice::ReadOnly))
-        qApp->setStyleSheet(QString::fromUtf8(sheet.readAll()));
+    lvtest::applyProgramLook();
     return device;
 }
 
@@ -74,35 +51,15 @@ inline DevicePtr Start(bool qss = true)
 inline std::vector<Bytes> Sets(const DevicePtr& device, uint8_t id)
 {
     std::vector<Bytes> out;
-    for (const lvemu::TransferRecord& t : device->transfers())
-        if (t.direction == lvemu::TransferRecord::Set && t.id == id && t.outcome == lvemu::TransferRecord::Ok)
-            out.push_back(Bytes(t.bytes.begin() + 1, t.bytes.end()));   // after the report id
+    for (const lvemu::TransferRecord& t : lvtest::transfersOf(device, lvemu::TransferRecord::Set, id))
+        if (t.outcome == lvemu::TransferRecord::Ok)
+            out.push_back(lvtest::payloadOf(t));
     return out;
 }
 
 inline int SetCount(const DevicePtr& device)
 {
-    int n = 0;
-    for (const lvemu::TransferRecord& t : device->transfers())
-        n += t.direction == lvemu::TransferRecord::Set;
-    return n;
-}
-
-// Answers the next message box with OK (true) or Cancel; records its text.
-inline void AnswerNextBox(bool ok, QString* text)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, ok, text] {
-        auto* box = qobject_cast<QWrapperMsgBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        if (text)
-            *text = box->GetText();
-        ok ? box->OnOKClicked() : box->OnCancelClicked();
-        timer->deleteLater();
-    });
-    timer->start();
+    return int(lvtest::transfersOf(device, lvemu::TransferRecord::Set).size());
 }
 
 } // namespace timingtest

@@ -199,7 +199,7 @@ private slots:
             m_device->stallReport(m_list);
         QString asked;
         if (answer >= 0)
-            AnswerNextBox(answer == 1, &asked);
+            lvtest::answerNextBox(answer == 1, &asked);
         QAdjustTimingWidget w;
         w.GetSaveButton()->click();
         if (answer >= 0)

@@ -10,23 +10,12 @@
 #include "../device/tst_lumivandrexpresenter_support.h"
 #include "update/cupgradefirmware.h"
 #include "update/updatemanager.h"
+#include "kvffile.h"
 #include "updatetestserver.h"
 
 using prestest::FirmwareImage;
 
 namespace {
-
-// A .kvf file: the fixed header, N section records, then each section's data.
-QByteArray kvfBytes(const FirmwareImage& image)
-{
-    QByteArray bytes(reinterpret_cast<const char*>(&image.header), KV_FIRMWARE_FIXED_HEADER_SIZE);
-    const int records = KV_FIRMWARE_SECTION_RECORD_SIZE * image.header.sectionCount;
-    bytes.append(QByteArray(reinterpret_cast<const char*>(image.header.sections), qMin(records, 16 * 28)));
-    bytes.append(QByteArray(qMax(0, records - 16 * 28), '\0'));
-    for (const auto& data : image.data)
-        bytes.append(reinterpret_cast<const char*>(data.data()), int(data.size()));
-    return bytes;
-}
 
 // The header checksum again, after a field was changed behind finish()'s back.
 void resum(FirmwareImage& image)
@@ -58,12 +47,7 @@ class TstUpdateFlash : public QObject
 
     FirmwareImage validImage(uint32_t version = 0x00010002)
     {
-        const _KVCAP_DEVICE_INFO info = m_dev->deviceInfo();
-        FirmwareImage image;
-        image.header.modelCode = info.productId;
-        image.header.hardwareVersion = uint8_t(info.hardwareVersion);
-        image.header.identifier = info.identifier;
-        image.header.version = version;
+        FirmwareImage image = imageFor(*m_dev, version);
         image.add("Main.App", 0x120000, 0x1800, 1);
         image.add("Main.Cfg", 0x200000, 0x900, 2);
         return image;
@@ -102,13 +86,10 @@ private slots:
         QVERIFY(g_presenter.Init());
         g_presenter.SetCurrentIndex(0, false);
         QVERIFY(m_server.start());
-        QSettings ini(m_dir.filePath(QStringLiteral("update.ini")), QSettings::IniFormat);
-        ini.setValue(QStringLiteral("UPGRADE/ServerURL"), m_server.base());
-        ini.setValue(QStringLiteral("UPGRADE/ServerURLUpdateTime"), QStringLiteral("2017-06-15 09:30:00"));
-        ini.setValue(QStringLiteral("UPGRADE/FirmwareURL"), QStringLiteral("/fw.json"));
-        ini.sync();
+        const QString ini = m_server.writeConfig(m_dir.filePath(QStringLiteral("update.ini")),
+                                                 QStringLiteral("FirmwareURL"), QStringLiteral("/fw.json"));
         m_manager.SetIntervalsForTest(20, 24 * 3600 * 1000);
-        QVERIFY(m_manager.Init(ini.fileName()));
+        QVERIFY(m_manager.Init(ini));
     }
     void cleanupTestCase()
     {

@@ -6,7 +6,7 @@ Usage: updateserver.py ROOT. Binds 127.0.0.1 on a free port and prints the port.
   GET anything else    answers a check with ROOT/offers.json
 Every request is appended to ROOT/requests.log. Faults come from ROOT/knobs.json,
 read per request: {"delay": seconds, "error": http_code, "truncate": 1,
-"drop": 1, "badjson": 1, "badmd5": 1}.
+"drop": 1, "badjson": 1, "badmd5": 1, "pace": seconds between 16 KiB pieces of a file}.
 """
 import http.server
 import json
@@ -32,11 +32,15 @@ class Handler(http.server.BaseHTTPRequestHandler):
     def log_message(self, *args):
         pass
 
-    def send_body(self, code, body, sent=None):
+    def send_body(self, code, body, sent=None, pace=0.0):
         self.send_response(code)
         self.send_header('Content-Length', str(len(body)))
         self.end_headers()
-        self.wfile.write(body if sent is None else body[:sent])
+        body = body if sent is None else body[:sent]
+        for at in range(0, len(body), 16384 if pace else max(1, len(body))):
+            self.wfile.write(body[at:at + 16384] if pace else body)
+            self.wfile.flush()
+            time.sleep(pace)
 
     def do_GET(self):
         with open(os.path.join(ROOT, 'requests.log'), 'a') as log:
@@ -62,7 +66,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
         if k.get('truncate'):
             self.close_connection = True
             return self.send_body(200, body, len(body) // 2)
-        self.send_body(200, body)
+        self.send_body(200, body, pace=float(k.get('pace', 0)) if path.startswith('/files/') else 0.0)
 
 
 server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), Handler)

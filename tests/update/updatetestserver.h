@@ -9,6 +9,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 
 struct UpdateTestServer
@@ -29,6 +30,17 @@ struct UpdateTestServer
         process.waitForFinished();
     }
     QString base() const { return QStringLiteral("http://127.0.0.1:%1").arg(port); }
+    // An update configuration at `path` whose server is this one, with `listKey`
+    // ("FirmwareURL" or "SoftwareURL") naming `list`; returns `path`.
+    QString writeConfig(const QString& path, const QString& listKey, const QString& list) const
+    {
+        QSettings ini(path, QSettings::IniFormat);
+        ini.setValue(QStringLiteral("UPGRADE/ServerURL"), base());
+        ini.setValue(QStringLiteral("UPGRADE/ServerURLUpdateTime"), QStringLiteral("2017-06-15 09:30:00"));
+        ini.setValue(QStringLiteral("UPGRADE/") + listKey, list);
+        ini.sync();
+        return path;
+    }
     void write(const QString& name, const QByteArray& bytes)
     {
         QFile file(root.filePath(name));

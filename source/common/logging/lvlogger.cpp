@@ -223,7 +223,16 @@ void LvLogger::deliverPendingRecords()
 void LvLogger::log(const QString& text, LogLevel logLevel, const QString& functionName,
                    const char* fileName, unsigned int lineNumber)
 {
-    const QString file = fileName ? QString::fromUtf8(fileName) : QString();
+    // Only the file's base name: the build machine's source path tells a reader nothing.
+    QString file;
+    if (fileName) {
+        const char* base = fileName;
+        for (const char* c = fileName; *c; ++c) {
+            if (*c == '/' || *c == '\\')
+                base = c + 1;
+        }
+        file = QString::fromUtf8(base);
+    }
     if (QThread::currentThread() == thread()) {
         emit signalLog(timeStamp(), threadId(), text, logLevel, functionName, file, lineNumber);
         return;

@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QImage>
 #include <QMutexLocker>
 #include <QSaveFile>
@@ -10,6 +11,7 @@
 
 #include <atomic>
 
+#include "device/devicetext.h"
 #include "device/lumivandrexpresenter.h"
 #include "logging/lvlogger.h"
 #include "shell/propertypage.h"
@@ -178,19 +180,20 @@ private:
     std::atomic<bool> m_lost{false};
 };
 
-QString FixedText(const char* field, int size)
+// The save dialog adds the suffix itself, so its overwrite question sees the real name.
+QString ChooseSaveFile(QWidget* parent, const QString& caption, const QString& path, const QString& filter)
 {
-    int length = 0;
-    while (length < size && field[length] != '\0')
-        ++length;
-    return QString::fromLatin1(field, length);
+    QFileDialog dialog(parent, caption, path, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("htm"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
 }
 
 void TellUser(QWidget* parent, const QString& text)
 {
-    QWrapperMsgBox* box = new QWrapperMsgBox(MSG_TYPE_WARNING, text, HtmlReport::tr("OK"), QString(), 420, 240, parent);
-    box->exec();
-    delete box;
+    QWrapperMsgBox::Ask(MSG_TYPE_WARNING, text, HtmlReport::tr("OK"), QString(), 420, 240, parent);
 }
 } // namespace
 
@@ -219,9 +222,11 @@ QString HtmlReport::DefaultFileName(const QString& model, const QString& serial)
     }
     while (safe.contains(QLatin1String("..")))
         safe.replace(QLatin1String(".."), QLatin1String("."));
-    while (safe.startsWith(QLatin1Char('.')))
-        safe.remove(0, 1);
-    safe = safe.trimmed();
+    // Blanks and dots together: " .profile" must not become the hidden ".profile".
+    int lead = 0;
+    while (lead < safe.size() && (safe.at(lead).isSpace() || safe.at(lead) == QLatin1Char('.')))
+        ++lead;
+    safe = safe.mid(lead).trimmed();
     return safe.isEmpty() ? QStringLiteral("Report") : safe;
 }
 
@@ -311,8 +316,8 @@ HtmlReport::ExportResult HtmlReport::ExportReport(QWidget* parent, PropertyPage*
             return EXPORT_NO_DEVICE;
         askedUsb = instance->usbData;
         askedDevice = instance->device;
-        model = FixedText(instance->deviceInfo.productName, int(sizeof(instance->deviceInfo.productName)));
-        serial = FixedText(instance->deviceInfo.serialNumber, int(sizeof(instance->deviceInfo.serialNumber)));
+        model = DeviceText(instance->deviceInfo.productName);
+        serial = DeviceText(instance->deviceInfo.serialNumber);
     }
     const QString defaultPath = documents + QLatin1Char('/') + DefaultFileName(model, serial) + QStringLiteral(".htm");
 
@@ -322,10 +327,13 @@ HtmlReport::ExportResult HtmlReport::ExportReport(QWidget* parent, PropertyPage*
         const QString caption = tr("Export");
         const QString filter = QStringLiteral("HTML Files(*.htm)");
         path = chooser ? chooser(parent, caption, defaultPath, filter)
-                       : QFileDialog::getSaveFileName(parent, caption, defaultPath, filter);
+                       : ChooseSaveFile(parent, caption, defaultPath, filter);
     }
     if (path.isEmpty())
         return EXPORT_CANCELLED;
+    // The dialog's filter hides files without the suffix: "myreport" would seem lost.
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".htm");
 
     QString body;
     bool sameDevice = false;

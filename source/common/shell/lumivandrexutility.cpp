@@ -7,7 +7,6 @@
 #include "settingspages/wtabpagevolume.h"
 #include "shell/aboutdialog.h"
 #include "shell/autostartconfig.h"
-#include "shell/cconfig.h"
 #include "shell/htmlreport.h"
 #include "shell/propertypage.h"
 #include "shell/settingsbar.h"
@@ -18,19 +17,13 @@
 #include "shell/wtabwidget.h"
 #include "statuspages/wtabpagehdmi.h"
 #include "statuspages/wtabpageinfo.h"
-#include "timingeditors/qadjusttimingwidget.h"
-#include "toolkit/cfocusmanager.h"
 #include "toolkit/qcustomdialog.h"
 #include "toolkit/qwrappermsgbox.h"
+#include "update/appupgradedialog.h"
 #include "update/updatemanager.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
-#include <QFile>
-#include <QStyleFactory>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QMutexLocker>
@@ -44,15 +37,10 @@
 
 LumivandrexUtility* g_pUtility = nullptr;
 
+
 namespace {
 const int kWindowWidth = 592;
 const int kWindowHeight = 720;
-const int kDragBand = 6;          // rows below the title bar's top edge that do not drag
-const int kMinFontSize = 1;
-const int kMaxFontSize = 20;
-const int kDefaultFontSize = 14;
-// The question box type used by the main window's close handling.
-const int kCloseQuestionType = 4;
 
 const char kTrayMenuStyle[] =
     "QMenu{color: #9da1a6; background: rgb(57, 57, 57); border: 1px solid rgb(58, 58, 58); border-radius: 2px;}"
@@ -66,53 +54,6 @@ const char kTrayMenuStyle[] =
     "QMenu::indicator:checked:selected{image: url(:/Widget/menu_checked_hover);}"
     "QMenu::separator{height: 1px; background: rgb(64, 64, 64); margin: 2px 12px 2px 28px;}";
 } // namespace
-
-// ---------------------------------------------------------------- start-up helpers
-
-tagSTARTUP_SETTINGS ReadStartupSettings(const QString& iniPath)
-{
-    tagSTARTUP_SETTINGS settings;
-    CConfig config;
-    if (!config.Init(iniPath))
-        return settings;
-    const int size = config.ReadValueInt(QStringLiteral("SETTINGS/FontSize"));
-    settings.fontPixelSize = (size >= kMinFontSize && size <= kMaxFontSize) ? size : kDefaultFontSize;
-    // Both comparisons are case-sensitive on purpose: only the exact words count.
-    settings.bold = config.ReadValueString(QStringLiteral("SETTINGS/IsBold")) == QLatin1String("true");
-    settings.chinese = config.ReadValueString(QStringLiteral("SETTINGS/Language")) == QLatin1String("Chinese");
-    config.Exit();
-    return settings;
-}
-
-QString LoadStyleSheet(const QString& resourcePath)
-{
-    QFile file(resourcePath);
-    if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    QByteArray bytes = file.readAll();
-    const int nul = bytes.indexOf('\0');
-    if (nul >= 0)
-        bytes.truncate(nul);
-    return QString::fromUtf8(bytes);
-}
-
-void ApplyStartupLook(const tagSTARTUP_SETTINGS& settings)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setWeight(settings.bold ? 75 : 50);
-    font.setPixelSize(settings.fontPixelSize);
-    QApplication::setFont(font);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
-}
-
-QString StartupLogFilePath(const QString& homeDir)
-{
-    const QString fileName = QStringLiteral("LumivandrexUtility.log");
-    // root's home has no Documents folder to speak of: log straight into it.
-    if (QDir::cleanPath(homeDir) == QLatin1String("/root"))
-        return QDir::cleanPath(homeDir) + QLatin1Char('/') + fileName;
-    return QDir::cleanPath(homeDir) + QStringLiteral("/Documents/") + fileName;
-}
 
 void FormatFirmwareInfo(const _KVCAP_DEVICE_INFO& info, char (&texts)[4][32])
 {
@@ -135,12 +76,12 @@ LumivandrexUtility::LumivandrexUtility(QWidget* parent)
     setWindowFlags(Qt::WindowFlags(Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                                    | Qt::WindowMaximizeButtonHint));
     setWindowTitle(QStringLiteral("Lumivandrex Utility"));
-    setMacWindowFlags(winId());
-
+    setFramelessWindow(this);
     m_settings.ReadSettings();
-
     CreateTitleBar();
     CreatePropertyPage();
+    // The first paint shows the current page filled; the others fill right after it.
+    m_pPropertyPage->DeferOtherPages();
     CreateSettingsBar();
     CreateTrayIcon();
 
@@ -200,10 +141,7 @@ void LumivandrexUtility::CreatePropertyPage()
         connect(info, &WTabPageInfo::sigUpgradeStatus, this, &LumivandrexUtility::OnUpgradeFirmwareStatus);
         connect(this, &LumivandrexUtility::signal_resetActiveWindow, info, &WTabPageInfo::OnResetActiveWindow);
     }
-    if (WTabPageTiming* timing = m_pPropertyPage->GetTimingPage())
-        connect(timing, &WTabPageTiming::signal_resetFocus, this, &LumivandrexUtility::OnResetFocus);
-    if (WTabPageHdmi* hdmi = m_pPropertyPage->GetHdmiPage())
-        connect(hdmi, &WTabPageHdmi::signal_resetFocus, this, &LumivandrexUtility::OnResetFocus);
+    connect(m_pPropertyPage, &PropertyPage::signal_resetFocus, this, &LumivandrexUtility::OnResetFocus);
 }
 
 void LumivandrexUtility::CreateSettingsBar()
@@ -231,6 +169,7 @@ void LumivandrexUtility::CreateTrayIcon()
     m_pQuitAction = new QAction(tr("Quit"), this);
     connect(m_pOpenAction, &QAction::triggered, this, &LumivandrexUtility::OnShowMainWindow);
     connect(m_pAboutAction, &QAction::triggered, this, &LumivandrexUtility::OnShowAboutDialog);
+    connect(m_pCheckUpdateAction, &QAction::triggered, this, &LumivandrexUtility::OnUpgradeDialog);
     connect(m_pQuitAction, &QAction::triggered, this, &LumivandrexUtility::OnExitClicked);
 
     // Built once for the whole run; activations only show it again.
@@ -238,7 +177,8 @@ void LumivandrexUtility::CreateTrayIcon()
     m_pTrayIcon->setContextMenu(m_pTrayMenu);
     connect(m_pTrayIcon, &QSystemTrayIcon::activated, this, &LumivandrexUtility::OnActivedSysTrayIcon);
     // Without a tray (some desktops, headless runs) the icon just stays invisible.
-    if (QSystemTrayIcon::isSystemTrayAvailable())
+    m_bTray = QSystemTrayIcon::isSystemTrayAvailable();
+    if (m_bTray)
         m_pTrayIcon->show();
 }
 
@@ -252,6 +192,9 @@ void LumivandrexUtility::BuildTrayMenu()
     m_pTrayMenu->setFont(font);
     m_pTrayMenu->setStyleSheet(QString::fromLatin1(kTrayMenuStyle));
     m_pTrayMenu->addAction(m_pOpenAction);
+    // Only with a working update service is there anything to check.
+    if (g_updateManager.m_bInitialized)
+        m_pTrayMenu->addAction(m_pCheckUpdateAction);
     m_pTrayMenu->addAction(m_pAboutAction);
     m_pTrayMenu->addSeparator();
     m_pTrayMenu->addAction(m_pQuitAction);
@@ -272,8 +215,27 @@ void LumivandrexUtility::ActivateOpenDialogs()
         dialog->activateWindow();
 }
 
+void LumivandrexUtility::SetTrayAvailable(bool available)
+{
+    m_bTray = available;
+}
+
+void LumivandrexUtility::ShowAtStart(bool minimized)
+{
+    // A window that starts out of sight has no first paint to wait for.
+    if (minimized)
+        m_pPropertyPage->FinishDeferredLoad();
+    if (!minimized)
+        show();
+    else if (m_bTray)
+        LV_LOG_INFO("started in the tray");   // stays hidden until the tray or a second start opens it
+    else
+        showMinimized();
+}
+
 void LumivandrexUtility::OnShowMainWindow()
 {
+    LV_LOG_INFO("main window shown");
     hide();
     showNormal();
     show();
@@ -290,6 +252,7 @@ void LumivandrexUtility::OnReloadMainWindow()
 
 void LumivandrexUtility::OnMinBtnClicked()
 {
+    LV_LOG_INFO("main window minimised");
     showMinimized();
 }
 
@@ -298,6 +261,12 @@ void LumivandrexUtility::OnCloseBtnClicked()
     // During a firmware upgrade the window must stay reachable.
     if (g_presenter.IsFirmwareUpgrading())
         return;
+    if (!m_bTray) {
+        // Nothing could bring a hidden window back: closing ends the program.
+        close();
+        return;
+    }
+    LV_LOG_INFO("main window hidden to the tray");
     hide();
 }
 
@@ -337,7 +306,9 @@ void LumivandrexUtility::OnActivedSysTrayIcon(QSystemTrayIcon::ActivationReason 
 
 void LumivandrexUtility::OnShowContextMenu(QPoint point)
 {
-    m_pTrayMenu->exec(point);
+    // Without a tray the title bar's right click is the way to "About" and "Quit".
+    if (!m_bTray)
+        m_pTrayMenu->exec(point);
 }
 
 // ---------------------------------------------------------------- closing
@@ -355,6 +326,7 @@ void LumivandrexUtility::closeEvent(QCloseEvent* event)
     // No device event or poll may arrive while the pending changes are settled.
     g_presenter.CloseNotifyEventAndEnumEvent();
 
+    LV_LOG_INFO("main window closing");
     if (!g_presenter.IsUIChanged()) {
         event->accept();
         return;
@@ -377,8 +349,7 @@ void LumivandrexUtility::closeEvent(QCloseEvent* event)
         question = tr("Are you sure to discard these changes?");
         break;
     }
-    auto* box = new QWrapperMsgBox(tagMSG_TYPE(kCloseQuestionType), question, tr("Yes"), tr("No"), 420, height, this);
-    const int answer = box->exec();
+    const int answer = QWrapperMsgBox::Ask(MSG_TYPE_QUESTION, question, tr("Yes"), tr("No"), 420, height, this);
     {
         QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
         if (LumivandrexDevice* device = g_presenter.GetCurrentDevice()) {
@@ -387,7 +358,6 @@ void LumivandrexUtility::closeEvent(QCloseEvent* event)
         }
     }
     event->accept();
-    delete box;
 }
 
 // ---------------------------------------------------------------- pages and settings bar
@@ -429,6 +399,7 @@ void LumivandrexUtility::OnDefaultBtnClicked()
         volume->setDefaultValue();
     m_pPropertyPage->ReloadPropertyPage(true);
     g_presenter.SetUIChanged(false, UI_CHANGE_IMMEDIATE);
+    LV_LOG_INFO("default settings restored and shown");
 }
 
 void LumivandrexUtility::OnOKBtnClicked()
@@ -482,11 +453,20 @@ void LumivandrexUtility::OnShowAboutDialog()
 
 void LumivandrexUtility::OnUpgradeDialog()
 {
-    // KNOWN GAP: the software update dialog comes with the update work; until
-    // then there is nothing to open. Nothing in the program triggers this slot.
     if (g_presenter.IsModalState())
         return;
-    LV_LOG_INFO("software update dialog is not available in this build");
+    if (isHidden() || isMinimized())
+        showNormal();   // the dialog centres on the main window
+    auto* dialog = new AppUpgradeDialog(this);
+    const int result = dialog->exec();
+    const QString installer = dialog->GetDownloadPath();
+    delete dialog;
+    if (result != 1)
+        return;
+    // The installer is not run from here: the program ends so that it can be
+    // installed over, and the log says where the file is.
+    LV_LOG_INFO(QStringLiteral("new version downloaded to %1; closing").arg(installer));
+    close();
 }
 
 // ---------------------------------------------------------------- notification timer
@@ -518,7 +498,7 @@ void LumivandrexUtility::OnNotifyTimeout()
         m_pNotifyCallback->OnTimeout();
 }
 
-// ---------------------------------------------------------------- painting, dragging, keys
+// ---------------------------------------------------------------- painting and dragging
 
 void LumivandrexUtility::paintEvent(QPaintEvent* event)
 {
@@ -528,25 +508,21 @@ void LumivandrexUtility::paintEvent(QPaintEvent* event)
     path.addRect(QRectF(rect()));
     painter.fillPath(path, QColor(QStringLiteral("#161719")));
     QDialog::paintEvent(event);
+    if (!m_bPainted) {
+        m_bPainted = true;
+        QTimer::singleShot(0, m_pPropertyPage, &PropertyPage::FinishDeferredLoad);
+    }
 }
 
 void LumivandrexUtility::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton) {
-        const QPoint point = mapFromGlobal(event->globalPos());
-        const QRect titleRect(QPoint(0, 0), m_pTitleBar->size());
-        if (titleRect.contains(point - QPoint(0, kDragBand))) {
-            m_dragOffset = point;
-            m_bDragging = true;
-        }
-    }
+    m_drag.Press(event, QRect(QPoint(0, 0), m_pTitleBar->size()));
     QDialog::mousePressEvent(event);
 }
 
 void LumivandrexUtility::mouseMoveEvent(QMouseEvent* event)
 {
-    if (m_bDragging && (event->buttons() & Qt::LeftButton)) {
-        move(event->globalPos() - m_dragOffset);
+    if (m_drag.Move(event)) {
         event->accept();
         return;
     }
@@ -555,169 +531,7 @@ void LumivandrexUtility::mouseMoveEvent(QMouseEvent* event)
 
 void LumivandrexUtility::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
-        m_bDragging = false;
+    m_drag.Release(event);
     QDialog::mouseReleaseEvent(event);
 }
 
-void LumivandrexUtility::keyPressEvent(QKeyEvent* event)
-{
-    // Swallowed: the dialog's own handling would close the window on Escape.
-    event->accept();
-}
-
-void LumivandrexUtility::HideAllMenus()
-{
-    m_pTitleBar->HideDeviceMenu();
-    if (WTabPageTiming* timing = m_pPropertyPage->GetTimingPage()) {
-        if (QAdjustTimingWidget* adjust = timing->GetAdjustTimingWidget()) {
-            if (QMenu* menu = adjust->GetMenu())
-                menu->hide();
-        }
-    }
-}
-
-bool LumivandrexUtility::IsDialogOpen() const
-{
-    if (g_presenter.IsModalState())
-        return true;
-    // Qt's own modal dialogs (the report's and the pages' file dialogs) are not
-    // counted by the presenter. Hiding the window under one would leave the
-    // dialog alone on screen, and closing it then would end the program (it
-    // would be the last visible window); Escape must reach the dialog instead.
-    QWidget* modal = QApplication::activeModalWidget();
-    return modal && modal != this;
-}
-
-bool LumivandrexUtility::HandleKeyPress(QKeyEvent* event)
-{
-    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
-    const int key = event->key();
-    const bool ctrlShiftBacktab = key == Qt::Key_Backtab && mods == (Qt::ControlModifier | Qt::ShiftModifier);
-    const bool ctrlTab = key == Qt::Key_Tab && mods == Qt::ControlModifier;
-
-    if (ctrlShiftBacktab || ctrlTab) {
-        g_focusManager.SetActive(true);
-    } else if (key == Qt::Key_Backtab && mods == Qt::ShiftModifier) {
-        m_bTabForward = false;
-        g_focusManager.SetActive(true);
-    } else if (key == Qt::Key_Escape) {
-        // With a pop-up menu open, Escape only closes that menu; the window stays.
-        // (Asked before the menus are hidden, which ends the pop-up state.)
-        QWidget* popup = QApplication::activePopupWidget();
-        HideAllMenus();
-        if (popup) {
-            popup->close();
-            return true;
-        }
-        if (!IsDialogOpen()) {
-            OnCloseBtnClicked();
-            return true;
-        }
-        return false;
-    } else if (key == Qt::Key_Tab) {
-        m_bTabForward = true;
-        g_focusManager.SetActive(true);
-    }
-
-    if (IsDialogOpen())
-        return false;
-    QTabWidget* tabs = m_pPropertyPage->GetTabWidget();
-    const int count = tabs ? tabs->count() : 0;
-    if (count <= 0)
-        return false;
-    if (ctrlShiftBacktab) {
-        tabs->setCurrentIndex((count + tabs->currentIndex() - 1) % count);
-        return true;
-    }
-    if (ctrlTab) {
-        tabs->setCurrentIndex((tabs->currentIndex() + 1) % count);
-        return true;
-    }
-    return false;
-}
-
-bool LumivandrexUtility::eventFilter(QObject* watched, QEvent* event)
-{
-    switch (event->type()) {
-    case QEvent::KeyPress:
-        if (HandleKeyPress(static_cast<QKeyEvent*>(event)))
-            return true;
-        break;
-    case QEvent::WindowActivate:
-        // Once per activated window, not once per widget inside it.
-        if (watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow())
-            emit signal_resetActiveWindow();
-        break;
-    case QEvent::WindowStateChange: {
-        const Qt::WindowStates state = windowState();
-        if (g_presenter.IsModalState() && state == Qt::WindowNoState
-            && (m_lastWindowState & Qt::WindowMinimized)) {
-            if (auto* dialog = findChild<QCustomDialog*>(QStringLiteral("dialog_customdlg"))) {
-                dialog->showNormal();
-                dialog->raise();
-                dialog->activateWindow();
-            }
-        }
-        m_lastWindowState = state;
-        break;
-    }
-    case QEvent::ApplicationActivate:
-        if (isHidden()) {
-            setVisible(true);
-            raise();
-            activateWindow();
-        }
-        if ((windowState() & Qt::WindowMinimized) && g_presenter.IsModalState()) {
-            showNormal();
-            raise();
-            activateWindow();
-            if (auto* dialog = findChild<QCustomDialog*>(QStringLiteral("dialog_customdlg"))) {
-                dialog->showNormal();
-                dialog->raise();
-                dialog->activateWindow();
-            }
-        }
-        break;
-    default:
-        break;
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-// ---------------------------------------------------------------- keyboard walk
-
-QWidget* LumivandrexUtility::LastEnabledSettingsButton() const
-{
-    return m_pSettingsBar->LastEnabledButton();
-}
-
-bool LumivandrexUtility::focusNextPrevChild(bool next)
-{
-    QTabWidget* tabs = m_pPropertyPage->GetTabWidget();
-    if (!tabs || !tabs->currentWidget())
-        return QDialog::focusNextPrevChild(next);
-
-    QWidget* focus = QApplication::focusWidget();
-    if (focus && m_pTitleBar->isAncestorOf(focus)) {
-        if (next) {
-            tabs->setFocus(Qt::OtherFocusReason);
-        } else if (QWidget* last = LastEnabledSettingsButton()) {
-            last->setFocus(Qt::OtherFocusReason);
-        }
-        return true;
-    }
-    if (focus && isAncestorOf(focus)) {
-        if (m_bTabForward) {
-            if (QWidget* centre = m_pTitleBar->GetCenterWidget())
-                centre->setFocus(Qt::OtherFocusReason);
-            return true;
-        }
-        QWidget* last = LastEnabledSettingsButton();
-        if (!last || m_pSettingsBar->isAncestorOf(focus))
-            return QDialog::focusNextPrevChild(next);
-        last->setFocus(Qt::OtherFocusReason);
-        return true;
-    }
-    return QDialog::focusNextPrevChild(next);
-}

@@ -7,6 +7,8 @@
 
 #include "device/ilumivandrexnotify.h"
 #include "shell/registrysettings.h"
+#include "shell/startup.h"
+#include "toolkit/windowdrag.h"
 
 class QAction;
 class QMenu;
@@ -19,31 +21,6 @@ class LumivandrexUtility;
 
 // The main window while the event loop runs (set and cleared by main).
 extern LumivandrexUtility* g_pUtility;
-
-// What the optional ini file beside the program asks for at start-up.
-struct tagSTARTUP_SETTINGS
-{
-    int fontPixelSize = 14;
-    bool bold = false;
-    bool chinese = false;
-};
-
-// Reads "SETTINGS/FontSize" (1..20, else 14), "SETTINGS/IsBold" (exactly
-// "true") and "SETTINGS/Language" (exactly "Chinese"); a missing file gives
-// the defaults.
-tagSTARTUP_SETTINGS ReadStartupSettings(const QString& iniPath);
-
-// The application style sheet text up to its first NUL byte; empty when the
-// resource cannot be read.
-QString LoadStyleSheet(const QString& resourcePath);
-
-// The program's look for the settings: "Arial" at the pixel size, weight 75
-// or 50, as the application font for all widgets, and the "Windows" style.
-void ApplyStartupLook(const tagSTARTUP_SETTINGS& settings);
-
-// Where the log file goes for a home directory: directly in it for "/root",
-// otherwise in its Documents folder.
-QString StartupLogFilePath(const QString& homeDir);
 
 // The four firmware-check texts for a device-information record (each at most
 // 31 characters): model code, byte 5, hardware letter, "major.minor.build".
@@ -59,11 +36,21 @@ class LumivandrexUtility : public QDialog, public INotifyTimerCtrl
 {
     Q_OBJECT
 public:
+    static constexpr int kDragBand = 6;   // rows below the title bar's top edge that do not drag
+
     explicit LumivandrexUtility(QWidget* parent = nullptr);
     ~LumivandrexUtility() override;
 
     // Brings the window up (single-instance message, tray).
     void OpenMainWindow();
+    // The first showing; `minimized` ("/minimized") leaves the window in the
+    // tray, or minimised where there is no tray to bring it back from.
+    void ShowAtStart(bool minimized);
+
+    // Whether a system tray holds the icon (asked of the window system at
+    // construction). Without one, close ends the program and Escape minimises.
+    bool HasTray() const { return m_bTray; }
+    void SetTrayAvailable(bool available);
 
     // INotifyTimerCtrl
     void startNotifyTimer(int milliseconds, INotifyTimerCallback* callback) override;
@@ -145,8 +132,9 @@ private:
     RegistrySettings m_settings;
     QTimer* m_pNotifyTimer = nullptr;                 // exists only while the poll runs
     INotifyTimerCallback* m_pNotifyCallback = nullptr;
-    bool m_bDragging = false;
-    QPoint m_dragOffset;
+    WindowDrag m_drag{this, kDragBand};
+    bool m_bTray = false;
+    bool m_bPainted = false;
     bool m_bAboutOpen = false;
     bool m_bClosing = false;
     bool m_bTabForward = true;

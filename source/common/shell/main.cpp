@@ -4,6 +4,7 @@
 #include "device/lumivandrexpresenter.h"
 #include "logging/lvlogger.h"
 #include "platform/singleapplication.h"
+#include "shell/firstpaintmarker.h"
 #include "shell/lumivandrexutility.h"
 #include "toolkit/cfocusmanager.h"
 #include "update/updatemanager.h"
@@ -11,6 +12,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTranslator>
+
+#include <thread>
 
 namespace {
 const char kApplicationId[] = "KIVORANT Lumivandrex Utility 3.0";
@@ -43,12 +46,24 @@ void InitLog(QObject* parent)
 
 int main(int argc, char* argv[])
 {
+    // Every window is drawn by the raster engine: loading the OpenGL stack only to
+    // pick X visuals took about a third of the start-up. Set to anything, the
+    // variable keeps the user's choice.
+    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
     auto* app = new QtSingleApplication(QString::fromLatin1(kApplicationId), argc, argv);
     InitLog(app);
 
     if (app->isRunning()) {
         // Delivered or not, this start is done: the running one shows its window.
-        app->sendMessage(QString::fromLatin1(kInstanceMessage), kInstanceMessageTimeoutMs);
+        // Said in the shared log, so the "log started" above never reads like a restart.
+        const bool delivered = app->sendMessage(QString::fromLatin1(kInstanceMessage), kInstanceMessageTimeoutMs);
+        if (delivered)
+            LV_LOG_INFO("instance " << QCoreApplication::applicationPid()
+                                    << " handed over to the running instance and ended");
+        else
+            LV_LOG_ERROR("instance " << QCoreApplication::applicationPid()
+                                     << " could not reach the running instance and ended");
         delete app;
         return 0;
     }
@@ -70,12 +85,16 @@ int main(int argc, char* argv[])
     ApplyStartupLook(startup);
 
     LV_LOG_INFO("call g_presenter.Init() begin");
-    g_presenter.Init();   // without a device the program still starts
-    LV_LOG_INFO("call g_presenter.Init() finished");
+    // The first enumeration opens and reads every device. It runs while the window
+    // is built: the window reaches the presenter only through its locks and has no
+    // current device before the title bar picks one from the event loop.
+    std::thread presenterInit([] { g_presenter.Init(); });   // without a device the program still starts
 
     int exitCode = 0;
     {
         LumivandrexUtility window(nullptr);
+        presenterInit.join();
+        LV_LOG_INFO("call g_presenter.Init() finished");
         window.setFocus(Qt::OtherFocusReason);
         g_pUtility = &window;
         g_presenter.SetNotifyTimerCtrl(&window);
@@ -91,14 +110,14 @@ int main(int argc, char* argv[])
         g_focusManager.SetMainFocusWid(&window);
         app->installEventFilter(&window);
 
-        if (argc > 1 && QString::fromLocal8Bit(argv[1]) == QLatin1String(kHiddenStartSwitch)) {
+        const bool minimized = argc > 1 && QString::fromLocal8Bit(argv[1]) == QLatin1String(kHiddenStartSwitch);
+        if (minimized)
             QDir::setCurrent(QCoreApplication::applicationDirPath());
-            window.hide();
-        } else {
-            window.show();
-        }
+        MarkFirstPaint(&window);
+        window.ShowAtStart(minimized);
         LV_LOG_INFO("instance " << QCoreApplication::applicationPid()
-                                << " running; main window visible: " << window.isVisible());
+                                << " running; main window visible: " << window.isVisible()
+                                << (window.isMinimized() ? " (minimised)" : ""));
 
         exitCode = app->exec();
         LV_LOG_INFO("instance " << QCoreApplication::applicationPid() << " shutting down");
@@ -113,6 +132,7 @@ int main(int argc, char* argv[])
         // presenter still exists; its destructor stores the per-user settings.
     }
     delete translator;
+    LV_LOG_INFO("instance " << QCoreApplication::applicationPid() << " ended with exit code " << exitCode);
     delete app;
     return exitCode;
 }

@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QMutexLocker>
+#include <QWindow>
 
 #include "device/lumivandrexpresenter.h"
 #include "device/reportaccess.h"
@@ -43,7 +44,28 @@ const char* const kTabSheet =
 PropertyPage::PropertyPage(QWidget* parent)
     : QWidget(parent)
 {
+    // The first tab, the page every start shows; EnsurePages() builds the others.
     m_pInfoPage = new WTabPageInfo(nullptr);
+
+    m_pTabWidget = new WTabWidget(this);
+    m_pTabWidget->setFixedHeight(628);
+    QFont tabFont = font();
+    tabFont.setWeight(63);
+    m_pTabWidget->GetTabBar()->setFont(tabFont);
+    m_pTabWidget->setFocusPolicy(Qt::TabFocus);
+    connect(m_pTabWidget, &QTabWidget::currentChanged, this, &PropertyPage::OnTabCurChanged);
+    m_pTabWidget->setStyleSheet(QString::fromLatin1(kTabSheet));
+
+    ReloadTabWidget(true);
+    QHBoxLayout* layout = new QHBoxLayout(this);
+    layout->addWidget(m_pTabWidget);
+    layout->setContentsMargins(12, 8, 12, 4);
+}
+
+void PropertyPage::EnsurePages()
+{
+    if (m_pVideoPage)
+        return;
     m_pVideoPage = new WTabPageVideo(nullptr);
     m_pInputPage = new WTabPageInput(nullptr);
     m_pVolumePage = new WTabPageVolume(nullptr);
@@ -57,21 +79,50 @@ PropertyPage::PropertyPage(QWidget* parent)
             Qt::DirectConnection);
     connect(m_pInputPage, &WTabPageInput::inputVideoChanged, m_pHdmiPage, &WTabPageHdmi::OnVideoChanged,
             Qt::DirectConnection);
+    connect(m_pTimingPage, &WTabPageTiming::signal_resetFocus, this, &PropertyPage::signal_resetFocus);
+    connect(m_pHdmiPage, &WTabPageHdmi::signal_resetFocus, this, &PropertyPage::signal_resetFocus);
+}
 
-    m_pTabWidget = new WTabWidget(this);
-    m_pTabWidget->setFixedHeight(628);
-    QFont tabFont = font();
-    tabFont.setWeight(63);
-    m_pTabWidget->GetTabBar()->setFont(tabFont);
-    m_pTabWidget->setFocusPolicy(Qt::TabFocus);
-    connect(m_pTabWidget, &QTabWidget::currentChanged, this, &PropertyPage::OnTabCurChanged);
-    m_pTabWidget->setStyleSheet(QString::fromLatin1(kTabSheet));
+QWidget* PropertyPage::PageOf(int slot) const
+{
+    QWidget* const pages[] = {m_pInfoPage, m_pVideoPage, m_pVolumePage, m_pInputPage,
+                              m_pHdmiPage, m_pTimingPage, m_pAdvancedPage};
+    return pages[slot];
+}
 
-    ReloadTabWidget(true);
+void PropertyPage::AddPageTab(int slot, const QString& title)
+{
+    QWidget* page = PageOf(slot);
+    if (!page) {
+        // Before the first paint: an empty stand-in behind the same title,
+        // replaced by the page once the window is on screen.
+        page = new QWidget;
+        m_placeholders.insert(page, slot);
+    }
+    m_pTabWidget->addTab(page, title);
+}
 
-    QHBoxLayout* layout = new QHBoxLayout(this);
-    layout->addWidget(m_pTabWidget);
-    layout->setContentsMargins(12, 8, 12, 4);
+void PropertyPage::SwapInPages()
+{
+    if (m_placeholders.isEmpty())
+        return;
+    EnsurePages();
+    // Same titles in the same places: the tab bar stays as it is.
+    const int current = m_pTabWidget->currentIndex();
+    const bool blocked = m_pTabWidget->blockSignals(true);
+    for (int i = 0; i < m_pTabWidget->count(); ++i) {
+        QWidget* standIn = m_pTabWidget->widget(i);
+        if (!m_placeholders.contains(standIn))
+            continue;
+        const QString title = m_pTabWidget->tabText(i);
+        m_pTabWidget->removeTab(i);
+        m_pTabWidget->insertTab(i, PageOf(m_placeholders.value(standIn)), title);
+    }
+    m_pTabWidget->setCurrentIndex(current);
+    m_pTabWidget->blockSignals(blocked);
+    for (auto it = m_placeholders.cbegin(); it != m_placeholders.cend(); ++it)
+        delete it.key();
+    m_placeholders.clear();
 }
 
 PropertyPage::~PropertyPage()
@@ -113,6 +164,7 @@ unsigned int PropertyPage::ReadFeatures()
 
 bool PropertyPage::BuildTabSet(bool keepIndex)
 {
+    m_nFeatures = 0;
     if (!g_presenter.GetCurrentDevice()) {
         m_pTabWidget->clear();
         m_pTabWidget->addTab(m_pInfoPage, tr("Info"));
@@ -123,18 +175,25 @@ bool PropertyPage::BuildTabSet(bool keepIndex)
     }
 
     const int remembered = m_pTabWidget->currentIndex();
-    const unsigned int features = ReadFeatures();
+    const unsigned int features = m_nFeatures = ReadFeatures();
+    if (!m_bDeferOthers) {
+        SwapInPages();
+        EnsurePages();
+    }
     m_pTabWidget->clear();
-    m_pTabWidget->addTab(m_pInfoPage, tr("Info"));
-    m_pTabWidget->addTab(m_pVideoPage, tr("Video"));
+    for (auto it = m_placeholders.cbegin(); it != m_placeholders.cend(); ++it)
+        delete it.key();
+    m_placeholders.clear();
+    AddPageTab(0, tr("Info"));
+    AddPageTab(1, tr("Video"));
     if (features & FEATURE_VOLUME)
-        m_pTabWidget->addTab(m_pVolumePage, tr("Volume"));
-    m_pTabWidget->addTab(m_pInputPage, tr("Input"));
+        AddPageTab(2, tr("Volume"));
+    AddPageTab(3, tr("Input"));
     if (features & FEATURE_HDMI)
-        m_pTabWidget->addTab(m_pHdmiPage, tr("HDMI"));
+        AddPageTab(4, tr("HDMI"));
     if (features & FEATURE_TIMING)
-        m_pTabWidget->addTab(m_pTimingPage, tr("Timing"));
-    m_pTabWidget->addTab(m_pAdvancedPage, tr("Advanced"));
+        AddPageTab(5, tr("Timing"));
+    AddPageTab(6, tr("Advanced"));
     m_pTabWidget->setEnabled(true);
 
     const bool keep = keepIndex && remembered >= 0 && remembered < m_pTabWidget->count();
@@ -145,8 +204,9 @@ bool PropertyPage::BuildTabSet(bool keepIndex)
 void PropertyPage::ReloadTabWidget(bool reset)
 {
     QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
-    if (BuildTabSet(!reset))
-        ReloadPropertyPage(!reset);
+    const bool b = BuildTabSet(!reset);
+    if (b)
+        LoadPages(m_nFeatures, !reset);   // the tab set's features: 0xFF is not read twice
     else
         g_presenter.SetUIChanged(false, UI_CHANGE_IMMEDIATE);
 }
@@ -162,26 +222,84 @@ void PropertyPage::ReloadPropertyPage(bool partial)
     QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
     if (!g_presenter.GetCurrentDevice())
         return;
-    const unsigned int features = ReadFeatures();
-    if (!partial)
+    LoadPages(ReadFeatures(), partial);
+}
+
+void PropertyPage::DeferOtherPages()
+{
+    m_bDeferOthers = true;
+}
+
+void PropertyPage::FinishDeferredLoad()
+{
+    m_bDeferOthers = false;
+    SwapInPages();
+    if (!m_bDeferred)
+        return;
+    QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
+    m_bDeferred = false;
+    if (!g_presenter.GetCurrentDevice()) {
+        m_loadedEarly.clear();
+        return;
+    }
+    m_bFinishing = true;
+    LoadPages(m_nFeatures, m_bDeferredPartial);
+    m_bFinishing = false;
+    m_loadedEarly.clear();
+}
+
+bool PropertyPage::Loads(QWidget* page)
+{
+    if (!page)
+        return false;   // not built yet: FinishDeferredLoad() fills it
+    if (m_bFinishing)
+        return !m_loadedEarly.contains(page);
+    if (!m_bDeferOthers)
+        return true;
+    if (page == m_pTabWidget->currentWidget()) {
+        m_loadedEarly.insert(page);
+        return true;
+    }
+    return false;
+}
+
+void PropertyPage::LoadPages(unsigned int features, bool partial)
+{
+    if (!m_bDeferOthers)
+        EnsurePages();
+    if (m_bDeferOthers) {
+        // A later pass fills what this one leaves; it repeats this pass's kind.
+        m_bDeferred = true;
+        m_bDeferredPartial = partial;
+        m_loadedEarly.clear();
+    }
+    if (!partial && Loads(m_pInfoPage))
         m_pInfoPage->InitPage(0, true);
-    m_pVideoPage->InitPage(0, false);
-    if ((features & FEATURE_VOLUME) && !partial)
+    if (Loads(m_pVideoPage))
+        m_pVideoPage->InitPage(0, false);
+    if ((features & FEATURE_VOLUME) && !partial && Loads(m_pVolumePage))
         m_pVolumePage->InitPage(0xFFFFFFFFu, false);
-    m_pInputPage->InitPage(0, false);
-    if (features & FEATURE_HDMI)
+    if (Loads(m_pInputPage))
+        m_pInputPage->InitPage(0, false);
+    if ((features & FEATURE_HDMI) && Loads(m_pHdmiPage))
         m_pHdmiPage->InitPage(0, false);
-    if (features & FEATURE_TIMING)
+    if ((features & FEATURE_TIMING) && Loads(m_pTimingPage))
         m_pTimingPage->InitPage(0, partial);
-    m_pAdvancedPage->InitPage(0, partial);
-    if (!partial)
+    if (Loads(m_pAdvancedPage))
+        m_pAdvancedPage->InitPage(0, partial);
+    if (!partial && !m_bFinishing)
         g_presenter.SetUIChanged(false, UI_CHANGE_IMMEDIATE);
-    // Synchronous on purpose: the refreshed pages show before control returns.
-    repaint(rect());
+    // Synchronous on purpose: the refreshed pages show before control returns. A
+    // window not on screen yet is painted once, whole, when it is first exposed.
+    const QWindow* handle = window()->windowHandle();
+    if (handle && handle->isExposed())
+        repaint(rect());
 }
 
 QString PropertyPage::ExportInfo()
 {
+    FinishDeferredLoad();   // the report describes every page, filled
+    EnsurePages();
     QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
     if (!g_presenter.GetCurrentDevice())
         return QString();

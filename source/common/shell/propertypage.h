@@ -1,6 +1,8 @@
 #ifndef PROPERTYPAGE_H
 #define PROPERTYPAGE_H
 
+#include <QHash>
+#include <QSet>
 #include <QStringList>
 #include <QWidget>
 
@@ -41,6 +43,14 @@ public:
     void ReloadTabWidget(bool reset);
     void ShowPropertyPage();
     void ReloadPropertyPage(bool partial);
+
+    // Start-up: from now until FinishDeferredLoad(), the pages other than Info
+    // are not built (their tabs show the same titles over empty stand-ins) and a
+    // reload fills only the current page, which is what the first paint shows.
+    // FinishDeferredLoad() builds and puts in the pages and fills the others, each
+    // once, for the same device.
+    void DeferOtherPages();
+    void FinishDeferredLoad();
     // The report body: page fragments, closing divs and the side bar; empty
     // without a current device. Presenter lock held for the whole run.
     QString ExportInfo();
@@ -51,15 +61,20 @@ public:
 
     WTabWidget* GetTabWidget() const { return m_pTabWidget; }
     WTabPageInfo* GetInfoPage() const { return m_pInfoPage; }
-    WTabPageVideo* GetVideoPage() const { return m_pVideoPage; }
-    WTabPageVolume* GetVolumePage() const { return m_pVolumePage; }
-    WTabPageInput* GetInputPage() const { return m_pInputPage; }
-    WTabPageAdvanced* GetAdvancedPage() const { return m_pAdvancedPage; }
-    WTabPageHdmi* GetHdmiPage() const { return m_pHdmiPage; }
-    WTabPageTiming* GetTimingPage() const { return m_pTimingPage; }
+    // The pages other than Info are built on first use (see DeferOtherPages()).
+    WTabPageVideo* GetVideoPage() const { return Built(m_pVideoPage); }
+    WTabPageVolume* GetVolumePage() const { return Built(m_pVolumePage); }
+    WTabPageInput* GetInputPage() const { return Built(m_pInputPage); }
+    WTabPageAdvanced* GetAdvancedPage() const { return Built(m_pAdvancedPage); }
+    WTabPageHdmi* GetHdmiPage() const { return Built(m_pHdmiPage); }
+    WTabPageTiming* GetTimingPage() const { return Built(m_pTimingPage); }
 
     // The tab titles (untranslated source texts) for a feature word, in order.
     static QStringList TabTitlesFor(unsigned int features);
+
+signals:
+    // The Timing or HDMI page hands the focus back to the settings bar.
+    void signal_resetFocus();
 
 public slots:
     void OnTabCurChanged(int nIndex);
@@ -71,6 +86,22 @@ private:
     // Presenter lock held by the caller. Returns true with a current device.
     bool BuildTabSet(bool keepIndex);
     unsigned int ReadFeatures();
+    void EnsurePages();
+    // A page member once the pages exist: callers always get a page.
+    template <class Page>
+    Page* Built(Page* const& page) const
+    {
+        const_cast<PropertyPage*>(this)->EnsurePages();
+        return page;
+    }
+    // Page by place in the full tab order: Info, Video, Volume, Input, HDMI, Timing, Advanced.
+    QWidget* PageOf(int slot) const;
+    void AddPageTab(int slot, const QString& title);
+    void SwapInPages();
+    // InitPage of the pages a reload fills. Presenter lock held by the caller.
+    void LoadPages(unsigned int features, bool partial);
+    // Whether this pass fills `page` (see DeferOtherPages()).
+    bool Loads(QWidget* page);
     WPageBase* PageBaseOf(QWidget* page) const;
     bool FocusSettingsBar(bool next);
     bool TimingForwardFromTable(WPageBase* page);
@@ -83,6 +114,13 @@ private:
     WTabPageAdvanced* m_pAdvancedPage = nullptr;
     WTabPageHdmi* m_pHdmiPage = nullptr;
     WTabPageTiming* m_pTimingPage = nullptr;
+    unsigned int m_nFeatures = 0;           // of the tab set shown
+    bool m_bDeferOthers = false;
+    bool m_bDeferred = false;               // a pass left pages for FinishDeferredLoad()
+    bool m_bDeferredPartial = false;
+    bool m_bFinishing = false;
+    QSet<QWidget*> m_loadedEarly;
+    QHash<QWidget*, int> m_placeholders;    // stand-in tab -> page slot
     SettingsBar* m_pSettingsBar = nullptr;  // not owned
     WCenterWid* m_pCenterWid = nullptr;      // not owned
 };

@@ -21,10 +21,7 @@ namespace {
 // Runs a message box of the bar and returns its modal result (1 = OK).
 int RunMessageBox(QWidget* parent, const QString& text, const QString& ok, const QString& cancel, int height)
 {
-    QWrapperMsgBox* box = new QWrapperMsgBox(MSG_TYPE_WARNING, text, ok, cancel, 420, height, parent);
-    const int result = box->exec();
-    delete box;
-    return result;
+    return QWrapperMsgBox::Ask(MSG_TYPE_WARNING, text, ok, cancel, 420, height, parent);
 }
 } // namespace
 

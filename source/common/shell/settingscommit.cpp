@@ -9,9 +9,12 @@ bool WriteSettingsCommit(LumivandrexDevice* device, SETTINGS_COMMIT_COMMAND comm
         return false;
     _KVCAP_SETTINGS_COMMIT commit{uint8_t(command)};
     const bool ok = WriteReport(device, commit);
+    static const char* const kWhat[] = {"restoring the default settings", "discarding the changes",
+                                        "saving the settings"};
+    const char* what = unsigned(command) < 3 ? kWhat[command] : "settings commit";
     if (!ok)
-        LV_LOG_ERROR(QStringLiteral("settings commit %1 failed").arg(int(command)));
+        LV_LOG_ERROR(what << " in the device failed");
     else
-        LV_LOG_INFO(QStringLiteral("settings commit %1 written").arg(int(command)));
+        LV_LOG_INFO(what << " in the device done");
     return ok;
 }

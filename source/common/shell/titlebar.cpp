@@ -1,7 +1,9 @@
 #include "shell/titlebar.h"
 
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QHBoxLayout>
+#include <QImageReader>
 #include <QLabel>
 #include <QMenu>
 #include <QMutexLocker>
@@ -10,6 +12,7 @@
 #include <QPixmap>
 #include <QToolTip>
 
+#include "device/devicetext.h"
 #include "device/lumivandrexpresenter.h"
 #include "logging/lvlogger.h"
 #include "shell/settingscommit.h"
@@ -20,10 +23,11 @@
 #include "toolkit/wpushbutton.h"
 
 namespace {
+// Only the header is read: the style sheets load the images themselves.
 QSize ImageSize(const QString& path, const QSize& fallback)
 {
-    const QPixmap pixmap(path);
-    return pixmap.isNull() ? fallback : pixmap.size();
+    const QSize size = QImageReader(path).size();
+    return size.isValid() ? size : fallback;
 }
 
 const char* const kDropButtonSheet =
@@ -160,15 +164,7 @@ QString TitleBar::DeviceDisplayName(const unsigned char* deviceInfo, int length)
     if (!deviceInfo || length < int(sizeof(_KVCAP_DEVICE_INFO)))
         return QString();
     const _KVCAP_DEVICE_INFO* info = reinterpret_cast<const _KVCAP_DEVICE_INFO*>(deviceInfo);
-    const auto fixed = [](const char* field, int size) {
-        int n = 0;
-        while (n < size && field[n] != '\0')
-            ++n;
-        return QString::fromLatin1(field, n);
-    };
-    return QStringLiteral("%1 (%2)")
-        .arg(fixed(info->productName, int(sizeof(info->productName))),
-             fixed(info->serialNumber, int(sizeof(info->serialNumber))));
+    return QStringLiteral("%1 (%2)").arg(DeviceText(info->productName), DeviceText(info->serialNumber));
 }
 
 QString TitleBar::GetTitleText() const
@@ -209,7 +205,8 @@ void TitleBar::paintEvent(QPaintEvent* event)
 
 void TitleBar::contextMenuEvent(QContextMenuEvent* event)
 {
-    Q_UNUSED(event)
+    // The main window decides whether a menu belongs here (only without a tray).
+    emit showContextMenu(event->globalPos());
 }
 
 void TitleBar::RebuildDeviceMenu(int checkedIndex)
@@ -222,6 +219,8 @@ void TitleBar::RebuildDeviceMenu(int checkedIndex)
         action->deleteLater();
     m_pCheckedAction = nullptr;
 
+    QStringList gone = m_knownDevices;
+    m_knownDevices.clear();
     const int count = g_presenter.GetDeviceCount();
     for (int i = 0; i < count; ++i) {
         tagDEVICE_INSTANCE* instance = g_presenter.GetDeviceInstance(i);
@@ -229,6 +228,9 @@ void TitleBar::RebuildDeviceMenu(int checkedIndex)
             continue;
         const QString name = DeviceDisplayName(reinterpret_cast<const unsigned char*>(&instance->deviceInfo),
                                                int(sizeof(instance->deviceInfo)));
+        m_knownDevices << name;
+        if (!gone.removeOne(name))
+            LV_LOG_INFO("device plugged: " << name);
         QAction* action = new QAction(name, this);
         action->setData(i);
         if (i == checkedIndex) {
@@ -238,6 +240,8 @@ void TitleBar::RebuildDeviceMenu(int checkedIndex)
         }
         m_pDeviceMenu->addAction(action);
     }
+    for (const QString& name : gone)
+        LV_LOG_INFO("device unplugged: " << name);
 }
 
 void TitleBar::SetTitleText(const QString& text)
@@ -288,9 +292,7 @@ void TitleBar::AskAndCommitBeforeSwitch()
     default:
         break;
     }
-    QWrapperMsgBox* box = new QWrapperMsgBox(MSG_TYPE_QUESTION, text, tr("Yes"), tr("No"), 420, height, this);
-    const int answer = box->exec();
-    delete box;
+    const int answer = QWrapperMsgBox::Ask(MSG_TYPE_QUESTION, text, tr("Yes"), tr("No"), 420, height, this);
 
     const SETTINGS_COMMIT_COMMAND command = answer == 1 ? SETTINGS_COMMIT_SAVE : SETTINGS_COMMIT_DISCARD;
     bool failed = false;
@@ -303,11 +305,9 @@ void TitleBar::AskAndCommitBeforeSwitch()
             failed = !WriteSettingsCommit(device, command);
     }
     if (failed && command == SETTINGS_COMMIT_SAVE) {
-        QWrapperMsgBox* notice = new QWrapperMsgBox(
-            MSG_TYPE_QUESTION, tr("Failed to save the changes to the previous device. The changes will be lost."),
-            tr("OK"), QString(), 420, 240, this);
-        notice->exec();
-        delete notice;
+        QWrapperMsgBox::Ask(MSG_TYPE_QUESTION,
+                            tr("Failed to save the changes to the previous device. The changes will be lost."),
+                            tr("OK"), QString(), 420, 240, this);
     }
 }
 
@@ -343,6 +343,7 @@ void TitleBar::OnSelectMenuItem(QAction* pAction)
         SetTitleText(m_pCheckedAction ? m_pCheckedAction->text() : QString());
         ShowDeviceControls(true);
         g_presenter.SetCurrentIndex(index, true);
+        LV_LOG_INFO("current device switched to " << GetTitleText());
     }
     g_presenter.SetUIChangeType(UI_CHANGE_IMMEDIATE);
     emit initPages();
@@ -355,12 +356,8 @@ void TitleBar::OnUpdateCurrentDeviceLost(bool bLost)
         QWidget* mainWindow = window();
         if (mainWindow && mainWindow != this && !mainWindow->isVisible())
             mainWindow->showNormal();
-        QWrapperMsgBox* box = new QWrapperMsgBox(MSG_TYPE_QUESTION,
-                                                 tr("Couldn't detect the device. The changes will be lost."),
-                                                 tr("OK"), QString(), 420, 240, this);
-        box->setObjectName(QStringLiteral("msgbox_device_lost"));
-        box->exec();
-        delete box;
+        QWrapperMsgBox::Ask(MSG_TYPE_QUESTION, tr("Couldn't detect the device. The changes will be lost."),
+                            tr("OK"), QString(), 420, 240, this, QStringLiteral("msgbox_device_lost"));
     }
 
     QMutexLocker locker(&g_presenter.GetLock()->m_mutex);

@@ -1,6 +1,7 @@
 #ifndef TITLEBAR_H
 #define TITLEBAR_H
 
+#include <QStringList>
 #include <QWidget>
 
 #include "device/ilumivandrexnotify.h"
@@ -76,6 +77,7 @@ private:
     CSystemButton* m_pMinBtn = nullptr;
     CSystemButton* m_pCloseBtn = nullptr;
     QMenu* m_pDeviceMenu = nullptr;
+    QStringList m_knownDevices;           // display names at the last rebuild, for the plug/unplug log
     QAction* m_pCheckedAction = nullptr;  // compared and re-pointed only, owned by the menu's parent
 };
 

@@ -1,25 +1,74 @@
 #include "statuspages/wtabpageinfo.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QMutexLocker>
 #include <QVBoxLayout>
 
+#include "device/devicetext.h"
+#include "device/inputstatustext.h"
 #include "device/lumivandrexpresenter.h"
-#include "platform/windowhelpers.h"
-#include "toolkit/reportfragment.h"
-#include "toolkit/cfocusmanager.h"
+#include "device/reportaccess.h"
+#include "device/usbids.h"
 #include "toolkit/qtablewid.h"
 #include "toolkit/qwrappertablewidget.h"
+#include "toolkit/reportfragment.h"
 #include "toolkit/wpushbutton.h"
-#include "update/updatemanager.h"
+#include "update/wfirmwareupgradedlg.h"
 
 namespace {
-constexpr unsigned char kUsbInfoReport = 0x02;
-constexpr unsigned char kDeviceCapsReport = 0x03;
-constexpr int kUsbInfoLength = 10;
+
 constexpr int kRowCount = 10;
+constexpr int kFirmwareRow = 3;
 const QString kNotAvailable = QStringLiteral("N/A");
+const QString kNoDevicePicture = QStringLiteral("no_device");
+
+struct ModelPicture {
+    quint16 first;
+    quint16 last;
+    const char* picture;
+};
+
+// Model codes are the products' USB product ids.
+const ModelPicture kModelPictures[] = {
+    {lvusb::kProductMainSingle, lvusb::kProductMainSingle, "capture_hdmi"},
+    {lvusb::kProductRangeAFirst, lvusb::kProductRangeALast, "capture_pro"},
+    {lvusb::kProductRangeBFirst, lvusb::kProductRangeBLast, "capture_sdi"},
+    {lvusb::kProductPartner, lvusb::kProductPartner, "capture_hdmi"},
+};
+
+QString VideoSignalText(const _KVCAP_VIDEO_STATUS& video)
+{
+    switch (video.state) {
+    case 0: return WTabPageInfo::tr("Not present");
+    case 1: return WTabPageInfo::tr("Unsupported Signal");
+    case 2: return WTabPageInfo::tr("Locking Signal");
+    case KVCAP_VIDEO_STATE_LOCKED: {
+        const QString scan = video.segmented ? QStringLiteral("sF") : video.interlaced ? QStringLiteral("i") : QStringLiteral("p");
+        const QString rate = SignalRateText(video.interlaced, video.segmented, video.frameDuration);
+        const QString size = QStringLiteral("%1 x %2%3").arg(video.width).arg(video.height).arg(scan);
+        return video.frameDuration ? QStringLiteral("%1, %2 Hz").arg(size, rate) : QStringLiteral("%1, %2").arg(size, rate);
+    }
+    default: return QString();
+    }
+}
+
+QString AudioSignalText(const _KVCAP_AUDIO_STATUS& audio)
+{
+    if (audio.channelPairs == 0)
+        return WTabPageInfo::tr("Not present");
+    return WTabPageInfo::tr("%1 Hz, %2 bits%3")
+        .arg(audio.sampleRate)
+        .arg(audio.bitsPerSample)
+        .arg(audio.lpcm ? QStringLiteral(", LPCM") : QString());
+}
+
 } // namespace
+
+QString WTabPageInfo::DeviceKey(const tagDEVICE_INSTANCE* instance)
+{
+    return QStringLiteral("%1/%2").arg(instance->deviceInfo.productId).arg(DeviceText(instance->deviceInfo.serialNumber));
+}
 
 WTabPageInfo::WTabPageInfo(QWidget* parent)
     : QWidget(parent)
@@ -31,7 +80,9 @@ WTabPageInfo::WTabPageInfo(QWidget* parent)
     m_pPicture->setStyleSheet(QStringLiteral("QLabel{background: #2B2B2B; border: 1px solid #1E1E1E; border-radius: 4px;}"));
 
     m_pInfoTable = new QWrapperTableWidget(false, 32 * kRowCount + 40, RowNames(), 0, this);
-    m_pInfoTable->SetUpgradeOptType(1, QString(), QString(), false);
+    m_pInfoTable->SetUpgradeOptType(OPT_UI_CHECK, QString(), QString(), false);
+    connect(m_pInfoTable, &QWrapperTableWidget::sigUpgradeInfo, this, &WTabPageInfo::onClickFirmwareInfo);
+    connect(m_pInfoTable, &QWrapperTableWidget::sigUpgradeOpt, this, &WTabPageInfo::onClickFirmwareOpt);
 
     QVBoxLayout* layout = new QVBoxLayout(this);
     layout->addWidget(m_pPicture);
@@ -48,6 +99,10 @@ WTabPageInfo::WTabPageInfo(QWidget* parent)
 
     g_presenter.AddNotify(this);
     connect(this, &WTabPageInfo::inputStatusChanged, this, &WTabPageInfo::OnInputStatusChanged2);
+    connect(&g_updateManager, &CUpdateManager::statusChangedCheckFirmware, this,
+            &WTabPageInfo::onStatusChangedCheckFirmware);
+    connect(&g_updateManager, &CUpdateManager::statusChangedDownloadFirmware, this,
+            &WTabPageInfo::onStatusChangedDownload);
 
     InitPage(0, true);
 }
@@ -57,6 +112,7 @@ WTabPageInfo::~WTabPageInfo()
     // Pages live as long as the main window; tests build and drop them.
     g_presenter.DeleteNotify(this);
     ClearTabList();
+    DiscardFirmwareFile();
 }
 
 QStringList WTabPageInfo::RowNames()
@@ -78,29 +134,44 @@ QString WTabPageInfo::FormatFirmwareVersion(quint32 version)
     return QStringLiteral("%1.%2.%3").arg(version >> 24).arg((version >> 16) & 0xFF).arg(version & 0xFFFF);
 }
 
-QStringList WTabPageInfo::ReadValues()
+QString WTabPageInfo::PictureFor(quint16 modelCode)
 {
-    tagDEVICE_INSTANCE* instance = g_presenter.GetCurrentInstance();
+    for (const ModelPicture& entry : kModelPictures) {
+        if (modelCode >= entry.first && modelCode <= entry.last)
+            return QString::fromLatin1(entry.picture);
+    }
+    return QString();
+}
+
+void WTabPageInfo::ShowPicture(const QString& name)
+{
+    if (name.isEmpty() || name == m_strPicture)
+        return;
+    m_strPicture = name;
+    m_pPicture->setPixmap(QPixmap(QStringLiteral(":/Device/") + name));
+}
+
+QStringList WTabPageInfo::ReadValues(const tagDEVICE_INSTANCE* instance)
+{
     LumivandrexDevice* device = instance ? instance->device : nullptr;
     if (!device)
         return QStringList();
 
-    const _KVCAP_DEVICE_INFO info = instance->deviceInfo;
-    unsigned char usb[kUsbInfoLength] = {};
-    _KVCAP_DEVICE_CAPS caps{};
-    HidGetReport(device, kUsbInfoReport, usb, kUsbInfoLength);
-    HidGetReport(device, kDeviceCapsReport, reinterpret_cast<unsigned char*>(&caps), int(sizeof(caps)));
+    const _KVCAP_DEVICE_INFO& info = instance->deviceInfo;
+    // Failed reads leave zeros: "Not present", USB 0.0, 0x0 Pixels.
+    _KVCAP_USB_INFO usb;
+    _KVCAP_DEVICE_CAPS caps;
+    _KVCAP_VIDEO_STATUS video;
+    _KVCAP_AUDIO_STATUS audio;
+    ReadReport(device, usb);
+    ReadReport(device, caps);
+    ReadReport(device, video);
+    ReadReport(device, audio);
 
-    using reportfragment::FixedText;
     QStringList values;
-    values << FixedText(info.familyName, int(sizeof(info.familyName)))
-           << FixedText(info.productName, int(sizeof(info.productName)))
-           << FixedText(info.serialNumber, int(sizeof(info.serialNumber)))
-           << FormatFirmwareVersion(info.firmwareVersion)
-           << (info.hardwareVersion ? QString(QChar::fromLatin1(info.hardwareVersion)) : QString())
-           // The signal format rows are filled once the input status records are read here.
-           << QString() << QString()
-           << QStringLiteral("USB %1.0").arg(usb[0])
+    values << DeviceText(info.familyName) << DeviceText(info.productName) << DeviceText(info.serialNumber)
+           << FormatFirmwareVersion(info.firmwareVersion) << DeviceText(&info.hardwareVersion, 1)
+           << VideoSignalText(video) << AudioSignalText(audio) << QStringLiteral("USB %1.0").arg(usb.usbSpeed)
            << tr("%1x%2 Pixels").arg(caps.maxInputWidth).arg(caps.maxInputHeight)
            << tr("%1x%2 Pixels").arg(caps.maxCaptureWidth).arg(caps.maxCaptureHeight);
     return values;
@@ -109,13 +180,17 @@ QStringList WTabPageInfo::ReadValues()
 void WTabPageInfo::InitPage(unsigned int flags, bool resetCell)
 {
     QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
-    const QStringList values = ReadValues();
+    tagDEVICE_INSTANCE* instance = g_presenter.GetCurrentInstance();
+    const QStringList values = ReadValues(instance);
     if (values.isEmpty()) {
         if (g_updateManager.m_bInitialized) {
             g_updateManager.StopCheck(CUpdateManager::UPDATE_FIRMWARE);
             g_updateManager.StopDownload();
         }
-        m_pInfoTable->SetUpgradeOptType(0, QString(), QString(), false);
+        if (!m_pUpgradeDlg)
+            DiscardFirmwareFile();
+        ShowPicture(kNoDevicePicture);
+        SetCell(OPT_UI_NONE);
         m_values.clear();
         for (int i = 0; i < kRowCount; ++i)
             m_values << kNotAvailable;
@@ -123,30 +198,63 @@ void WTabPageInfo::InitPage(unsigned int flags, bool resetCell)
         emit sigPageRefreshed(flags, resetCell);
         return;
     }
+    ShowPicture(PictureFor(instance->deviceInfo.productId));
     m_values = values;
-    m_strFirmwareVersion = values.value(3);
+    m_strFirmwareVersion = values.value(kFirmwareRow);
     m_pInfoTable->SetValueList(m_values);
-    if (resetCell) {
-        tagDEVICE_INSTANCE* instance = g_presenter.GetCurrentInstance();
-        const int state = g_updateManager.m_bInitialized ? 1 + 9 * (instance && instance->replugPending ? 1 : 0) : 0;
-        m_pInfoTable->SetUpgradeOptType(state, QString(), QString(), false);
+
+    const int state = m_pInfoTable->GetOptType();
+    const QString deviceKey = DeviceKey(instance);
+    const bool sameDownload = deviceKey == m_strDownloadDevice
+                              && (state == OPT_UI_DOWNLOADING || state == OPT_UI_UPGRADE);
+    KeepOrDiscardFirmwareFile(deviceKey, resetCell);
+    // A reset leaves a download in progress or waiting to be flashed on the same device alone.
+    if (resetCell && !sameDownload) {
+        int resting = OPT_UI_NONE;
+        if (g_updateManager.m_bInitialized) {
+            switch (instance->replugPending) {
+            case 0: resting = OPT_UI_CHECK; break;
+            case ReplugAfterFailure: resting = OPT_UI_UPFAILED; break;
+            default: resting = OPT_UI_UPSUCCESS; break;
+            }
+        }
+        SetCell(resting);
     }
     emit sigPageRefreshed(flags, resetCell);
+}
+
+void WTabPageInfo::KeepOrDiscardFirmwareFile(const QString& deviceKey, bool resetCell)
+{
+    if (m_strFirmwarePath.isEmpty() || m_pUpgradeDlg)
+        return;
+    if (!m_strDownloadDevice.isEmpty() && deviceKey != m_strDownloadDevice) {
+        if (g_updateManager.m_bInitialized)
+            g_updateManager.StopDownload();
+        DiscardFirmwareFile();
+        return;
+    }
+    const int state = m_pInfoTable->GetOptType();
+    if (resetCell && state != OPT_UI_DOWNLOADING && state != OPT_UI_UPGRADE)
+        DiscardFirmwareFile();
+}
+
+void WTabPageInfo::DiscardFirmwareFile()
+{
+    if (!m_strFirmwarePath.isEmpty() && QFile::exists(m_strFirmwarePath))
+        QFile::remove(m_strFirmwarePath);
+    m_strDownloadDevice.clear();
 }
 
 QString WTabPageInfo::GetExportInfo()
 {
     QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
-    const QStringList values = ReadValues();
+    const QStringList values = ReadValues(g_presenter.GetCurrentInstance());
     if (values.isEmpty())
         return QString();
     const QStringList labels = ReportLabels();
     QString block = reportfragment::BlockBegin(tr("Info"));
-    for (int i = 0; i < labels.size() && i < values.size(); ++i) {
-        if (i == 5 || i == 6)
-            continue;   // not read yet: no row rather than an empty claim
+    for (int i = 0; i < labels.size() && i < values.size(); ++i)
         block += reportfragment::Row(labels.at(i), values.at(i));
-    }
     block += reportfragment::BlockEnd();
     return block;
 }
@@ -156,17 +264,9 @@ void WTabPageInfo::OnInputStatusChanged(quint64 mask)
     emit inputStatusChanged(mask);
 }
 
-void WTabPageInfo::OnInputStatusChanged2(quint64 mask)
+void WTabPageInfo::OnInputStatusChanged2(quint64)
 {
-    Q_UNUSED(mask)
     InitPage(0, false);
-}
-
-void WTabPageInfo::OnMinimum()
-{
-    emit sigUpgradeStatus(3);
-    if (QWidget* mainWindow = g_focusManager.GetMainFocusWid())
-        showMacWindowMinized(mainWindow->winId());
 }
 
 void WTabPageInfo::OnResetActiveWindow()

@@ -1,21 +1,31 @@
 #ifndef WTABPAGEINFO_H
 #define WTABPAGEINFO_H
 
+#include <QPointer>
 #include <QWidget>
 
 #include "device/ilumivandrexnotify.h"
 #include "toolkit/wpagebase.h"
+#include "update/updatemanager.h"
+#include "update/wfirmwareupgradedlg.h"
 
 class QLabel;
 class QWrapperTableWidget;
+class WFirmwareUpgradeDlg;
+struct tagDEVICE_INSTANCE;
 
-// The first tab and the only one without a device: the device's identity as a
-// name/value table. (The firmware update cell's behaviour comes with the update
-// work; the table already carries the cell.)
+// The first tab and the only one without a device: the device's picture and identity,
+// the signal it receives, and the firmware update cell (check, release notes,
+// download, flashing in the upgrade dialog).
 class WTabPageInfo : public QWidget, public WPageBase, public ILumivandrexNotify
 {
     Q_OBJECT
 public:
+    // The instance's replug-pending byte after a flashing run: non-zero stops the
+    // regular check until the device is replugged; the value keeps the outcome so the
+    // cell never calls a failed run a success.
+    enum : quint8 { ReplugAfterSuccess = 1, ReplugAfterFailure = 2 };
+
     explicit WTabPageInfo(QWidget* parent = nullptr);
     ~WTabPageInfo() override;
 
@@ -26,8 +36,16 @@ public:
 
     // "%1.%2.%3": major (bits 31-24), minor (23-16), build (15-0).
     static QString FormatFirmwareVersion(quint32 version);
+    // The picture resource of a model code (empty for a model without one).
+    static QString PictureFor(quint16 modelCode);
+
     // The values the table shows, in row order ("N/A" everywhere without a device).
     QStringList GetValues() const { return m_values; }
+    QString GetFirmwareFilePath() const { return m_strFirmwarePath; }
+    QString GetReleaseNotes() const { return m_strReleaseNotes; }
+    QString GetPictureName() const { return m_strPicture; }
+    WFirmwareUpgradeDlg* GetUpgradeDialog() const { return m_pUpgradeDlg; }
+    QWrapperTableWidget* GetInfoTable() const { return m_pInfoTable; }
 
 signals:
     void sigUpgradeStatus(int status);
@@ -37,19 +55,47 @@ signals:
 
 public slots:
     void OnMinimum();
+    void OnDevLost();
     void OnResetActiveWindow();
     void OnInputStatusChanged2(quint64 mask);
 
+    void onClickFirmwareInfo();
+    void onClickFirmwareOpt(int nType);
+    void onStatusChangedCheckFirmware(int nCheckStatus);
+    void onStatusChangedDownload(int nDownloadStatus, int nPercent);
+    void onStatusChangedUpgrade(int nUpgradeStatus, int nPercent);
+    void onUpdate();
+
 private:
     static QStringList RowNames();
+    // The identity of a device for the downloaded file: model and serial number.
+    static QString DeviceKey(const tagDEVICE_INSTANCE* instance);
     static QStringList ReportLabels();
-    // Reads the device (presenter lock held by the caller) and returns the ten values.
-    QStringList ReadValues();
+    // Reads the device (presenter lock held by the caller) and returns the ten values,
+    // or nothing without a device.
+    QStringList ReadValues(const tagDEVICE_INSTANCE* instance);
+    void ShowPicture(const QString& name);
+    void SetCell(int state, const QString& version = QString());
+    void StartFirmwareDownload();
+    void RunFirmwareUpgradeDialog();
+    void EndUpgradeRun(bool succeeded);
+    void RefuseUpgrade(const QString& reason);
+    // The downloaded file goes on a reset of the cell or when the device changes, but
+    // never while it is being written, waits to be flashed, or is being flashed.
+    void KeepOrDiscardFirmwareFile(const QString& deviceKey, bool resetCell);
+    void DiscardFirmwareFile();
 
     QLabel* m_pPicture = nullptr;
     QWrapperTableWidget* m_pInfoTable = nullptr;
+    QPointer<WFirmwareUpgradeDlg> m_pUpgradeDlg;   // open only during RunFirmwareUpgradeDialog
     QString m_strFirmwareVersion;   // kept from the last refresh with a device
+    QString m_strReleaseNotes;
+    QString m_strFirmwarePath;      // empty until a download starts
+    QString m_strDownloadDevice;    // the device the downloaded file is for
+    PackageInfo m_offeredPackage = {};
+    QString m_strPicture;
     QStringList m_values;
+    bool m_bUpgradeRefused = false; // the last start was refused before anything was written
 };
 
 #endif // WTABPAGEINFO_H

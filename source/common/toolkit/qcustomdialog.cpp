@@ -79,7 +79,7 @@ QCustomDialog::QCustomDialog(QWidget* parent, bool defaultTitleBar, bool showMin
     setAttribute(Qt::WA_TranslucentBackground);
     setWindowModality(Qt::ApplicationModal);
     setWindowFlags(Qt::Window | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint);
-    setMacWindowFlags(static_cast<unsigned long long>(winId()));
+    setFramelessWindow(this);
 
     m_pTitleBar = defaultTitleBar ? createDefaultTitleBar(showMinimize) : createCustomTitleBar();
 
@@ -243,24 +243,18 @@ void QCustomDialog::timerEvent(QTimerEvent*)
 
 void QCustomDialog::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton)
-        return;
-    m_pressPos = mapFromGlobal(event->globalPos());
-    if (m_pTitleBar->geometry().contains(QPoint(m_pressPos.x(), m_pressPos.y() - kTitleHitOffsetY)))
-        m_bDragging = true;
+    m_drag.Press(event, m_pTitleBar->geometry());
 }
 
 void QCustomDialog::mouseMoveEvent(QMouseEvent* event)
 {
-    if (m_bDragging)
-        move(event->globalPos() - m_pressPos - QPoint(0, kDragLiftY));
+    m_drag.Move(event);
     event->ignore();
 }
 
 void QCustomDialog::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
-        m_bDragging = false;
+    m_drag.Release(event);
     event->ignore();
 }
 

@@ -3,6 +3,8 @@
 #include "device/ilumivandrexnotify.h"
 
 #include <QDialog>
+
+#include "windowdrag.h"
 #include <QPoint>
 
 class CSystemButton;
@@ -57,7 +59,7 @@ public:
     QLabel* GetTitleLabel() const { return m_pTitleLabel; }
     CSystemButton* GetCloseButton() const { return m_pCloseBtn; }
     CSystemButton* GetMinimizeButton() const { return m_pMinBtn; }
-    bool IsDragging() const { return m_bDragging; }
+    bool IsDragging() const { return m_drag.IsDragging(); }
 
 signals:
     void currentDeviceLost();
@@ -90,6 +92,5 @@ private:
     QWidget* m_pTitleBar = nullptr;
     QWidget* m_pBody = nullptr;
     int m_nTimerId = 0;
-    bool m_bDragging = false;
-    QPoint m_pressPos;
+    WindowDrag m_drag{this, kTitleHitOffsetY, kDragLiftY};
 };

@@ -196,25 +196,19 @@ void QWrapperMsgBox::OnDpiChanged(int)
 
 void QWrapperMsgBox::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton) {
-        m_pressOffset = event->globalPos() - pos();
-        if (QRect(0, 0, m_pTitleBar->width(), m_pTitleBar->height()).contains(m_pressOffset))
-            m_bDragging = true;
-    }
+    m_drag.Press(event, QRect(QPoint(0, 0), m_pTitleBar->size()));
     event->ignore();
 }
 
 void QWrapperMsgBox::mouseMoveEvent(QMouseEvent* event)
 {
-    if (m_bDragging)
-        move(event->globalPos() - m_pressOffset);
+    m_drag.Move(event);
     event->ignore();
 }
 
 void QWrapperMsgBox::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
-        m_bDragging = false;
+    m_drag.Release(event);
     event->ignore();
 }
 

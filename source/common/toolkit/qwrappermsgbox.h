@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/ilumivandrexnotify.h"
+#include "windowdrag.h"
 
 #include <QDialog>
 #include <QPoint>
@@ -56,7 +57,7 @@ public:
     WPushButton* GetOkButton() const { return m_pOkBtn; }
     WPushButton* GetCancelButton() const { return m_pCancelBtn; }
     QLabel* GetTextLabel() const { return m_pTextLabel; }
-    bool IsDragging() const { return m_bDragging; }
+    bool IsDragging() const { return m_drag.IsDragging(); }
 
     // Slot 0, called on the enumeration thread: only emits signal_currentDeviceLost().
     void OnCurrentDeviceLost(bool uiChanged) override;
@@ -89,8 +90,7 @@ private:
     QLabel* m_pTextLabel = nullptr;
     WPushButton* m_pOkBtn = nullptr;
     WPushButton* m_pCancelBtn = nullptr;
-    bool m_bDragging = false;
-    QPoint m_pressOffset;
+    WindowDrag m_drag{this};
     int m_nResult = 0;   // 0 none, 1 OK, 2 Cancel
     tagMSG_TYPE m_type;
     QString m_text;

@@ -4,7 +4,8 @@
 // The pieces of a page's block in the HTML report, shared by every page and by the
 // report frame (whose side-bar links use the same id rule as the blocks' h2 ids).
 // Every label and value is escaped: model names, EDID and info-frame texts come
-// from the device and must never become markup. Line ends are CR LF.
+// from the device and must never become markup (device texts are read with
+// DeviceText from device/devicetext.h first). Line ends are CR LF.
 
 #include <QString>
 #include <QStringList>
@@ -81,15 +82,6 @@ inline QString SubTitleRow(const QString& title)
 inline QString BlockEnd()
 {
     return QStringLiteral("</table></div>\r\n");
-}
-
-// A NUL-terminated text inside a fixed field; never reads past the field.
-inline QString FixedText(const char* field, int size)
-{
-    int length = 0;
-    while (length < size && field[length] != '\0')
-        ++length;
-    return QString::fromLatin1(field, length);
 }
 
 } // namespace reportfragment

@@ -1,5 +1,5 @@
 #pragma once
-// Keyboard focus model of the tab pages, and the tab stack that lives in pages.
+// Keyboard focus model of the tab pages.
 //
 // A page keeps its own circular list of focus entries (KEY_PROPERTY) instead of
 // relying on Qt's focus chain, because pages group controls (arrow keys walk a
@@ -72,8 +72,11 @@ struct KEY_PROPERTY {
 class WPageBase {
 public:
     WPageBase();
-    // Pages must call ClearTabList() in their own destructor (the list is theirs).
+    // Frees the focus list (a page may still clear it in its own destructor).
     virtual ~WPageBase();
+    // The list entries point back at this page: a copy would share and free them twice.
+    WPageBase(const WPageBase&) = delete;
+    WPageBase& operator=(const WPageBase&) = delete;
 
     virtual void InitPage(unsigned int flags, bool partial);
     virtual QString GetExportInfo();
@@ -146,43 +149,5 @@ private:
     int m_nCount = 0;
 };
 
-// A row of checkable tab buttons over a stack of pages of which one is shown.
-// Build: construct, AddSubWidget() per page (first/last flags), SetMainWidget() once.
-// Rebuild: Clear(), AddSubWidget() again, SetCurrentIndex(0).
-class QWrapperStack : public QWidget {
-    Q_OBJECT
-public:
-    explicit QWrapperStack(QWidget* parent = nullptr);
-    ~QWrapperStack() override;
-
-    void AddSubWidget(QWidget* page, QString title, bool first, bool last);
-    void SetMainWidget();
-    void SetCurrentIndex(int index);
-    // Deletes the tab buttons (taking them out of the focus list they are in),
-    // keeps the pages as children.
-    void Clear();
-    WPushButton* GetStackTabBtn(int i) const;
-    QWidget* GetStackTabWid(int i) const;
-    int GetCurrentIndex() const { return m_nCurIndex; }
-    int GetStackCount() const { return m_vecButtons.size(); }
-
-signals:
-    void sigIndexChanged(int nIndex);
-
-public slots:
-    void OnButtonClicked();
-
-protected:
-    void paintEvent(QPaintEvent* e) override;
-
-private:
-    void ShowIndex(int index);
-
-    QVBoxLayout* m_pMainLayout = nullptr;
-    QHBoxLayout* m_pButtonLayout = nullptr;
-    QStackedLayout* m_pStackLayout = nullptr;
-    QVector<WPushButton*> m_vecButtons;
-    QVector<QWidget*> m_vecPages;
-    int m_nCurIndex = -1;
-    bool m_bInstalled = false;
-};
+// Pages use the tab stack together with their focus list.
+#include "toolkit/qwrapperstack.h"

@@ -183,7 +183,7 @@ int CUpdateChecker::parsePackageInfoBase(unsigned int handle, PackageInfo& packa
             if (field)
                 CopyBoundedText(field, sizeof offer.version, r.value);
         }
-        const QString version = QString::fromUtf8(offer.version);
+        const QString version = PackageText(offer.version);
         if (compareVersion(version, newest) > 0) {
             newest = version;
             best = i;

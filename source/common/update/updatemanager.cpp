@@ -276,7 +276,7 @@ QString CUpdateManager::GetDownloadDir()
 QString CUpdateManager::GetDownloadPath(const PackageInfo& package)
 {
     // Only a plain file name of the URL's path is kept: no folders, no "..".
-    QString name = QFileInfo(QUrl(QString::fromUtf8(package.url)).path()).fileName();
+    QString name = QFileInfo(QUrl(PackageText(package.url)).path()).fileName();
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
         name = QStringLiteral("temp.kvf");
     return GetDownloadDir() + QLatin1Char('/') + name;

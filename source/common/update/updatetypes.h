@@ -1,6 +1,9 @@
 #pragma once
 // Records shared by the update manager, its checkers and the screens.
 
+#include <QByteArray>
+#include <QString>
+
 // One offered update package, as the update service describes it. Every field is
 // a NUL-terminated text of at most 1024 characters.
 struct PackageInfo
@@ -18,3 +21,11 @@ struct _KVUPDATE_FIRMWARE_INFO
 {
     char* info[4];
 };
+
+// A text field of a package as the program shows and uses it: UTF-8, never read past
+// the field even when the terminator is missing.
+template <int N>
+inline QString PackageText(const char (&field)[N])
+{
+    return QString::fromUtf8(field, int(qstrnlen(field, N)));
+}

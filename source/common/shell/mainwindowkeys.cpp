@@ -1,0 +1,187 @@
+// The main window's keyboard handling: the application-wide key and activation
+// filter (Escape, Tab, Ctrl+Tab) and the Tab walk between the three bars.
+
+#include "shell/lumivandrexutility.h"
+
+#include "device/lumivandrexpresenter.h"
+#include "settingspages/wtabpagetiming.h"
+#include "shell/propertypage.h"
+#include "shell/settingsbar.h"
+#include "shell/titlebar.h"
+#include "shell/wcenterwid.h"
+#include "shell/wsetbtn.h"
+#include "shell/wtabwidget.h"
+#include "timingeditors/qadjusttimingwidget.h"
+#include "toolkit/cfocusmanager.h"
+#include "toolkit/qcustomdialog.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QTabWidget>
+
+void LumivandrexUtility::keyPressEvent(QKeyEvent* event)
+{
+    // Swallowed: the dialog's own handling would close the window on Escape.
+    event->accept();
+}
+
+void LumivandrexUtility::HideAllMenus()
+{
+    m_pTitleBar->HideDeviceMenu();
+    if (WTabPageTiming* timing = m_pPropertyPage->GetTimingPage()) {
+        if (QAdjustTimingWidget* adjust = timing->GetAdjustTimingWidget()) {
+            if (QMenu* menu = adjust->GetMenu())
+                menu->hide();
+        }
+    }
+}
+
+bool LumivandrexUtility::IsDialogOpen() const
+{
+    if (g_presenter.IsModalState())
+        return true;
+    // Qt's own modal dialogs (the report's and the pages' file dialogs) are not
+    // counted by the presenter. Hiding the window under one would leave the
+    // dialog alone on screen, and closing it then would end the program (it
+    // would be the last visible window); Escape must reach the dialog instead.
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal && modal != this;
+}
+
+bool LumivandrexUtility::HandleKeyPress(QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    const int key = event->key();
+    const bool ctrlShiftBacktab = key == Qt::Key_Backtab && mods == (Qt::ControlModifier | Qt::ShiftModifier);
+    const bool ctrlTab = key == Qt::Key_Tab && mods == Qt::ControlModifier;
+
+    if (ctrlShiftBacktab || ctrlTab) {
+        g_focusManager.SetActive(true);
+    } else if (key == Qt::Key_Backtab && mods == Qt::ShiftModifier) {
+        m_bTabForward = false;
+        g_focusManager.SetActive(true);
+    } else if (key == Qt::Key_Escape) {
+        // With a pop-up menu open, Escape only closes that menu; the window stays.
+        // (Asked before the menus are hidden, which ends the pop-up state.)
+        QWidget* popup = QApplication::activePopupWidget();
+        HideAllMenus();
+        if (popup) {
+            popup->close();
+            return true;
+        }
+        if (!IsDialogOpen()) {
+            // Without a tray a hidden window could not be found again: minimise it.
+            if (m_bTray)
+                OnCloseBtnClicked();
+            else
+                OnMinBtnClicked();
+            return true;
+        }
+        return false;
+    } else if (key == Qt::Key_Tab) {
+        m_bTabForward = true;
+        g_focusManager.SetActive(true);
+    }
+
+    if (IsDialogOpen())
+        return false;
+    QTabWidget* tabs = m_pPropertyPage->GetTabWidget();
+    const int count = tabs ? tabs->count() : 0;
+    if (count <= 0)
+        return false;
+    if (ctrlShiftBacktab) {
+        tabs->setCurrentIndex((count + tabs->currentIndex() - 1) % count);
+        return true;
+    }
+    if (ctrlTab) {
+        tabs->setCurrentIndex((tabs->currentIndex() + 1) % count);
+        return true;
+    }
+    return false;
+}
+
+bool LumivandrexUtility::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        if (HandleKeyPress(static_cast<QKeyEvent*>(event)))
+            return true;
+        break;
+    case QEvent::WindowActivate:
+        // Once per activated window, not once per widget inside it.
+        if (watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow())
+            emit signal_resetActiveWindow();
+        break;
+    case QEvent::WindowStateChange: {
+        const Qt::WindowStates state = windowState();
+        if (g_presenter.IsModalState() && state == Qt::WindowNoState
+            && (m_lastWindowState & Qt::WindowMinimized)) {
+            if (auto* dialog = findChild<QCustomDialog*>(QStringLiteral("dialog_customdlg"))) {
+                dialog->showNormal();
+                dialog->raise();
+                dialog->activateWindow();
+            }
+        }
+        m_lastWindowState = state;
+        break;
+    }
+    case QEvent::ApplicationActivate:
+        if (isHidden()) {
+            setVisible(true);
+            raise();
+            activateWindow();
+        }
+        if ((windowState() & Qt::WindowMinimized) && g_presenter.IsModalState()) {
+            showNormal();
+            raise();
+            activateWindow();
+            if (auto* dialog = findChild<QCustomDialog*>(QStringLiteral("dialog_customdlg"))) {
+                dialog->showNormal();
+                dialog->raise();
+                dialog->activateWindow();
+            }
+        }
+        break;
+    default:
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------- keyboard walk
+
+QWidget* LumivandrexUtility::LastEnabledSettingsButton() const
+{
+    return m_pSettingsBar->LastEnabledButton();
+}
+
+bool LumivandrexUtility::focusNextPrevChild(bool next)
+{
+    QTabWidget* tabs = m_pPropertyPage->GetTabWidget();
+    if (!tabs || !tabs->currentWidget())
+        return QDialog::focusNextPrevChild(next);
+
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && m_pTitleBar->isAncestorOf(focus)) {
+        if (next) {
+            tabs->setFocus(Qt::OtherFocusReason);
+        } else if (QWidget* last = LastEnabledSettingsButton()) {
+            last->setFocus(Qt::OtherFocusReason);
+        }
+        return true;
+    }
+    if (focus && isAncestorOf(focus)) {
+        if (m_bTabForward) {
+            if (QWidget* centre = m_pTitleBar->GetCenterWidget())
+                centre->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+        QWidget* last = LastEnabledSettingsButton();
+        if (!last || m_pSettingsBar->isAncestorOf(focus))
+            return QDialog::focusNextPrevChild(next);
+        last->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    return QDialog::focusNextPrevChild(next);
+}

@@ -1,0 +1,34 @@
+#include "windowdrag.h"
+
+#include <QMouseEvent>
+#include <QWidget>
+
+WindowDrag::WindowDrag(QWidget* window, int hitOffsetY, int liftY)
+    : m_window(window)
+    , m_hitOffsetY(hitOffsetY)
+    , m_liftY(liftY)
+{
+}
+
+void WindowDrag::Press(QMouseEvent* event, const QRect& titleRect)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    m_pressPos = m_window->mapFromGlobal(event->globalPos());
+    if (titleRect.contains(m_pressPos - QPoint(0, m_hitOffsetY)))
+        m_dragging = true;
+}
+
+bool WindowDrag::Move(QMouseEvent* event)
+{
+    if (!m_dragging || !(event->buttons() & Qt::LeftButton))
+        return false;
+    m_window->move(event->globalPos() - m_pressPos - QPoint(0, m_liftY));
+    return true;
+}
+
+void WindowDrag::Release(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_dragging = false;
+}

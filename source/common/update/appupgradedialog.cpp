@@ -1,0 +1,67 @@
+#include "update/appupgradedialog.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QStackedLayout>
+#include <QVBoxLayout>
+
+#include "logging/lvlogger.h"
+#include "update/updatehelp.h"
+
+AppUpgradeDialog::AppUpgradeDialog(QWidget* parent)
+    : QCustomDialog(parent, true, false)
+{
+    setFixedSize(380, 448);
+    QWidget* content = new QWidget(this);
+    content->setFixedSize(380, 400);
+    m_pStack = new QStackedLayout(content);
+    m_pStack->setContentsMargins(0, 0, 0, 0);
+    m_pStack->setSpacing(0);
+    m_pCheckWindow = new CheckWindow(this);
+    m_pStack->addWidget(m_pCheckWindow);
+    connect(m_pCheckWindow, &CheckWindow::checkNeedUpdate, this, &AppUpgradeDialog::onCheckNeedUpdate);
+    SetMainWindow(content, tr("Lumivandrex Utility"));
+
+    m_strDownloadPath = DownloadPathFor(QCoreApplication::applicationName());
+    if (QFile::exists(m_strDownloadPath))
+        QFile::remove(m_strDownloadPath);
+    if (m_pCheckWindow->getState() != CheckWindow::StateChecking)
+        m_pCheckWindow->setState(CheckWindow::StateChecking);
+    g_updateManager.StartCheckSoftware();
+}
+
+AppUpgradeDialog::~AppUpgradeDialog() = default;
+
+QString AppUpgradeDialog::DownloadPathFor(const QString& applicationName)
+{
+    // The private per-user download folder: the shared temporary folder would let
+    // another user plant or swap the installer under a name anybody can predict.
+    const QString folder = CUpdateManager::GetDownloadDir();
+    QString name = QFileInfo(applicationName).fileName();
+    if (name.isEmpty() || name.startsWith(QLatin1Char('.')))
+        name = QStringLiteral("LumivandrexUtility");
+    return folder + QLatin1Char('/') + name + QStringLiteral(".exe");
+}
+
+void AppUpgradeDialog::onCheckNeedUpdate(PackageInfo* package)
+{
+    if (!package) {
+        close();
+        return;
+    }
+    if (m_pDownloadWindow)
+        return;
+    m_pDownloadWindow = new DownloadWindow(package, m_strDownloadPath, this);
+    m_pStack->addWidget(m_pDownloadWindow);
+    connect(m_pDownloadWindow, &DownloadWindow::downloadFinished, this, &AppUpgradeDialog::onDownloadFinished);
+    m_pStack->setCurrentWidget(m_pDownloadWindow);
+}
+
+void AppUpgradeDialog::onDownloadFinished()
+{
+    LV_LOG_INFO(QStringLiteral("software installer downloaded to %1").arg(m_strDownloadPath));
+    accept();
+}

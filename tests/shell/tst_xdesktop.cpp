@@ -1,0 +1,141 @@
+// The real program on a real X server without a tray: Xvfb with a plain window
+// manager (openbox), the emulated device through the launcher. What the user
+// sees is read from Xvfb's framebuffer file (xwd -root shows Qt's pop-ups black).
+// `/minimized` gives a minimised window that comes back when restored, and the
+// close button ends the program, leaving nothing on screen.
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+const QRgb kWindowBody = qRgb(0x16, 0x17, 0x19);   // the main window's background
+const QRgb kTitleBar = qRgb(0x24, 0x27, 0x2C);
+} // namespace
+
+class TestXDesktop : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_display;
+    QProcess m_xvfb;
+    QProcess m_wm;
+
+    QProcessEnvironment environment() const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("HOME", m_dir.path());
+        env.insert("XDG_CONFIG_HOME", m_dir.path() + "/.config");
+        env.insert("XDG_RUNTIME_DIR", m_dir.path() + "/run");
+        env.insert("DISPLAY", m_display);
+        env.remove("QT_QPA_PLATFORM");
+        return env;
+    }
+    QString logText() const
+    {
+        QFile file(m_dir.path() + "/Documents/LumivandrexUtility.log");
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+    // The screen as Xvfb keeps it in its framebuffer file.
+    QImage screen() const
+    {
+        QProcess convert;
+        convert.start("xwdtopnm", {m_dir.path() + "/fb/Xvfb_screen0"});
+        convert.waitForFinished(10000);
+        QImage image;
+        image.loadFromData(convert.readAllStandardOutput(), "PPM");
+        return image;
+    }
+    static int countPixels(const QImage& image, QRgb colour)
+    {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += (image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
+        return n;
+    }
+    QString xdotool(const QStringList& args) const
+    {
+        QProcess tool;
+        tool.setProcessEnvironment(environment());
+        tool.start("xdotool", args);
+        tool.waitForFinished(10000);
+        return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        for (const char* tool : {"Xvfb", "openbox", "xdotool", "xwdtopnm"}) {
+            if (QStandardPaths::findExecutable(tool).isEmpty())
+                QSKIP(qPrintable(QString("%1 is not installed (tools/install-deps.sh)").arg(tool)));
+        }
+        QVERIFY(QDir().mkpath(m_dir.path() + "/fb") && QDir().mkpath(m_dir.path() + "/run"));
+        QFile::setPermissions(m_dir.path() + "/run", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        for (int n = 120; n < 140 && m_display.isEmpty(); ++n) {
+            if (QFile::exists(QString("/tmp/.X11-unix/X%1").arg(n)) || QFile::exists(QString("/tmp/.X%1-lock").arg(n)))
+                continue;
+            m_xvfb.start("Xvfb", {QString(":%1").arg(n), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+                                  "-fbdir", m_dir.path() + "/fb"});
+            if (m_xvfb.waitForStarted(5000)
+                && QTest::qWaitFor([n] { return QFile::exists(QString("/tmp/.X11-unix/X%1").arg(n)); }, 10000))
+                m_display = QString(":%1").arg(n);
+        }
+        QVERIFY(!m_display.isEmpty());
+        m_wm.setProcessEnvironment(environment());
+        m_wm.start("openbox", QStringList());
+        QVERIFY(m_wm.waitForStarted(5000));
+        QTest::qWait(500);
+    }
+    void cleanupTestCase()
+    {
+        for (QProcess* p : {&m_wm, &m_xvfb}) {
+            p->terminate();
+            if (!p->waitForFinished(5000))
+                p->kill();
+        }
+    }
+
+    void minimisedStartRestoreAndClose()
+    {
+        QProcess launcher;
+        launcher.setProcessEnvironment(environment());
+        launcher.start(LV_LAUNCHER_PATH, {"--devices", "1", LV_PROGRAM_PATH, "/minimized"});
+        QVERIFY(launcher.waitForStarted(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(logText().contains("main window visible: 1 (minimised)"), 20000);
+        QTest::qWait(500);
+        QCOMPARE(countPixels(screen(), kTitleBar), 0);   // iconified: not on screen
+
+        const QString window = xdotool({"search", "--sync", "--name", "^Lumivandrex Utility$"}).split('\n').first();
+        QVERIFY(!window.isEmpty());
+        xdotool({"windowactivate", "--sync", window});
+        QTRY_VERIFY_WITH_TIMEOUT(countPixels(screen(), kWindowBody) > 592 * 10, 10000);
+        const QImage shown = screen();
+        shown.save(QString(LV_SCREENSHOT_DIR) + "/xdesktop_restored.png");
+        QVERIFY(countPixels(shown, kTitleBar) > 592 * 20);   // the title bar across the window
+
+        // The close button, at the title bar's right end: without a tray it ends the program.
+        const QString geometry = xdotool({"getwindowgeometry", "--shell", window});
+        const QRegularExpression xy("X=(\\d+)\\nY=(\\d+)");
+        const QRegularExpressionMatch m = xy.match(geometry);
+        QVERIFY2(m.hasMatch(), qPrintable(geometry));
+        const int x = m.captured(1).toInt() + 592 - 14;
+        const int y = m.captured(2).toInt() + 14;
+        xdotool({"mousemove", "--sync", QString::number(x), QString::number(y), "click", "1"});
+        QVERIFY(launcher.waitForFinished(15000));
+        QCOMPARE(launcher.exitCode(), 0);
+        QVERIFY(logText().contains("ended with exit code 0"));
+        QTest::qWait(300);
+        QCOMPARE(countPixels(screen(), kTitleBar), 0);
+        QCOMPARE(xdotool({"search", "--name", "^Lumivandrex Utility$"}), QString());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestXDesktop)
+#include "tst_xdesktop.moc"

@@ -1,0 +1,202 @@
+// The software update dialog's pages and their road, driven by the update manager's
+// status signals; its upgrade log and progress figures.
+
+#include <QtTest>
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include "lvtestsupport.h"
+#include "update/appupgradedialog.h"
+#include "update/progresscircle.h"
+#include "updatetestserver.h"
+
+class TstAppUpgradeDialog : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void checkPageRoad();
+    void downloadPageRoad();
+    void upgradeLogAndPercent();
+    void downloadPathIsPrivate();
+    void roadAgainstServer_data();
+    void roadAgainstServer();
+    void cleanupTestCase();
+
+private:
+    QTemporaryDir m_home;
+    UpdateTestServer m_server;
+};
+
+void TstAppUpgradeDialog::initTestCase()
+{
+    QVERIFY(m_home.isValid());
+    qputenv("XDG_CACHE_HOME", m_home.path().toUtf8());
+    QStandardPaths::setTestModeEnabled(false);
+    QVERIFY(m_server.start());
+    const QString ini = m_server.writeConfig(m_home.filePath("update.ini"), "SoftwareURL", "/sw.json");
+    g_updateManager.SetIntervalsForTest(20, 24 * 3600 * 1000);
+    QVERIFY(g_updateManager.Init(ini));
+}
+
+void TstAppUpgradeDialog::cleanupTestCase()
+{
+    g_updateManager.Exit();
+}
+
+void TstAppUpgradeDialog::checkPageRoad()
+{
+    AppUpgradeDialog dialog(nullptr);
+    CheckWindow* check = dialog.GetCheckWindow();
+    QCOMPARE(check->getState(), int(CheckWindow::StateChecking));
+    QCOMPARE(check->getText(), QStringLiteral("Checking for updates..."));
+
+    emit g_updateManager.statusChangedCheckSoftware(0);
+    QCOMPARE(check->getState(), int(CheckWindow::StateConnectFailed));
+    lvtest::saveScreenshot(&dialog, "app_upgrade_failed");
+    check->onBtnClickedNext();   // retry
+    QCOMPARE(check->getState(), int(CheckWindow::StateChecking));
+    check->onBtnClickedNext();   // cancel while checking
+    QCOMPARE(check->getState(), int(CheckWindow::StateConnectFailed));
+
+    emit g_updateManager.statusChangedCheckSoftware(2);
+    QCOMPARE(check->getState(), int(CheckWindow::StateUpToDate));
+    QVERIFY(check->getText().endsWith(QStringLiteral("3.0.4.30002")));
+    QVERIFY(!dialog.GetDownloadWindow());
+    lvtest::saveScreenshot(&dialog, "app_upgrade_latest");
+    // "OK" on the up-to-date page ends the dialog with 0.
+    QTimer::singleShot(0, check, &CheckWindow::onBtnClickedNext);
+    QCOMPARE(dialog.exec(), 0);
+}
+
+void TstAppUpgradeDialog::downloadPageRoad()
+{
+    AppUpgradeDialog dialog(nullptr);
+    PackageInfo offer = {};
+    qstrcpy(offer.version, "3.1.0.1");
+    qstrcpy(offer.changeLog, "intro##Faster start##Fixed <b>");
+    dialog.onCheckNeedUpdate(&offer);
+    DownloadWindow* download = dialog.GetDownloadWindow();
+    QVERIFY(download);
+    dialog.onCheckNeedUpdate(&offer);   // a second offer changes nothing
+    QCOMPARE(dialog.GetDownloadWindow(), download);
+    QCOMPARE(download->getState(), int(DownloadWindow::StateNewVersion));
+    lvtest::saveScreenshot(&dialog, "app_upgrade_offer");
+
+    const struct { int status; int percent; int state; int angle; } steps[] = {
+        {1, 7, DownloadWindow::StateDownloading, 25},
+        {1, 100, DownloadWindow::StateDownloading, 360},
+        {0, -1, DownloadWindow::StateFailed, 360},
+        {1, 50, DownloadWindow::StateDownloading, 180},
+        {9, 0, DownloadWindow::StateDownloading, 180},
+    };
+    for (const auto& step : steps) {
+        emit g_updateManager.statusChangedDownloadSoftware(step.status, step.percent);
+        QCOMPARE(download->getState(), step.state);
+        QCOMPARE(download->getAngle(), step.angle);
+    }
+    lvtest::saveScreenshot(&dialog, "app_upgrade_downloading");
+    download->onBtnClickedCancel();
+    QCOMPARE(download->getState(), int(DownloadWindow::StateNewVersion));
+
+    QTimer::singleShot(0, [] { emit g_updateManager.statusChangedDownloadSoftware(2, 100); });
+    QCOMPARE(dialog.exec(), 1);
+}
+
+void TstAppUpgradeDialog::upgradeLogAndPercent()
+{
+    const QString one = DownloadWindow::UpgradeLogHtml("intro##Only");
+    QVERIFY(one.contains("padding-top: 4px; padding-bottom: 18px;\">1. </th>"));
+    const QString two = DownloadWindow::UpgradeLogHtml("intro##A##B<i>");
+    QVERIFY(two.contains("padding-top: 4px; padding-bottom: 0px;\">1. </th>"));
+    QVERIFY(two.contains("padding-top: 0px; padding-bottom: 18px;\">2. </th>"));
+    QVERIFY(two.contains(">B&lt;i&gt;</td>"));
+    QVERIFY(!two.contains("intro"));
+    QVERIFY(!DownloadWindow::UpgradeLogHtml("no items").contains("1. </th>"));
+    QCOMPARE(ProgressCircle::PercentText(25), QStringLiteral("6%"));
+    QCOMPARE(ProgressCircle::PercentText(360), QStringLiteral("100%"));
+}
+
+void TstAppUpgradeDialog::downloadPathIsPrivate()
+{
+    const QString path = AppUpgradeDialog::DownloadPathFor("../../evil/name");
+    QVERIFY(path.startsWith(m_home.path()));
+    QVERIFY(path.endsWith("/downloads/name.exe"));
+    QVERIFY(!path.startsWith(QDir::tempPath() + "/LumivandrexUtility"));
+    const QFileInfo folder(QFileInfo(path).path());
+    QCOMPARE(folder.permissions() & (QFileDevice::ReadOther | QFileDevice::ReadGroup), QFileDevice::Permissions());
+
+    // A stale installer is removed before the check starts.
+    QFile stale(AppUpgradeDialog::DownloadPathFor(QCoreApplication::applicationName()));
+    QVERIFY(stale.open(QIODevice::WriteOnly));
+    stale.close();
+    AppUpgradeDialog dialog(nullptr);
+    QVERIFY(!QFile::exists(dialog.GetDownloadPath()));
+}
+
+void TstAppUpgradeDialog::roadAgainstServer_data()
+{
+    QTest::addColumn<QString>("offer");
+    QTest::addColumn<QString>("knob");
+    QTest::addColumn<int>("result");
+    QTest::newRow("newer version downloaded") << "3.1.0.1" << "" << 1;
+    QTest::newRow("none newer") << "3.0.4" << "" << 0;
+    QTest::newRow("server down") << "3.1.0.1" << "down" << 0;
+    QTest::newRow("download cancelled") << "3.1.0.1" << "slow" << 0;
+}
+
+// The dialog as the user meets it: the check against the server, the offer, the
+// download with its progress, and the endings.
+void TstAppUpgradeDialog::roadAgainstServer()
+{
+    QFETCH(QString, offer);
+    QFETCH(QString, knob);
+    QFETCH(int, result);
+    const QByteArray installer(200 * 1024, 'I');
+    const QStringList file = m_server.addFile("LumivandrexUtility-3.1.0.1.run", installer);
+    m_server.setOffers({{offer, file.at(0), file.at(1), "intro##New look"}}, "SoftwareVersion");
+    m_server.setKnobs(knob == "down" ? QJsonObject{{"error", 500}} : QJsonObject{});
+
+    AppUpgradeDialog dialog(nullptr);
+    QList<int> angles;
+    int checkState = -1;
+    QTimer::singleShot(0, [&] {
+        QVERIFY(QTest::qWaitFor([&] { return dialog.GetDownloadWindow() || dialog.GetCheckWindow()->getState() > 0; }, 10000));
+        checkState = dialog.GetCheckWindow()->getState();
+        DownloadWindow* download = dialog.GetDownloadWindow();
+        if (!download) {
+            dialog.reject();
+            return;
+        }
+        m_server.setKnobs({{knob == "slow" ? "delay" : "pace", knob == "slow" ? 2.0 : 0.02}});
+        download->onBtnClickedUpgrade();
+        connect(&g_updateManager, &CUpdateManager::statusChangedDownloadSoftware, download,
+                [&angles, download](int status) { if (status == 1) angles << download->getAngle(); });
+        if (knob == "slow") {
+            QVERIFY(QTest::qWaitFor([&] { return download->getState() == DownloadWindow::StateDownloading; }, 5000));
+            download->onBtnClickedCancel();
+            QCOMPARE(download->getState(), int(DownloadWindow::StateNewVersion));
+            dialog.reject();
+        }
+    });
+    QCOMPARE(dialog.exec(), result);
+    const bool downloaded = QFile::exists(dialog.GetDownloadPath());
+    QCOMPARE(downloaded, result == 1);
+    if (result == 1) {
+        QFile got(dialog.GetDownloadPath());
+        QVERIFY(got.open(QIODevice::ReadOnly));
+        QCOMPARE(got.readAll(), installer);
+        QVERIFY(!angles.isEmpty() && angles.last() <= 360);
+    } else if (knob == "down") {
+        QCOMPARE(checkState, int(CheckWindow::StateConnectFailed));
+    } else if (offer == "3.0.4") {
+        QCOMPARE(checkState, int(CheckWindow::StateUpToDate));
+    }
+    QFile::remove(dialog.GetDownloadPath());
+}
+
+QTEST_MAIN(TstAppUpgradeDialog)
+#include "tst_appupgradedialog.moc"
