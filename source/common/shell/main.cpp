@@ -68,7 +68,7 @@ int main(int argc, char* argv[])
         return 0;
     }
 
-    // Fails cleanly while update support is missing; update features then stay off.
+    // A configuration that cannot be read leaves the update features off; the rest runs.
     g_updateManager.Init(QString::fromLatin1(kUpdateConfig));
 
     app->setStyleSheet(LoadStyleSheet(QString::fromLatin1(kStyleSheet)));
