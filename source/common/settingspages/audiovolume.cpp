@@ -41,10 +41,15 @@ bool SetAudioVolume(LumivandrexDevice* device, _KVCAP_USB_AUDIO_NODE node, const
     }
     if (int32_t(device->m_cachedFirmwareVersion) > kHostVolumeLastOldFirmware
         && device->m_cachedDeviceName[0] != '\0' && block.channels != 0) {
-        // The host endpoint has one level: it ends with the last channel's.
-        for (int i = 0; i < AudioChannelCount(block); ++i)
-            SetKVCaptureSoundVolumeDecibel(device->m_cachedDeviceName, node, block.mute[i],
-                                           float(block.volume[i] / 100.0));
+        // The host endpoint has one level: it ends with the last channel's. A call that
+        // fails (no sound server, no endpoint, a server that does not answer within its
+        // budget) would fail again for the next channel: stop there, so a hung server
+        // costs one budget, not one per channel, while the presenter lock is held.
+        for (int i = 0; i < AudioChannelCount(block); ++i) {
+            if (SetKVCaptureSoundVolumeDecibel(device->m_cachedDeviceName, node, block.mute[i],
+                                               float(block.volume[i] / 100.0)) != 0)
+                break;
+        }
     }
     return WriteReport(device, block, int(node));
 }
