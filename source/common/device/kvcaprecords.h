@@ -426,6 +426,13 @@ LV_REPORT_RECORD(_KVCAP_FLASH_BUSY, 0xF4);
 LV_REPORT_RECORD(_KVCAP_SETTINGS_COMMIT, 0xFE);
 LV_REPORT_RECORD(_KVCAP_FEATURE_FLAGS, 0xFF);
 
+// The number of valid entries of a list whose record holds `capacity` slots: a count
+// from the device is never trusted beyond its record.
+constexpr int KvListCount(uint8_t count, int capacity)
+{
+    return count < capacity ? int(count) : capacity;
+}
+
 // The records of the pages and editors, each file bound the same way.
 #include "device/kvcaprecords_input.h"      // input sources, video and audio status
 #include "device/kvcaprecords_video.h"      // video processing

@@ -51,8 +51,3 @@ constexpr int KVCAP_COLOR_FORMAT_MAX = 3;
 constexpr int KVCAP_FRAME_SIZE_MAX = 24;
 constexpr int KVCAP_FRAME_INTERVAL_MAX = 8;
 
-// The number of valid entries of a list whose record holds `capacity` slots.
-constexpr int KvListCount(uint8_t count, int capacity)
-{
-    return count < capacity ? int(count) : capacity;
-}

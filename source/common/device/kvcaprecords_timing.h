@@ -75,12 +75,11 @@ static_assert(offsetof(_KVCAP_CUSTOM_RESOLUTION_LIST, entries) == 1, "");
 template <typename List>
 inline int KvListCount(const List& list)
 {
-    constexpr int capacity = int(sizeof(list.timings) / sizeof(list.timings[0]));
-    return list.count < capacity ? int(list.count) : capacity;
+    return KvListCount(list.count, int(sizeof(list.timings) / sizeof(list.timings[0])));
 }
 inline int KvListCount(const _KVCAP_CUSTOM_RESOLUTION_LIST& list)
 {
-    return list.count < KVCAP_CUSTOM_RESOLUTIONS ? int(list.count) : KVCAP_CUSTOM_RESOLUTIONS;
+    return KvListCount(list.count, KVCAP_CUSTOM_RESOLUTIONS);
 }
 
 LV_REPORT_RECORD(_KVCAP_AUTO_H_ALIGNMENT, 0x90);

@@ -8,7 +8,7 @@
 #include "device/lumivandrexpresenter.h"
 #include "device/reportaccess.h"
 #include "formateditors/qresolutiondialog.h"
-#include "timingeditors/timinglisttable.h"
+#include "toolkit/timinglisttable.h"
 
 QCustomResolutionsWidget::QCustomResolutionsWidget(QWidget* parent)
     : QWidget(parent)

@@ -13,7 +13,7 @@
 #include "device/inputstatustext.h"
 #include "device/lumivandrexpresenter.h"
 #include "device/reportaccess.h"
-#include "statuspages/pagewrite.h"
+#include "toolkit/pagewrite.h"
 #include "toolkit/qcolorpiecewidget.h"
 #include "toolkit/qwrappercheckbox.h"
 #include "toolkit/qwrapperspinbox.h"

@@ -10,7 +10,7 @@
 #include "device/lumivandrexpresenter.h"
 #include "device/reportaccess.h"
 #include "statuspages/inputstatusviews.h"
-#include "statuspages/pagewrite.h"
+#include "toolkit/pagewrite.h"
 #include "toolkit/qcolorpiecewidget.h"
 #include "toolkit/qwrappercheckbox.h"
 #include "toolkit/qtablewid.h"
@@ -305,7 +305,7 @@ bool WTabPageInput::HasScanningItem(const QComboBox* combo) const
 void WTabPageInput::FillSources(WComboBox* combo, const _KVCAP_INPUT_SOURCE_LIST& list, bool video)
 {
     combo->clear();
-    const int count = qMin(int(list.count), KVCAP_MAX_INPUT_SOURCES);
+    const int count = KvListCount(list.count, KVCAP_MAX_INPUT_SOURCES);
     for (int i = 0; i < count; ++i) {
         const int code = int(list.codes[i]);
         QString name;

@@ -7,7 +7,7 @@
 #include "device/lumivandrexpresenter.h"
 #include "device/reportaccess.h"
 #include "timingeditors/timingdisplaytext.h"
-#include "timingeditors/timinglisttable.h"
+#include "toolkit/timinglisttable.h"
 
 QCustomTimingWidget::QCustomTimingWidget(QWidget* parent)
     : QWidget(parent)

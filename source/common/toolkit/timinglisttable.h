@@ -1,8 +1,7 @@
 #pragma once
 // The list tables of the Timing page's editors (custom timings, custom resolutions):
-// their look and the selection rules that enable the buttons acting on a row.
-// Header-only, so that the format editors use the same rules without a link to the
-// timing editors.
+// their look and the selection rules that enable the buttons acting on a row. Shared by
+// the timing editors and the custom-resolution list of the format editors.
 
 #include <QHeaderView>
 #include <QLabel>
