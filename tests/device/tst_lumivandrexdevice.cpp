@@ -488,7 +488,7 @@ void TstLumivandrexDevice::everyCatalogueReportAnswersWithItsLength()
 }
 
 
-// ModifyReport after a failed read writes nothing; a call the record cannot make (index
+// ModifyReport after a failed or short read writes nothing; a call the record cannot make (index
 // out of range, wrong direction, no device) sends nothing at all.
 void TstLumivandrexDevice::typedAccessSendsOnlyWhatItMay()
 {
@@ -499,6 +499,17 @@ void TstLumivandrexDevice::typedAccessSendsOnlyWhatItMay()
     dev->stallReport(uint8_t(ReportIdOf<Source>()));
     QVERIFY(!ModifyReport<Source>(&object, [](Source& r) { r.code = 1; }));
     QCOMPARE(dev->transferCount(), 1);   // the GET alone
+
+    // A short reply is fine to show but never the base of a write.
+    dev->stallReport(uint8_t(ReportIdOf<Source>()), false);
+    dev->setShortReply(uint8_t(ReportIdOf<Source>()), int(sizeof(Source)));   // id byte + all but one
+    dev->clearTransfers();
+    Source whole;
+    QVERIFY(!ReadWholeReport(&object, whole));
+    QVERIFY(!ModifyReport<Source>(&object, [](Source& r) { r.code = 1; }));
+    QCOMPARE(dev->transferCount(), 2);   // two GETs, no SET
+    dev->clearFaults();
+    QVERIFY(ReadWholeReport(&object, whole));
 
     dev->clearTransfers();
     Source source;

@@ -66,6 +66,19 @@ inline bool ReadReportReceived(LumivandrexDevice* device, Record& record, int* r
                                 int(sizeof record), received);
 }
 
+// Reads `record` and succeeds only when the device sent all of it. Any write whose bytes
+// come from a read goes through this: a short reply would put zeros over settings the
+// device never sent.
+template <typename Record>
+inline bool ReadWholeReport(LumivandrexDevice* device, Record& record, int index = 0)
+{
+    int received = 0;
+    if (ReadReportReceived(device, record, &received, index) && received >= int(sizeof record))
+        return true;
+    std::memset(static_cast<void*>(&record), 0, sizeof record);
+    return false;
+}
+
 template <typename Record>
 inline bool WriteReport(LumivandrexDevice* device, const Record& record, int index = 0)
 {
@@ -75,14 +88,14 @@ inline bool WriteReport(LumivandrexDevice* device, const Record& record, int ind
     return HidSetReport(device, uint8_t(id), reinterpret_cast<const unsigned char*>(&record), int(sizeof record));
 }
 
-// Read, change, write back. When the read fails nothing is changed or written and the
-// result is false: a device that did not answer must never get a record of zeros.
+// Read, change, write back. When the read fails or comes back short, nothing is changed or
+// written and the result is false: a device must never get zeros it did not send.
 // `change(Record&)` may return false to cancel the write (then the result is false too).
 template <typename Record, typename Change>
 inline bool ModifyReport(LumivandrexDevice* device, Change&& change, int index = 0)
 {
     Record record;
-    if (!ReadReport(device, record, index))
+    if (!ReadWholeReport(device, record, index))
         return false;
     if constexpr (std::is_same<decltype(change(record)), bool>::value) {
         if (!change(record))
