@@ -103,6 +103,7 @@ void TstVolumePage::stockPage()
     pane.setAutoFillBackground(true);
     pane.setPalette(QPalette(QColor(0x34, 0x34, 0x34)));
     WTabPageVolume page;
+    page.InitPage(0xFFFFFFFF, false);
     page.setParent(&pane);
     pane.resize(560, 560);
     page.resize(pane.size());
@@ -152,6 +153,7 @@ void TstVolumePage::sliderWritesBlock()
     QFETCH(int, channels);
     AllNodes(m_dev, channels);
     WTabPageVolume page;
+    page.InitPage(0xFFFFFFFF, false);
     QWrapperSlider* slider = page.GetSlider(_KVCAP_USB_AUDIO_NODE(node));
     QVERIFY(slider);
     m_dev->clearTransfers();
@@ -169,6 +171,7 @@ void TstVolumePage::sliderWritesBlock()
 void TstVolumePage::muteAndUnmute()
 {
     WTabPageVolume page;
+    page.InitPage(0xFFFFFFFF, false);
     QWrapperSlider* slider = page.GetSlider(KVCAP_AUDIO_NODE_HEADPHONE);
     QPushButton* mute = page.GetMuteButton(KVCAP_AUDIO_NODE_HEADPHONE);
     slider->SetValue(-3000);
@@ -211,6 +214,7 @@ void TstVolumePage::defaultsPerModel()
     info.productId = uint16_t(model);
     m_dev->setDeviceInfo(info);
     WTabPageVolume page;
+    page.InitPage(0xFFFFFFFF, false);
     page.setDefaultValue();
     for (int n = 0; n < 8; ++n) {
         const auto b = m_dev->record<_KVCAP_AUDIO_VOLUME>(uint8_t(0xB0 + n));
@@ -222,6 +226,7 @@ void TstVolumePage::defaultsPerModel()
 void TstVolumePage::faultsWriteNothing()
 {
     WTabPageVolume page;
+    page.InitPage(0xFFFFFFFF, false);
     QWrapperSlider* slider = page.GetSlider(KVCAP_AUDIO_NODE_HEADPHONE);
     QPushButton* mute = page.GetMuteButton(KVCAP_AUDIO_NODE_HEADPHONE);
     m_dev->clearTransfers();
@@ -259,6 +264,7 @@ void TstVolumePage::hostFollowsNewFirmware()
     info.firmwareVersion = 0x02061C0B;
     m_dev->setDeviceInfo(info);
     WTabPageVolume page;
+    page.InitPage(0xFFFFFFFF, false);
     QWrapperSlider* slider = page.GetSlider(KVCAP_AUDIO_NODE_HEADPHONE);
 
     slider->SetValue(-1200);   // last firmware without host following

@@ -13,6 +13,12 @@ if(TARGET lv_emulator)
         LINKS lv_shell lv_resources lv_emulator
         TIMEOUT 120)
 
+    # What start-up and the first plug read, against one full reload.
+    lv_add_qtest(tst_shellstartupreads LABEL shell
+        SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_shellstartupreads.cpp
+        LINKS lv_shell lv_resources lv_emulator
+        TIMEOUT 120)
+
     # Start the real program: the single-instance id is fixed, so these runs never
     # overlap with each other (each also has its own runtime folder). tst_xdesktop
     # runs it on Xvfb with openbox and no tray, started by the suite itself.

@@ -74,6 +74,7 @@ private slots:
         DevicePtr device = plugDevice("HP-01", uint16_t(model));
         SetOptions(device, uint8_t(before));
         WTabPageHdmi page;
+        page.InitPage(0, false);
         QCOMPARE(BoxStates(page), loaded);
         device->clearTransfers();
         if (box >= 0)
@@ -104,6 +105,7 @@ private slots:
     {
         DevicePtr device = plugDevice("HP-03");
         WTabPageHdmi page;
+        page.InitPage(0, false);
         QCOMPARE(page.GetEDIDStack()->GetStackCount(), 2);
         QCOMPARE(page.GetInfoFrameStack()->GetStackCount(), 9);
         QVERIFY(page.GetInfoFrameView(0)->GetText().startsWith(QStringLiteral("  Type     :   0x82\n")));
@@ -168,6 +170,7 @@ private slots:
     {
         DevicePtr device = plugDevice("HP-06");
         WTabPageHdmi page;
+        page.InitPage(0, false);
         page.show();
         QVERIFY(QTest::qWaitForWindowActive(&page));
         WCheckBox* master = page.GetOptionBox(0)->GetCheckBox();

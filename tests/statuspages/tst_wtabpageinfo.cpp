@@ -108,6 +108,7 @@ void TstWTabPageInfo::signalTexts()
     m_device->setRecord(0x12, audio);
 
     WTabPageInfo page;
+    page.InitPage(0, true);
     const QStringList values = page.GetValues();
     QCOMPARE(values.size(), 10);
     QCOMPARE(values.at(1), QStringLiteral("Lumivandrex Capture SDI 1"));
@@ -136,6 +137,7 @@ void TstWTabPageInfo::reportMatchesPage()
     replugAndWait('<');
 
     WTabPageInfo page;
+    page.InitPage(0, true);
     const QString serial = page.GetValues().at(2);   // never read past the 18-byte field
     QVERIFY(serial.startsWith(QString(17, QLatin1Char('S'))) && serial.size() <= 18);
     const QString block = page.GetExportInfo();

@@ -82,9 +82,7 @@ WTabPageAdvanced::WTabPageAdvanced(QWidget* parent)
     for (WComboBox* combo : combos)
         connect(combo, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &WTabPageAdvanced::OnComboBoxIndexChanged);
     BuildFocusList();
-
-    InitFormatSetsColorPiece(false);
-    InitNameAndImgColorPiece();
+    // The device is read by the container's reload, not here.
 }
 
 WTabPageAdvanced::~WTabPageAdvanced()

@@ -289,7 +289,7 @@ WTabPageVideo::WTabPageVideo(QWidget* parent)
     g_presenter.AddNotify(this);
     connect(this, &WTabPageVideo::inputSourceChanged, this, &WTabPageVideo::OnInputSourceChanged2);
     connect(this, &WTabPageVideo::connectionFormatChanged, this, &WTabPageVideo::OnConnectionFormatChanged2);
-    reloadPanels();
+    // The device is read by the container's reload, not here.
 }
 
 WTabPageVideo::~WTabPageVideo()

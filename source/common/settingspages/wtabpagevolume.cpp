@@ -77,7 +77,9 @@ WTabPageVolume::WTabPageVolume(QWidget* parent)
     setStyleSheet(QStringLiteral("QWidget{outline: none;}"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    InitPage(kRebuild, false);
+    // No node controls until the container's reload reads which nodes the device has.
+    RefreshCache none;
+    createVolumeTabPage(nullptr, none);
     g_presenter.AddNotify(this);
     // Queued: the poll calls OnAudioVolumeChanged off the GUI thread.
     connect(this, &WTabPageVolume::audioVolumeChanged, this, &WTabPageVolume::OnAudioVolumeChanged2,

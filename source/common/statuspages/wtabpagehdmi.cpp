@@ -99,8 +99,7 @@ WTabPageHdmi::WTabPageHdmi(QWidget* parent)
     layout->setContentsMargins(16, 16, 16, 16);
 
     g_presenter.AddNotify(this);
-    InitEDIDColorPiece();
-    InitInfoFrameColorPiece();
+    // The device is read by the container's reload, not here.
 }
 
 WTabPageHdmi::~WTabPageHdmi()

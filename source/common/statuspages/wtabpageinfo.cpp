@@ -104,7 +104,9 @@ WTabPageInfo::WTabPageInfo(QWidget* parent)
     connect(&g_updateManager, &CUpdateManager::statusChangedDownloadFirmware, this,
             &WTabPageInfo::onStatusChangedDownload);
 
-    InitPage(0, true);
+    // Built without reading the device: the container's reload fills the page.
+    m_values = QVector<QString>(kRowCount, kNotAvailable).toList();
+    m_pInfoTable->SetValueList(m_values);
 }
 
 WTabPageInfo::~WTabPageInfo()

@@ -172,8 +172,7 @@ WTabPageInput::WTabPageInput(QWidget* parent)
     g_presenter.AddNotify(this);
     connect(this, &WTabPageInput::inputStatusChanged, this, &WTabPageInput::OnInputStatusChanged2);
     connect(this, &WTabPageInput::inputSourceChanged, this, &WTabPageInput::OnInputSourceChanged2);
-
-    InitPage(0, false);
+    // The device is read by the container's reload, not here.
 }
 
 WTabPageInput::~WTabPageInput()
