@@ -37,6 +37,7 @@ struct RunResult
 {
     double seconds = -1;
     double rssKiB = -1;
+    bool openGl = false;   // an xcb OpenGL integration was loaded
 };
 
 // One X server (and window manager) for the whole run.
@@ -101,6 +102,12 @@ qint64 childPid(qint64 parent)
         return -1;
     const QByteArray text = children.readAll().trimmed();
     return text.isEmpty() ? -1 : text.split(' ').first().toLongLong();
+}
+
+bool mapsOpenGlIntegration(qint64 pid)
+{
+    QFile maps(QStringLiteral("/proc/%1/maps").arg(pid));
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("xcbglintegrations");
 }
 
 double residentKiB(qint64 pid)
@@ -174,6 +181,7 @@ RunResult runOnce(const QString& display, const QString& program, const QString&
     const qint64 pid = childPid(launcher.processId());
     if (pid > 0) {
         result.rssKiB = residentKiB(pid);
+        result.openGl = mapsOpenGlIntegration(pid);
         ::kill(pid_t(pid), SIGKILL);
     }
     if (!launcher.waitForFinished(10000)) {
@@ -209,6 +217,10 @@ void BM_ProgramAgainstBareWindow(benchmark::State& state)
         const RunResult p = runOnce(x.Display(), QStringLiteral(LV_PROGRAM_PATH), programGl);
         if (b.seconds < 0 || p.seconds < 0) {
             state.SkipWithError("a program did not mark its first paint");
+            return;
+        }
+        if (b.openGl != openGl || p.openGl != openGl) {
+            state.SkipWithError("a program did not use the graphics integration asked for");
             return;
         }
         state.SetIterationTime(p.seconds);

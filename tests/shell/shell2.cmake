@@ -1,6 +1,11 @@
 # Application shell II: start-up, main window and tray, about dialog.
 set(lv_shell2_home "${CMAKE_CURRENT_BINARY_DIR}/shell2-home")
 
+lv_add_qtest(tst_shellstartupenv LABEL shell
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_shellstartupenv.cpp
+    LINKS lv_shell
+    TIMEOUT 60)
+
 lv_add_qtest(tst_shellstartup LABEL shell
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_shellstartup.cpp
     LINKS lv_shell lv_resources

@@ -6,6 +6,7 @@
 #include "platform/singleapplication.h"
 #include "shell/firstpaintmarker.h"
 #include "shell/lumivandrexutility.h"
+#include "shell/startup.h"
 #include "toolkit/cfocusmanager.h"
 #include "update/updatemanager.h"
 
@@ -46,12 +47,11 @@ void InitLog(QObject* parent)
 
 int main(int argc, char* argv[])
 {
-    // Every window is drawn by the raster engine: loading the OpenGL stack only to
-    // pick X visuals took about a third of the start-up. Set to anything, the
-    // variable keeps the user's choice.
-    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
-        qputenv("QT_XCB_GL_INTEGRATION", "none");
-    auto* app = new QtSingleApplication(QString::fromLatin1(kApplicationId), argc, argv);
+    QtSingleApplication* app = nullptr;
+    {
+        const CRasterOnlyScope rasterOnly;
+        app = new QtSingleApplication(QString::fromLatin1(kApplicationId), argc, argv);
+    }
     InitLog(app);
 
     if (app->isRunning()) {

@@ -6,9 +6,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFont>
+#include <QOpenGLContext>
 #include <QStyleFactory>
 
 namespace {
+const char kGlIntegration[] = "QT_XCB_GL_INTEGRATION";
 const int kMinFontSize = 1;
 const int kMaxFontSize = 20;
 const int kDefaultFontSize = 14;
@@ -59,3 +61,20 @@ QString StartupLogFilePath(const QString& homeDir)
     return QDir::cleanPath(homeDir) + QStringLiteral("/Documents/") + fileName;
 }
 
+
+CRasterOnlyScope::CRasterOnlyScope()
+    : m_bSetHere(!qEnvironmentVariableIsSet(kGlIntegration))
+{
+    if (m_bSetHere)
+        qputenv(kGlIntegration, "none");
+}
+
+CRasterOnlyScope::~CRasterOnlyScope()
+{
+    // The platform plugin reads the variable on first use, not when the
+    // application object is made: have it choose now.
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        QOpenGLContext::supportsThreadedOpenGL();
+    if (m_bSetHere)
+        qunsetenv(kGlIntegration);
+}

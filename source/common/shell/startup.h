@@ -28,3 +28,21 @@ void ApplyStartupLook(const tagSTARTUP_SETTINGS& settings);
 // Where the log file goes for a home directory: directly in it for "/root",
 // otherwise in its Documents folder.
 QString StartupLogFilePath(const QString& homeDir);
+
+// While it exists, QT_XCB_GL_INTEGRATION says "none" unless the user set it (to
+// anything): the program draws with the raster engine, and loading the OpenGL
+// stack only to pick X visuals took a third of the start-up. The application
+// object is made inside this scope, which has the platform settle its choice as
+// it ends; afterwards the variable is as the user had it, and so are the
+// environments of the processes the program starts (the browser for "Help").
+class CRasterOnlyScope
+{
+public:
+    CRasterOnlyScope();
+    ~CRasterOnlyScope();
+    CRasterOnlyScope(const CRasterOnlyScope&) = delete;
+    CRasterOnlyScope& operator=(const CRasterOnlyScope&) = delete;
+
+private:
+    bool m_bSetHere = false;
+};
