@@ -84,8 +84,9 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    // Presenter lock held by the caller. Returns true with a current device.
-    bool BuildTabSet(bool keepIndex);
+    // Presenter lock held by the caller. Returns true with a current device;
+    // without one, the Info page is refreshed when `refreshInfo` says so.
+    bool BuildTabSet(bool keepIndex, bool refreshInfo = true);
     unsigned int ReadFeatures();
     void EnsurePages();
     // A page member once the pages exist and are filled.
