@@ -47,6 +47,7 @@ void InitLog(QObject* parent)
 
 int main(int argc, char* argv[])
 {
+    CStartupPreload preload;
     QtSingleApplication* app = nullptr;
     {
         const CRasterOnlyScope rasterOnly;
@@ -64,9 +65,19 @@ int main(int argc, char* argv[])
         else
             LV_LOG_ERROR("instance " << QCoreApplication::applicationPid()
                                      << " could not reach the running instance and ended");
+        preload.Finish();
         delete app;
         return 0;
     }
+
+    LV_LOG_INFO("call g_presenter.Init() begin");
+    // The first enumeration opens and reads every device. It runs while the window
+    // is built: the window reaches the presenter only through its locks and has no
+    // current device before the title bar picks one from the event loop. Started
+    // before the update library begins loading libcurl, whose loading would hold
+    // up the creation of any thread.
+    std::thread presenterInit([] { g_presenter.Init(); });   // without a device the program still starts
+    preload.ApplicationReady();
 
     // A configuration that cannot be read leaves the update features off; the rest runs.
     g_updateManager.Init(QString::fromLatin1(kUpdateConfig));
@@ -84,14 +95,9 @@ int main(int argc, char* argv[])
 
     ApplyStartupLook(startup);
 
-    LV_LOG_INFO("call g_presenter.Init() begin");
-    // The first enumeration opens and reads every device. It runs while the window
-    // is built: the window reaches the presenter only through its locks and has no
-    // current device before the title bar picks one from the event loop.
-    std::thread presenterInit([] { g_presenter.Init(); });   // without a device the program still starts
-
     int exitCode = 0;
     {
+        preload.WaitForFontConfiguration();   // the window's first text is laid out in its constructor
         LumivandrexUtility window(nullptr);
         presenterInit.join();
         LV_LOG_INFO("call g_presenter.Init() finished");
@@ -133,6 +139,7 @@ int main(int argc, char* argv[])
     }
     delete translator;
     LV_LOG_INFO("instance " << QCoreApplication::applicationPid() << " ended with exit code " << exitCode);
+    preload.Finish();
     delete app;
     return exitCode;
 }
