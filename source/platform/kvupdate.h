@@ -40,7 +40,9 @@ typedef struct KVU_RESULT_PAIR {
 
 /* 0 on success. Counted: each KVU_Init wants one KVU_UnInit; extra KVU_UnInit
  * calls are harmless. The last KVU_UnInit cancels every request, deletes their
- * partial files and stops the library's thread. */
+ * partial files and stops the library's thread. libcurl is loaded and started by
+ * that thread when the first request comes; if it cannot start, the requests
+ * queued fail and later ones are refused. */
 int KVU_Init(void);
 void KVU_UnInit(void);
 /* 0 none .. 5 debug; messages go to stderr. */

@@ -73,9 +73,9 @@ int main(int argc, char* argv[])
     LV_LOG_INFO("call g_presenter.Init() begin");
     // The first enumeration opens and reads every device. It runs while the window
     // is built: the window reaches the presenter only through its locks and has no
-    // current device before the title bar picks one from the event loop. Started
-    // before the update library begins loading libcurl, whose loading would hold
-    // up the creation of any thread.
+    // current device before the title bar picks one from the event loop. It needs
+    // only the log, so it starts first; while a library is being loaded (the
+    // update library loads libcurl on its own thread) no thread can be created.
     std::thread presenterInit([] { g_presenter.Init(); });   // without a device the program still starts
     preload.ApplicationReady();
 
