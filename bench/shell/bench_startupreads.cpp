@@ -90,11 +90,10 @@ void BM_StartUpReads(benchmark::State& state)
         if (!atStart) {
             QTest::qWait(300);
             bus.plug(device);
-            if (!QTest::qWaitFor([&] { return watch.arrived.load() != 0; }, 5000)) {
+            if (QTest::qWaitFor([&] { return watch.arrived.load() != 0; }, 5000))
+                begin = Clock::time_point(Clock::duration(watch.arrived.load()));
+            else
                 state.SkipWithError("the plugged device was not found");
-                break;
-            }
-            begin = Clock::time_point(Clock::duration(watch.arrived.load()));
         }
         const Clock::time_point end = RunUntilQuiet(*device);
         counts = Transfers(*device);
