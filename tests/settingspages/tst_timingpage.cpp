@@ -78,15 +78,32 @@ private slots:
         QFETCH(bool, spinEnabled);
         WTabPageTiming page;
         page.InitPage(0, false);
+        auto act = [&] {
+            if (action == 0)
+                page.GetAutoPhaseCheckBox()->OnButtonClicked();
+            else if (action == 1)
+                page.GetAutoAlignmentCheckBox()->OnButtonClicked();
+            else if (action == 2)
+                page.GetPhaseSpinBox()->setValue(20);
+            else
+                page.GetAutoAdjustButton()->click();
+        };
+        auto shown = [&] {
+            return QString("%1 %2 %3").arg(page.GetAutoPhaseCheckBox()->IsChecked())
+                .arg(page.GetAutoAlignmentCheckBox()->IsChecked()).arg(page.GetPhaseSpinBox()->value());
+        };
+        // Refused: one try, the panel shows what the device holds, nothing pending.
+        const QString held = shown();
+        m_device->stallReport(writes[0][0]);
         m_device->clearTransfers();
-        if (action == 0)
-            page.GetAutoPhaseCheckBox()->OnButtonClicked();
-        else if (action == 1)
-            page.GetAutoAlignmentCheckBox()->OnButtonClicked();
-        else if (action == 2)
-            page.GetPhaseSpinBox()->setValue(20);
-        else
-            page.GetAutoAdjustButton()->click();
+        act();
+        QCOMPARE(SetCount(m_device), 1);
+        QCOMPARE(shown(), held);
+        QVERIFY(page.GetPhaseSpinBox()->isEnabled() && !g_presenter.IsUIChanged());
+        m_device->clearFaults();
+
+        m_device->clearTransfers();
+        act();
         std::vector<Bytes> seen;
         for (const lvemu::TransferRecord& t : m_device->transfers())
             if (t.direction == lvemu::TransferRecord::Set)
