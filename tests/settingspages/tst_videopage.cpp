@@ -54,13 +54,11 @@ _KVCAP_VIDEO_PROCESS_SETTINGS overridden()
 
 QByteArray bytes(const lvemu::Bytes& b) { return QByteArray(reinterpret_cast<const char*>(b.data()), int(b.size())); }
 
-QString shown(QObject* control)
+QString shown(QObject* c)   // check state, spin box value or combo item
 {
-    if (auto* box = qobject_cast<QWrapperCheckBox*>(control))
-        return box->IsChecked() ? "checked" : "unchecked";
-    if (auto* spin = qobject_cast<QSpinBox*>(control))
-        return QString::number(spin->value());
-    return QString::number(qobject_cast<QComboBox*>(control)->currentIndex());
+    auto* box = qobject_cast<QWrapperCheckBox*>(c);
+    return box ? QString::number(box->IsChecked())
+               : c->property(qobject_cast<QComboBox*>(c) ? "currentIndex" : "value").toString();
 }
 
 } // namespace
@@ -153,9 +151,8 @@ void TstVideoPage::controlWrites()
     const QByteArray before = bytes(m_dev->liveReport(uint8_t(id)));
     const QString held = shown(find<QObject>(control));
 
-    // A report the device does not answer, or answers short when the write is built from
-    // it: nothing written, nothing pending, and the control shows what the device holds
-    // without its handler trying again.
+    // A report unanswered, or answered short when the write is built from it: nothing
+    // written or pending, the control shows what the device holds, its handler runs once.
     for (int shortReply : {-1, 5}) {
         if (shortReply > 0 && id != 0x17 && !action.startsWith("value"))
             break;   // written without a read

@@ -261,8 +261,7 @@ void TstInputPage::selectionWritesFullCodes()
         QCOMPARE(m_dev->record<_KVCAP_VIDEO_INPUT_SOURCE>(0x0E).code, pick.code);
         QVERIFY(g_presenter.IsUIChanged() && g_presenter.GetUIChangeType() == UI_CHANGE_IMMEDIATE);
     }
-    // A write the device refuses is not pending, and the combo and box show the device's
-    // values again, with one try each.
+    // Refused: not pending, one try each, the combo and box show the device's values again.
     resetPending();
     m_dev->stallReport(0x0E);
     m_dev->stallReport(0x0B);
