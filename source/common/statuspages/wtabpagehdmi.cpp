@@ -352,8 +352,8 @@ QString WTabPageHdmi::GetExportInfo()
     for (int i = 0; i < KVCAP_INFOFRAME_COUNT; ++i) {
         const QString label = GetInfoFrameName(i) + QLatin1Char(':');
         _HDMI_INFOFRAME_PACKET packet;
-        // A packet that could not be read is unknown, not an all-zero frame.
-        // Every line of the value ends with its "<br>", the last one too.
+        // A packet that could not be read is unknown, not an all-zero frame. Every line of
+        // a value ends with its "<br>", the last one too.
         if ((readable & (1u << i)) && ReadReport(device, packet, i))
             html += reportfragment::RowLines(label, QInfoFrameWidget::PacketReportLines(packet) << QString());
         else
