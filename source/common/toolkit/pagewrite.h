@@ -14,8 +14,8 @@
 //         return ModifyReport<Record>(d, [&](Record& r) { r.field = code; });
 //     });
 //
-// Combo boxes remember their current index, spin boxes and sliders their value, buttons
-// and the program's check boxes their check state.
+// Combo boxes remember their current index, spin boxes and sliders (QWrapperSlider too)
+// their value, buttons and the program's check boxes their check state.
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
@@ -27,6 +27,7 @@
 
 #include "device/lumivandrexpresenter.h"
 #include "toolkit/qwrappercheckbox.h"
+#include "toolkit/qwrapperslider.h"
 
 namespace pagewrite_detail {
 
@@ -60,6 +61,8 @@ inline int ControlValue(const QObject* control)
         return button->isChecked();
     if (auto* box = qobject_cast<const QWrapperCheckBox*>(control))
         return box->IsChecked();
+    if (auto* slider = qobject_cast<const QWrapperSlider*>(control))
+        return slider->GetValue();
     return 0;
 }
 
@@ -76,6 +79,8 @@ inline void SetControlValue(QObject* control, int value)
         button->setChecked(value != 0);
     else if (auto* box = qobject_cast<QWrapperCheckBox*>(control))
         box->SetChecked(value != 0);
+    else if (auto* slider = qobject_cast<QWrapperSlider*>(control))
+        slider->SetValue(value);   // its value label follows; its valueChanged stays blocked
 }
 
 } // namespace pagewrite_detail
