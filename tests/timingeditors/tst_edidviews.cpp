@@ -206,6 +206,39 @@ private slots:
             QVERIFY(lvtest::saveScreenshot(&dialog, QStringLiteral("hdmi_timing_dialog_custom")));
     }
 
+    // A timing whose clock field would be 0 (a display descriptor) cannot be written;
+    // a CVT descriptor whose own rate rounds elsewhere (59.375 Hz) reopens as CVT 60 Hz.
+    void zeroClockRefusedAndCvtReopened()
+    {
+        DevicePtr device = plugDevice("EDV-45");
+        device->setReport(kEdidId, WithTiming(Edid(device), DetailedTiming{0.25, 64, 0, 0, 0, 64, 0, 0, 0}, false));
+        QCustomTimingDialog dialog;
+        auto typeRate = [&dialog](const char* rate) {
+            auto* edit = qobject_cast<QLineEdit*>(dialog.GetCell(QCustomTimingDialog::RowFrameRate)->GetEditor());
+            edit->selectAll();
+            QTest::keyClicks(edit, QString::fromLatin1(rate));
+        };
+        for (const auto& [mode, rate] : {std::pair<int, const char*>{edid::ModeCustom, "1"}, {edid::ModeCVT, "24"},
+                                         {edid::ModeCVTRB, "13"}}) {
+            dialog.GetModeCombo()->setCurrentIndex(mode);
+            typeRate(rate);
+            QVERIFY2(!dialog.GetOkButton()->isEnabled() && dialog.GetWarningWidget()->IsWarningShown(), rate);
+            QVERIFY(dialog.GetWarningWidget()->GetText().startsWith(QStringLiteral("Current Pixel Clock: 0.00 MHz")));
+            typeRate("200");
+            QVERIFY(dialog.GetOkButton()->isEnabled() && !dialog.GetWarningWidget()->IsWarningShown());
+        }
+
+        DetailedTiming cvt;
+        edid::CalcDetailedTiming(edid::ModeCVT, StandardTiming{640, 480, 60.0}, cvt);
+        const lvemu::Bytes written = WithTiming(Edid(device), cvt, false);
+        device->setReport(kEdidId, written);
+        QCustomTimingDialog reopened;
+        QCOMPARE(reopened.GetTimingMode(), int(edid::ModeCVT));
+        QCOMPARE(reopened.GetCell(QCustomTimingDialog::RowFrameRate)->GetShownText(), QStringLiteral("60.00"));
+        reopened.OnOKBtnClicked();
+        QCOMPARE(lvemu::Bytes(reopened.GetEDID(), reopened.GetEDID() + 256), written);   // no drift
+    }
+
     // An untouched OK writes the clock back as read (148.5 MHz stays 14850).
     void untouchedOkKeepsClock()
     {
@@ -225,6 +258,7 @@ private slots:
         QTest::newRow("no header") << 1;
         QTest::newRow("input leaves HDMI") << 2;
         QTest::newRow("cancel") << 3;
+        QTest::newRow("short answer") << 4;
     }
     void nothingSentWithoutWholeEdid()
     {
@@ -232,6 +266,8 @@ private slots:
         DevicePtr device = plugDevice("EDV-50");
         if (fault == 0)
             device->stallReport(kEdidId);
+        if (fault == 4)
+            device->setShortReply(kEdidId, 1 + 200);
         if (fault == 1) {
             lvemu::Bytes bytes = Edid(device);
             bytes[1] = 0;
@@ -246,7 +282,7 @@ private slots:
         });
         capture.OnEDIDTiming();
         QCOMPARE(writes(device, kEdidId).size(), 0);
-        QCOMPARE(answer.texts, fault < 2 ? QStringList{QStringLiteral("Read EDID failed!")} : QStringList());
+        QCOMPARE(answer.texts, fault < 2 || fault == 4 ? QStringList{QStringLiteral("Read EDID failed!")} : QStringList());
     }
 
     void defaultAndExportFailures()
@@ -265,6 +301,10 @@ private slots:
         QVERIFY(!capture.ExportEDIDFile(path));
         QVERIFY(!QFile::exists(path));               // read checked before the file is touched
         device->stallReport(kEdidId, false);
+        device->setShortReply(kEdidId, 1 + 128);     // half an EDID is no EDID
+        QVERIFY(!capture.ExportEDIDFile(path));
+        QVERIFY(!QFile::exists(path));
+        device->setShortReply(kEdidId, -1);
         QVERIFY(!capture.ExportEDIDFile(dir.filePath("no/such/dir/x.bin")));
         QCOMPARE(edidfile::DefaultFileName(QStringLiteral("A/B\x01:C"), QStringLiteral("..\\7")),
                  QStringLiteral("A_B__C (.._7).bin"));

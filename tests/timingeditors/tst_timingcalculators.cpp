@@ -222,6 +222,40 @@ private slots:
         QCOMPARE(custom.vSyncWidth, -2);
     }
 
+    // Whatever CVT, CVT-RB or GTF writes reopens in a mode and whole rate that compute
+    // the same bytes (the ones that wrote it unless another gives identical bytes), also
+    // where the descriptor's own rate rounds elsewhere (CVT 640x480@60 runs at 59.375).
+    void writtenDescriptorsReopenInTheirModeAndRate()
+    {
+        std::vector<std::pair<int, int>> sizes = {{640, 480}, {720, 480}, {1366, 768}, {1920, 1080}, {128, 72}, {333, 222}};
+        for (int h = 64; h <= 4095; h += 251)
+            for (int v = 64; v <= 4095; v += 193)
+                sizes.push_back({h, v});
+        int written = 0, same = 0;
+        for (const auto& [h, v] : sizes) {
+            for (int mode : {edid::ModeCVT, edid::ModeCVTRB, edid::ModeGTF}) {
+                for (int rate = 1; rate <= 240; ++rate) {
+                    DetailedTiming t;
+                    edid::CalcDetailedTiming(mode, StandardTiming{h, v, double(rate)}, t);
+                    uint8_t bytes[256] = {};
+                    edid::EncodePreferredTiming(bytes, t, false);
+                    const DetailedTiming stored = edid::DecodePreferredTiming(bytes);
+                    if (!edid::IsPixelClockValid(t.pixelClock, 600) || !edid::CompareDetailedTiming(t, stored))
+                        continue;   // no dialog writes it: clock 0 or fields beyond the descriptor
+                    int found = 0;
+                    const int reopened = edid::CheckTimingMode(stored, edid::StandardOf(stored), &found);
+                    DetailedTiming again;
+                    edid::CalcDetailedTiming(reopened, StandardTiming{h, v, double(found)}, again);
+                    QVERIFY2(reopened != edid::ModeCustom && edid::CompareDetailedTiming(again, stored),
+                             qPrintable(QStringLiteral("%1x%2@%3 mode %4").arg(h).arg(v).arg(rate).arg(mode)));
+                    ++written;
+                    same += reopened == mode && found == rate;
+                }
+            }
+        }
+        QVERIFY(written > 100000 && same > written * 9 / 10);
+    }
+
     void dumps()
     {
         uint8_t bytes[256];
