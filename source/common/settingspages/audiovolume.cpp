@@ -35,7 +35,8 @@ bool SetAudioVolume(LumivandrexDevice* device, _KVCAP_USB_AUDIO_NODE node, const
         return false;
     device->m_cachedFirmwareVersion = 0;
     _KVCAP_DEVICE_INFO info;
-    if (ReadReport(device, info)) {
+    // The serial names the host endpoint: one cut short could name another device's.
+    if (ReadWholeReport(device, info)) {
         device->m_cachedFirmwareVersion = info.firmwareVersion;
         CacheSerialNumber(device, info);
     }
