@@ -2,8 +2,13 @@
 // 0xB0 + node), mute, per-model defaults, the fault paths, the report section, and the
 // host endpoint following the device on newer firmware (private PulseAudio daemon).
 
+#include <atomic>
+#include <csignal>
+#include <thread>
+
 #include "lvemulatortest.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -306,6 +311,37 @@ void TstVolumePage::hostFollowsNewFirmware()
     QTest::mouseClick(page.GetMuteButton(KVCAP_AUDIO_NODE_HEADPHONE), Qt::LeftButton);
     QCOMPARE(daemon.Volumes("sinks", "usb_SER123456789ABCDEF_x"), QList<int>({65536, 65536}));
 
+    // A slow server (stopped but for 1 ms in 150) and a hung one (stopped) cost one budget per
+    // change, however many channels (16) and nodes (Reset to Defaults) it sets.
+    m_dev->clearFaults();
+    AllNodes(m_dev, 16);
+    page.InitPage(0xFFFFFFFF, false);
+    QElapsedTimer clock;
+    const auto costs = [&](int level) {
+        clock.start();
+        page.GetSlider(KVCAP_AUDIO_NODE_HEADPHONE)->SetValue(level);
+        const qint64 change = clock.restart();
+        page.setDefaultValue();
+        return change < 800 && clock.elapsed() < 1000;
+    };
+    const pid_t pid = pid_t(daemon.Pid());
+    std::atomic<bool> slow{true};
+    ::kill(pid, SIGSTOP);
+    std::thread stutter([&] {
+        while (slow) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(150));
+            ::kill(pid, SIGCONT);
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            ::kill(pid, SIGSTOP);
+        }
+    });
+    const bool slowCosts = costs(-2400);
+    slow = false;
+    stutter.join();   // and the server hangs
+    const bool hungCosts = costs(-2500);
+    ::kill(pid, SIGCONT);
+    QVERIFY(slowCosts && hungCosts);
+    QCOMPARE(m_dev->record<_KVCAP_AUDIO_VOLUME>(0xB1).volume[15], int16_t(0));   // the device took the defaults
     daemon.Stop();
 }
 

@@ -12,6 +12,7 @@
 
 #include "device/lumivandrexpresenter.h"
 #include "device/reportaccess.h"
+#include "platform/hostaudiovolume.h"
 #include "settingspages/audiovolume.h"
 #include "toolkit/qcustomslider.h"
 #include "toolkit/qwrapperslider.h"
@@ -393,6 +394,7 @@ void WTabPageVolume::setDefaultValue()
     if (!ReadWholeReport(device, features) || !(features.features & KVCAP_FEATURE_VOLUME)
         || !ReadWholeReport(device, info))
         return;
+    HostAudioChange host;   // one change for the user: one host budget for every node
     for (unsigned int node = 0; node < KVCAP_AUDIO_NODE_COUNT; ++node) {
         NodeState& n = m_nodes[node];
         RefreshCache cache;
@@ -405,7 +407,7 @@ void WTabPageVolume::setDefaultValue()
             block.volume[i] = int16_t(level);
         }
         cache.haveBlocks = 1u << node;
-        if (SetAudioVolume(device, _KVCAP_USB_AUDIO_NODE(node), block))
+        if (SetAudioVolume(device, _KVCAP_USB_AUDIO_NODE(node), block, &host))
             initVolumeSlider(device, _KVCAP_USB_AUDIO_NODE(node), false, &cache);
         else
             ShowDevice(device, int(node), n.held, n.muted);
