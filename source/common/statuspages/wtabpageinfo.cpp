@@ -217,8 +217,9 @@ void WTabPageInfo::InitPage(unsigned int flags, bool resetCell)
 
     const QString deviceKey = DeviceKey(instance);
     m_bDevicePresent = true;
-    const bool sameDownload = deviceKey == m_strDownloadDevice
-                              && (state == OPT_UI_DOWNLOADING || state == OPT_UI_UPGRADE);
+    // A download someone else stopped (a device switch) is no download to keep showing.
+    const bool downloading = state == OPT_UI_DOWNLOADING && g_updateManager.HasDownload(CUpdateManager::UPDATE_FIRMWARE);
+    const bool sameDownload = deviceKey == m_strDownloadDevice && (downloading || state == OPT_UI_UPGRADE);
     KeepOrDiscardFirmwareFile(deviceKey, resetCell);
     // A reset leaves a download in progress or waiting to be flashed on the same device alone.
     if (resetCell && !sameDownload) {

@@ -74,6 +74,11 @@ public:
     bool StartDownloadFirmware(PackageInfo* package, const QString& destPath);
     bool StartDownloadSoftware(PackageInfo* package, const QString& destPath);
     void StopDownload(UPDATE_TYPE type = UPDATE_FIRMWARE);
+    // A download of that kind was started and not stopped since (it may have ended).
+    bool HasDownload(UPDATE_TYPE type) const
+    {
+        return (type == UPDATE_SOFTWARE ? m_softwareDownloader : m_firmwareDownloader) != nullptr;
+    }
     // The most bytes a download may bring: a firmware file no larger than the
     // biggest flash plus the largest header, an installer a fixed ceiling. A
     // server that announces or sends more fails the download.
