@@ -113,7 +113,8 @@ private slots:
         QVERIFY(QDir().mkpath(dir + "/" + kept[0]));
         for (const QString& name : kept.mid(1) + QStringList{".fw.kvf.Ab12Cd", ".app.exe.zZ09yY"})
             QVERIFY(QFile(dir + "/" + name).open(QIODevice::WriteOnly));
-        QCOMPARE(QDir(CUpdateManager::GetDownloadDir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), kept);
+        const QDir opened(CUpdateManager::GetDownloadDir());
+        QCOMPARE(opened.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), kept);
     }
 
     void serverListFromConfiguration()
