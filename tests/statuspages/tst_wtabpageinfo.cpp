@@ -155,6 +155,7 @@ void TstWTabPageInfo::reportMatchesPage()
 void TstWTabPageInfo::checkAndDownloadMoveTheCell()
 {
     WTabPageInfo page;
+    page.InitPage(0, true);
     QWrapperTableWidget* table = page.GetInfoTable();
     QCOMPARE(table->GetOptType(), int(OPT_UI_CHECK));
     const struct { int check; int state; } checks[] = {{1, OPT_UI_CHECKING}, {0, OPT_UI_CHECKFAILED},
@@ -183,6 +184,7 @@ void TstWTabPageInfo::checkAndDownloadMoveTheCell()
 void TstWTabPageInfo::firmwareFileKeptUntilReset()
 {
     WTabPageInfo page;
+    page.InitPage(0, true);
     emit g_updateManager.statusChangedCheckFirmware(3);
     page.onClickFirmwareOpt(OPT_UI_NEWVER);
     const QString path = page.GetFirmwareFilePath();
