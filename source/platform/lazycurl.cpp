@@ -29,33 +29,43 @@ LV_LAZY_FUNCTION(g_curl, CURLMcode, curl_multi_poll,
                  (multi, fds, count, timeoutMs, ready), CURLM_BAD_HANDLE)
 LV_LAZY_FUNCTION(g_curl, CURLMcode, curl_multi_wakeup, (CURLM * multi), (multi), CURLM_BAD_HANDLE)
 
-// The two variadic calls take one more argument, whose type the option's range says.
-extern "C" CURLcode curl_easy_setopt(CURL* easy, CURLoption option, ...)
+// The two variadic calls take one more argument, passed on with the type the
+// option's range gives it (informations always want a pointer).
+namespace {
+enum class More { Long, OffT, Pointer };
+
+template <typename Real, typename Key>
+CURLcode PassOn(const char* name, CURL* easy, Key key, More more, va_list args)
 {
-    static const auto real = reinterpret_cast<decltype(&curl_easy_setopt)>(g_curl.Symbol("curl_easy_setopt"));
+    const auto real = reinterpret_cast<Real>(g_curl.Symbol(name));
     if (!real)
         return CURLE_FAILED_INIT;
+    switch (more) {
+    case More::Long: return real(easy, key, va_arg(args, long));
+    case More::OffT: return real(easy, key, va_arg(args, curl_off_t));
+    case More::Pointer: break;
+    }
+    return real(easy, key, va_arg(args, void*));   // data and function pointers alike
+}
+} // namespace
+
+extern "C" CURLcode curl_easy_setopt(CURL* easy, CURLoption option, ...)
+{
+    const More more = option < CURLOPTTYPE_OBJECTPOINT                                ? More::Long
+                      : option >= CURLOPTTYPE_OFF_T && option < CURLOPTTYPE_BLOB ? More::OffT
+                                                                                      : More::Pointer;
     va_list args;
     va_start(args, option);
-    CURLcode result;
-    if (option < CURLOPTTYPE_OBJECTPOINT)
-        result = real(easy, option, va_arg(args, long));
-    else if (option >= CURLOPTTYPE_OFF_T && option < CURLOPTTYPE_BLOB)
-        result = real(easy, option, va_arg(args, curl_off_t));
-    else
-        result = real(easy, option, va_arg(args, void*));   // data and function pointers alike
+    const CURLcode result = PassOn<decltype(&curl_easy_setopt)>("curl_easy_setopt", easy, option, more, args);
     va_end(args);
     return result;
 }
 
 extern "C" CURLcode curl_easy_getinfo(CURL* easy, CURLINFO info, ...)
 {
-    static const auto real = reinterpret_cast<decltype(&curl_easy_getinfo)>(g_curl.Symbol("curl_easy_getinfo"));
-    if (!real)
-        return CURLE_FAILED_INIT;
     va_list args;
     va_start(args, info);
-    const CURLcode result = real(easy, info, va_arg(args, void*));   // always where to put the answer
+    const CURLcode result = PassOn<decltype(&curl_easy_getinfo)>("curl_easy_getinfo", easy, info, More::Pointer, args);
     va_end(args);
     return result;
 }
