@@ -1,6 +1,5 @@
-// Start-up and the first plug against the emulated device, with the main window
-// built the way main() builds it: each page reads each report it shows once, as
-// one full reload does, and nothing is read twice.
+// Start-up and the first plug against the emulated device, the main window built as
+// main() builds it: each page reads each report it shows once, as one reload does.
 
 #include "lvemulatortest.h"
 
@@ -21,10 +20,9 @@ using Counts = QMap<int, int>;   // report id -> GETs
 Counts Reads(const DevicePtr& device)
 {
     Counts counts;
-    for (const lvemu::TransferRecord& t : device->transfers()) {
+    for (const lvemu::TransferRecord& t : device->transfers())
         if (t.direction == lvemu::TransferRecord::Get && t.id != 0x08)
             ++counts[t.id];
-    }
     return counts;
 }
 
@@ -74,20 +72,14 @@ class TstShellStartupReads : public QObject
 
     LumivandrexUtility* m_window = nullptr;
 
-    // As main() does after the presenter's Init().
+    // As main() does: the presenter, then the window.
     void StartWindow()
     {
+        g_presenter.Init();
         m_window = new LumivandrexUtility(nullptr);
         g_presenter.SetNotifyTimerCtrl(m_window);
         g_focusManager.SetMainFocusWid(m_window);
         m_window->show();
-    }
-    void StopWindow()
-    {
-        g_presenter.Exit();
-        g_focusManager.SetMainFocusWid(nullptr);
-        delete m_window;
-        m_window = nullptr;
     }
     // Until every page is filled, then a while longer: nothing more may come.
     void ExpectOneReload(const DevicePtr& device)
@@ -102,16 +94,17 @@ private slots:
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
     void cleanup()
     {
-        StopWindow();
+        g_presenter.Exit();
+        g_focusManager.SetMainFocusWid(nullptr);
+        delete m_window;
         lvemu::EmulatedBus::instance().unplugAll();
     }
 
     void startUpReadsLikeOneReload()
     {
         auto device = lvemu::EmulatedBus::instance().plug();
-        g_presenter.Init();
-        device->clearTransfers();   // the presenter's own reads of a new device
         StartWindow();
+        device->clearTransfers();   // the presenter's own reads; the window's come from the event loop
         ExpectOneReload(device);
         QCOMPARE(m_window->GetPropertyPage()->GetTabWidget()->count(), 7);
 
@@ -125,7 +118,6 @@ private slots:
         auto device = lvemu::EmulatedBus::instance().plug();
         lvemu::EmulatedBus::instance().unplug(device);
         ClearOnArrival clear(device);
-        g_presenter.Init();
         StartWindow();
         QTRY_COMPARE(m_window->GetPropertyPage()->GetTabWidget()->count(), 1);
         lvemu::EmulatedBus::instance().plug(device);
