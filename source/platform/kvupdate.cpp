@@ -295,7 +295,7 @@ int KVU_GetCheckResult(KVU_HANDLE handle, int index, KVU_RESULT_PAIR *pairs, int
     return 0;
 }
 
-KVU_HANDLE KVU_Download(const char *url, const char *destPath, int overwrite, const char *md5, int, int)
+KVU_HANDLE KVU_Download(const char *url, const char *destPath, int overwrite, const char *md5, int maxBytes, int)
 {
     const std::string address = text(url), dest = text(destPath), digest = text(md5);
     if (overwrite != 1 || dest.empty() || !kvupdate::IsAllowedUrl(address) || !kvupdate::IsMd5Text(digest)) {
@@ -305,6 +305,7 @@ KVU_HANDLE KVU_Download(const char *url, const char *destPath, int overwrite, co
     auto request = std::make_shared<Request>(true);
     request->urls.push_back(address);
     request->md5 = digest;
+    request->maxBytes = std::max(maxBytes, 0);
     if (!request->OpenTemporary(dest))
         return 0;
     const KVU_HANDLE handle = submit(request);
