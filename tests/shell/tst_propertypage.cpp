@@ -170,6 +170,18 @@ void TstPropertyPage::partialReloadLeavesInfoAndVolume()
     harness.pages->ReloadTabWidget(false);
     QCOMPARE(harness.pages->GetTabWidget()->currentIndex(), 5);
     QCOMPARE(log, (QStringList{"Video(0,0)", "Input(0,0)", "HDMI(0,0)", "Timing(0,1)", "Advanced(0,1)"}));
+
+    // The same device without the volume feature: the hidden page keeps no node controls.
+    const auto sliders = [&] {
+        int n = 0;
+        for (int node = 0; node < int(KVCAP_AUDIO_NODE_COUNT); ++node)
+            n += harness.pages->GetVolumePage()->GetSlider(_KVCAP_USB_AUDIO_NODE(node)) != nullptr;
+        return n;
+    };
+    QVERIFY(sliders() > 0);
+    devices[0]->setFeatureFlags(0x3);
+    harness.pages->ReloadTabWidget(true);
+    QCOMPARE(sliders(), 0);
 }
 
 // Start-up: the first paint needs the tab titles and the current page only; the

@@ -145,6 +145,14 @@ void WTabPageVolume::InitPage(unsigned int flags, bool keep)
     emit sigPageRefreshed(flags, keep);
 }
 
+void WTabPageVolume::ClearControls()
+{
+    if (std::none_of(m_nodes.cbegin(), m_nodes.cend(), [](const NodeState& n) { return n.slider; }))
+        return;
+    RefreshCache cache;
+    createVolumeTabPage(nullptr, cache);
+}
+
 void WTabPageVolume::createVolumeTabPage(LumivandrexDevice* device, RefreshCache& cache)
 {
     ClearTabList();

@@ -30,6 +30,10 @@ public:
     void InitPage(unsigned int flags, bool keep) override;
     QString GetExportInfo() override;
 
+    // Drops every node control without reading the device: for a device without the
+    // volume feature, so that nothing of the previous device's stays behind.
+    void ClearControls();
+
     // Restores every volume control to the model's default (after "Reset to Defaults"),
     // only on a device with the volume feature and within the ranges it reports.
     void setDefaultValue();

@@ -287,6 +287,8 @@ void PropertyPage::LoadPages(unsigned int features, bool partial)
         m_pVideoPage->InitPage(0, false);
     if ((features & FEATURE_VOLUME) && !partial && Loads(m_pVolumePage))
         m_pVolumePage->InitPage(0xFFFFFFFFu, false);
+    else if (!(features & FEATURE_VOLUME) && m_pVolumePage)
+        m_pVolumePage->ClearControls();   // hidden now: keeps nothing of a previous device
     if (Loads(m_pInputPage))
         m_pInputPage->InitPage(0, false);
     if ((features & FEATURE_HDMI) && Loads(m_pHdmiPage))
