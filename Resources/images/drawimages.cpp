@@ -584,9 +584,9 @@ void widgetImages(Output& out)
         QPainter p(&img);
         p.setRenderHint(QPainter::Antialiasing);
         // White: the selected tab is filled with the blue, so a blue frame would not show.
-        p.setPen(QPen(Qt::white, 1.5, Qt::DotLine));
+        p.setPen(QPen(Qt::white, 1));
         p.setBrush(Qt::NoBrush);
-        p.drawRoundedRect(QRectF(1, 1, 78, 26), 4, 4);
+        p.drawRoundedRect(QRectF(1.5, 1.5, 77, 25), 4, 4);
         p.end();
         out.save(w, QStringLiteral("tab_focus"), img);
     }
