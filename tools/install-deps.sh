@@ -8,7 +8,7 @@ $SUDO apt-get update
 $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
     build-essential cmake pkg-config ca-certificates \
     qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev \
-    libusb-1.0-0-dev fonts-liberation fonts-wqy-microhei \
+    libusb-1.0-0-dev libfontconfig-dev fonts-liberation fonts-wqy-microhei \
     umockdev libumockdev-dev \
     xvfb xauth python3 python3-html5lib desktop-file-utils libbenchmark-dev \
     libcurl4-openssl-dev libpulse-dev pulseaudio pulseaudio-utils jq edid-decode \

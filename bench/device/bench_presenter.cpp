@@ -1,5 +1,6 @@
 // Presenter costs against the emulated device:
-//  * flashing a 1 MiB image (bytes per second, USB transfers per KiB);
+//  * flashing a 1 MiB image (bytes per second, USB transfers per KiB, lines it adds to the
+//    program's file log);
 //  * one idle enumeration cycle with one device attached (CPU time on the calling
 //    thread, which is what the enumeration thread spends every 400 ms).
 // Run by hand: ./build/bench/bench_presenter (or build/bench_presenter).
@@ -11,6 +12,7 @@
 #include <cstring>
 #include <vector>
 
+#include "benchfilelog.h"
 #include "device/lumivandrexpresenter.h"
 #include "emulatedbenchmain.h"
 
@@ -61,6 +63,8 @@ void BM_Flash1MiB(benchmark::State &state)
     const tagDEVICE_INSTANCE instance = currentInstance(presenter);
     int status = 0, percent = 0;
     long transfers = 0;
+    lvbench::FileLog log;
+    const long linesBefore = log.Lines();
     for (auto _ : state) {
         dev->clearTransfers();
         presenter.Upgrade(instance, &header, sections, &status, &percent, true);
@@ -73,6 +77,7 @@ void BM_Flash1MiB(benchmark::State &state)
     state.SetBytesProcessed(int64_t(state.iterations()) * kSize);
     state.counters["transfers_per_KiB"] =
         benchmark::Counter(double(transfers) / double(state.iterations()) / (kSize / 1024.0));
+    state.counters["log_lines"] = double(log.Lines() - linesBefore) / double(state.iterations());
     presenter.Exit();
     bus.unplugAll();
 }

@@ -3,7 +3,10 @@
 // plain window manager (openbox), started by the benchmark itself.
 //
 // Fair by construction: both programs run under the same launcher (the umockdev
-// preload loads into both), alternating in one run. Each start is clocked from
+// preload loads into both), alternating in one run, with the same graphics
+// integration: without OpenGL (Arg 0: the program's own choice, "none" for the
+// bare window) and with it (Arg 1: "xcb_glx", Qt's first choice, for both). Each
+// start is clocked from
 // the process's own start (bench_execstamp stamps the time and execs the
 // program, keeping the process) to the first paint of its mapped window (marked
 // by the program itself, see shell/firstpaintmarker.h). Resident memory (VmRSS)
@@ -24,6 +27,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstdio>
 #include <sys/types.h>
 #include <vector>
 
@@ -33,6 +37,7 @@ struct RunResult
 {
     double seconds = -1;
     double rssKiB = -1;
+    bool openGl = false;   // an xcb OpenGL integration was loaded
 };
 
 // One X server (and window manager) for the whole run.
@@ -88,6 +93,8 @@ private:
     QString m_display;
 };
 
+XServer* g_xServer = nullptr;   // one for every benchmark of the run, made by main()
+
 qint64 childPid(qint64 parent)
 {
     QFile children(QStringLiteral("/proc/%1/task/%1/children").arg(parent));
@@ -95,6 +102,12 @@ qint64 childPid(qint64 parent)
         return -1;
     const QByteArray text = children.readAll().trimmed();
     return text.isEmpty() ? -1 : text.split(' ').first().toLongLong();
+}
+
+bool mapsOpenGlIntegration(qint64 pid)
+{
+    QFile maps(QStringLiteral("/proc/%1/maps").arg(pid));
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("xcbglintegrations");
 }
 
 double residentKiB(qint64 pid)
@@ -119,7 +132,8 @@ qint64 stamp(const QByteArray& text, const QByteArray& name)
     return 0;
 }
 
-RunResult runOnce(const QString& display, const QString& program)
+// `glIntegration` empty: the variable is not set, the program picks.
+RunResult runOnce(const QString& display, const QString& program, const QString& glIntegration)
 {
     RunResult result;
     QTemporaryDir home;
@@ -135,6 +149,9 @@ RunResult runOnce(const QString& display, const QString& program)
     env.insert(QStringLiteral("LV_BENCH_MARKER"), marker);
     env.insert(QStringLiteral("DISPLAY"), display);
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.remove(QStringLiteral("QT_XCB_GL_INTEGRATION"));
+    if (!glIntegration.isEmpty())
+        env.insert(QStringLiteral("QT_XCB_GL_INTEGRATION"), glIntegration);
 
     QProcess launcher;
     launcher.setProcessEnvironment(env);
@@ -164,6 +181,7 @@ RunResult runOnce(const QString& display, const QString& program)
     const qint64 pid = childPid(launcher.processId());
     if (pid > 0) {
         result.rssKiB = residentKiB(pid);
+        result.openGl = mapsOpenGlIntegration(pid);
         ::kill(pid_t(pid), SIGKILL);
     }
     if (!launcher.waitForFinished(10000)) {
@@ -180,20 +198,29 @@ double median(std::vector<double> values)
 }
 
 // One iteration = one bare window start, then one program start. The iteration
-// time is the program's; the counters give both medians and their ratio.
+// time is the program's; the counters give both medians and their ratio. Arg 0:
+// both without OpenGL, Arg 1: both with it.
 void BM_ProgramAgainstBareWindow(benchmark::State& state)
 {
-    XServer x;
-    if (!x.Start()) {
+    XServer& x = *g_xServer;
+    if (x.Display().isEmpty()) {
         state.SkipWithError("no X server (Xvfb) could be started");
         return;
     }
+    const bool openGl = state.range(0) != 0;
+    // The program draws without OpenGL unless the variable says otherwise.
+    const QString bareGl = openGl ? QStringLiteral("xcb_glx") : QStringLiteral("none");
+    const QString programGl = openGl ? QStringLiteral("xcb_glx") : QString();
     std::vector<double> bare, program, bareRss, programRss;
     for (auto _ : state) {
-        const RunResult b = runOnce(x.Display(), QStringLiteral(LV_MINIMAL_PATH));
-        const RunResult p = runOnce(x.Display(), QStringLiteral(LV_PROGRAM_PATH));
+        const RunResult b = runOnce(x.Display(), QStringLiteral(LV_MINIMAL_PATH), bareGl);
+        const RunResult p = runOnce(x.Display(), QStringLiteral(LV_PROGRAM_PATH), programGl);
         if (b.seconds < 0 || p.seconds < 0) {
             state.SkipWithError("a program did not mark its first paint");
+            return;
+        }
+        if (b.openGl != openGl || p.openGl != openGl) {
+            state.SkipWithError("a program did not use the graphics integration asked for");
             return;
         }
         state.SetIterationTime(p.seconds);
@@ -207,15 +234,26 @@ void BM_ProgramAgainstBareWindow(benchmark::State& state)
     state.counters["ratio"] = median(program) / median(bare);
     state.counters["bare_rss_KiB"] = median(bareRss);
     state.counters["program_rss_KiB"] = median(programRss);
+    std::printf("%s OpenGL on both sides: first paint %.1f ms against %.1f ms for the bare window, ratio %.2f\n",
+                openGl ? "with" : "without", median(program), median(bare), median(program) / median(bare));
 }
 
 } // namespace
 
-BENCHMARK(BM_ProgramAgainstBareWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(16);
+BENCHMARK(BM_ProgramAgainstBareWindow)
+    ->ArgName("opengl")
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(16);
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    XServer x;
+    x.Start();
+    g_xServer = &x;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -16,3 +16,9 @@ if(TARGET lv_emulated_launch)
         LV_MINIMAL_PATH="$<TARGET_FILE:bench_minimal_window>")
     add_dependencies(bench_shellstartup LumivandrexUtility lv_emulated_launch bench_minimal_window bench_execstamp)
 endif()
+
+# What start-up and the first plug read, in-process against the emulated device.
+if(TARGET lv_benchsupport)
+    add_executable(bench_startupreads ${CMAKE_CURRENT_LIST_DIR}/bench_startupreads.cpp)
+    target_link_libraries(bench_startupreads PRIVATE lv_shell lv_resources lv_benchsupport Qt5::Test)
+endif()

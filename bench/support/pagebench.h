@@ -2,6 +2,8 @@
 // A page's full reload against the emulated device: the time of one InitPage and the
 // transfers it makes, counted by report id from the device's log (benchmark counters
 // "get 0xNN" / "set 0xNN" and "transfers" per reload), also printed once as a line.
+// The transfers of the page's construction are counted too ("constructor transfers"):
+// a constructor only builds widgets, the reload reads the device.
 //
 //     LV_PAGE_RELOAD_BENCH(WTabPageInput);      // stock device, InitPage(0, false)
 //     LV_PAGE_BENCH_MAIN()
@@ -48,20 +50,21 @@ inline std::map<std::string, int> CountById(const lvemu::EmulatedDevice& device)
 }
 
 // The library calls a benchmark function more than once per argument: one line each.
-inline void PrintOnce(const std::string& label, const std::map<std::string, int>& counts, int total)
+inline void PrintOnce(const std::string& label, const std::map<std::string, int>& counts, int total,
+                      int constructor)
 {
     static std::set<std::string> printed;
     if (!printed.insert(label).second)
         return;
-    std::printf("%s full reload: %d transfers:", label.c_str(), total);
+    std::printf("%s constructor: %d transfers; full reload: %d transfers:", label.c_str(), constructor, total);
     for (const auto& entry : counts)
         std::printf(" %s x%d", entry.first.c_str(), entry.second);
     std::printf("\n");
 }
 
 // One device plugged fresh for each call (so each argument gets its own content), the
-// presenter started on it, `InitPage(flags, false)` timed; the log of the last reload
-// is counted.
+// presenter started on it, the page built and `InitPage(flags, false)` timed; the
+// log of the construction and that of the last reload are counted.
 template <typename Page>
 void Reload(benchmark::State& state, const char* name, const Prepare& prepare = {}, unsigned flags = 0)
 {
@@ -84,7 +87,9 @@ void Reload(benchmark::State& state, const char* name, const Prepare& prepare = 
     }
     g_presenter.SetCurrentIndex(0, false);
     {
+        device->clearTransfers();
         Page page;
+        const int constructor = int(device->transfers().size());
         for (auto _ : state) {
             device->clearTransfers();
             page.InitPage(flags, false);
@@ -96,7 +101,8 @@ void Reload(benchmark::State& state, const char* name, const Prepare& prepare = 
             total += entry.second;
         }
         state.counters["transfers"] = total;
-        PrintOnce(label, counts, total);
+        state.counters["constructor transfers"] = constructor;
+        PrintOnce(label, counts, total, constructor);
     }
     g_presenter.Exit();
     bus.unplugAll();

@@ -6,8 +6,6 @@
 #include <pulse/mainloop.h>
 #include <pulse/operation.h>
 
-#include <chrono>
-
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -28,6 +26,7 @@ HostAudioEndpoint MakeEndpoint(bool sink, uint32_t index, const char* name, cons
 } // namespace
 
 HostAudioSession::HostAudioSession()
+    : m_deadline(Clock::now() + std::chrono::milliseconds(kBudgetMs))
 {
     m_loop = pa_mainloop_new();
     if (!m_loop) {
@@ -42,11 +41,11 @@ HostAudioSession::HostAudioSession()
             m_status = PA_ERR_CONNECTIONREFUSED;
         return;
     }
-    const bool ready = RunUntil([this] {
+    RunUntil([this] {
         const pa_context_state_t state = pa_context_get_state(m_context);
         return state == PA_CONTEXT_READY || !PA_CONTEXT_IS_GOOD(state);
     });
-    if (!ready || pa_context_get_state(m_context) != PA_CONTEXT_READY)
+    if (m_status == 0 && pa_context_get_state(m_context) != PA_CONTEXT_READY)
         m_status = Failure();
 }
 
@@ -70,16 +69,14 @@ uint32_t HostAudioSession::Failure()
 
 bool HostAudioSession::RunUntil(const std::function<bool()>& done)
 {
-    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(kBudgetMs);
     while (!done()) {
-        const auto left = std::chrono::duration_cast<std::chrono::microseconds>(deadline - Clock::now());
-        if (left.count() <= 0) {
-            m_timedOut = true;
+        const auto left = std::chrono::duration_cast<std::chrono::microseconds>(m_deadline - Clock::now());
+        m_timedOut = left.count() <= 0;
+        if (m_timedOut || pa_mainloop_prepare(m_loop, int(left.count())) < 0 || pa_mainloop_poll(m_loop) < 0
+            || pa_mainloop_dispatch(m_loop) < 0) {
+            m_status = Failure();
             return false;
         }
-        if (pa_mainloop_prepare(m_loop, int(left.count())) < 0 || pa_mainloop_poll(m_loop) < 0
-            || pa_mainloop_dispatch(m_loop) < 0)
-            return false;
     }
     return true;
 }
@@ -92,6 +89,8 @@ bool HostAudioSession::Wait(pa_operation* op)
         return pa_operation_get_state(op) != PA_OPERATION_RUNNING
             || !PA_CONTEXT_IS_GOOD(pa_context_get_state(m_context));
     });
+    if (m_status == 0 && pa_context_get_state(m_context) != PA_CONTEXT_READY)
+        m_status = Failure();   // the connection is gone
     const bool done = pa_operation_get_state(op) == PA_OPERATION_DONE;
     if (!done)
         pa_operation_cancel(op);

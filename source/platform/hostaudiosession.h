@@ -2,12 +2,15 @@
 // One short conversation with the host's sound server (PulseAudio, or PipeWire through
 // pipewire-pulse): connect, list or read sinks and sources, set a volume or a mute.
 //
-// Every step runs on the calling thread with its own deadline, and the connection never
-// starts a server, so a missing or hung sound server costs at most a fraction of a
-// second and never freezes the GUI. Used only by hostaudiovolume.cpp.
+// Every step runs on the calling thread, all of them within one deadline that starts with
+// the connection, and the connection never starts a server, so a missing, hung or slow
+// sound server costs the session at most kBudgetMs and never freezes the GUI. A time-out
+// or a lost connection ends the session: nothing is sent after it. Used only by
+// hostaudiovolume.cpp.
 
 #include <pulse/volume.h>
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -30,7 +33,7 @@ struct HostAudioEndpoint {
 class HostAudioSession
 {
 public:
-    // Budget of the connection and of each later request.
+    // Budget of the whole session: the connection and every request share it.
     static constexpr int kBudgetMs = 500;
 
     HostAudioSession();          // connects; see Status()
@@ -38,7 +41,8 @@ public:
     HostAudioSession(const HostAudioSession&) = delete;
     HostAudioSession& operator=(const HostAudioSession&) = delete;
 
-    // 0 while connected, else the server error code (PA_ERR_*) that ended the session.
+    // 0 while connected, else the server error code (PA_ERR_*) that ended the session;
+    // every call after that fails at once.
     uint32_t Status() const { return m_status; }
 
     // Sinks, or sources without the monitors of sinks.
@@ -51,7 +55,8 @@ public:
 private:
     static void OnInfo(HostAudioSession* self, bool sink, const void* info, int eol);
     static void OnSuccess(pa_context*, int success, void* self);
-    // Runs the loop until `done` holds; false on the deadline or a dead connection.
+    // Runs the loop until `done` holds; on the deadline or a loop failure it ends the
+    // session and returns false.
     bool RunUntil(const std::function<bool()>& done);
     bool Wait(pa_operation* op);
     uint32_t Failure();
@@ -59,6 +64,7 @@ private:
 
     pa_mainloop* m_loop = nullptr;
     pa_context* m_context = nullptr;
+    std::chrono::steady_clock::time_point m_deadline;
     uint32_t m_status = 0;
     bool m_timedOut = false;
     int m_success = 0;

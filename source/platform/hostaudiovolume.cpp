@@ -113,31 +113,32 @@ uint32_t FindEndpoint(HostAudioSession& session, const char* serial, unsigned in
     return id;
 }
 
+// Why nothing was set: the server's failure when the session ended, else no endpoint.
+uint32_t NotSet(const HostAudioSession& session)
+{
+    return session.Status() != 0 ? session.Status() : kHostAudioNoEndpoint;
+}
+
 uint32_t SetEndpointVolume(HostAudioSession& session, uint32_t device, bool output, bool mute, float scalar)
 {
-    if (session.Status() != 0)
-        return session.Status();
     HostAudioEndpoint endpoint;
     if (device == 0 || !session.Get(output, device - 1, endpoint))
-        return kHostAudioNoEndpoint;
+        return NotSet(session);
     if (!(scalar >= 0.0f))   // also NaN
         scalar = 0.0f;
     const pa_volume_t target = mute ? PA_VOLUME_MUTED : pa_volume_t(std::lround(std::fmin(scalar, 1.0f) * PA_VOLUME_NORM));
     pa_cvolume volume = endpoint.volume;
     pa_cvolume_scale(&volume, target);   // the loudest channel gets the target, the balance stays
     const uint32_t volumeStatus = session.SetVolume(output, endpoint.index, volume);
-    const uint32_t muteStatus = session.SetMute(output, endpoint.index, mute);
+    const uint32_t muteStatus = session.SetMute(output, endpoint.index, mute);   // not sent after a time-out
     return volumeStatus != 0 ? volumeStatus : muteStatus;
 }
 
-uint32_t SetNodeVolume(const char* serial, unsigned int node, int mute, float scalar)
+uint32_t SetNodeVolume(HostAudioSession& session, const char* serial, unsigned int node, int mute, float scalar)
 {
-    HostAudioSession session;
-    if (session.Status() != 0)
-        return session.Status();
     const uint32_t device = FindEndpoint(session, serial, node);
     if (device == 0)
-        return kHostAudioNoEndpoint;
+        return NotSet(session);
     return SetEndpointVolume(session, device, kScope[node] != 0, mute != 0, scalar);
 }
 
@@ -160,29 +161,38 @@ bool HostAudioScalarForDecibel(unsigned int node, float dB, float* scalar)
     return true;
 }
 
-uint32_t SetKVCaptureSoundVolumeDecibel(const char* serial, unsigned int node, int mute, float dB)
+HostAudioChange::HostAudioChange() = default;
+HostAudioChange::~HostAudioChange() = default;
+
+uint32_t HostAudioChange::SetDecibel(const char* serial, unsigned int node, int mute, float dB)
 {
     float scalar = 0.0f;
     // A node without a table has no known curve: guessing would silence the endpoint.
     if (!HostAudioScalarForDecibel(node, dB, &scalar))
         return kHostAudioNoEndpoint;
-    return SetNodeVolume(serial, node, mute, scalar);
+    if (!m_session)
+        m_session = std::make_unique<HostAudioSession>();
+    return SetNodeVolume(*m_session, serial, node, mute, scalar);
+}
+
+uint32_t SetKVCaptureSoundVolumeDecibel(const char* serial, unsigned int node, int mute, float dB)
+{
+    return HostAudioChange().SetDecibel(serial, node, mute, dB);
 }
 
 uint32_t SetKVCaptureSoundVolume(const char* serial, unsigned int node, int mute, float scalar)
 {
-    return SetNodeVolume(serial, node, mute, scalar);
+    HostAudioSession session;
+    return SetNodeVolume(session, serial, node, mute, scalar);
 }
 
 uint32_t GetKVCaptureSoundVolume(const char* serial, unsigned int node, float* scalar, bool* mute)
 {
     HostAudioSession session;
-    if (session.Status() != 0)
-        return session.Status();
     const uint32_t device = FindEndpoint(session, serial, node);
     HostAudioEndpoint endpoint;
     if (device == 0 || !session.Get(kScope[node] != 0, device - 1, endpoint))
-        return kHostAudioNoEndpoint;
+        return NotSet(session);
     if (scalar)
         *scalar = float(pa_cvolume_max(&endpoint.volume)) / float(PA_VOLUME_NORM);
     if (mute)

@@ -10,9 +10,13 @@
 // Statuses: 0 success; kHostAudioNoEndpoint when nothing was set because no endpoint
 // matched or the node has no table; otherwise the sound server's error code (PA_ERR_*,
 // e.g. connection refused or time-out). Each call talks to the server afresh and gives
-// up within about half a second, so callers may hold locks around it.
+// up within half a second in all, so callers may hold locks around it; the calls of one
+// user change go through one HostAudioChange, which gives them that half second together.
 
 #include <cstdint>
+#include <memory>
+
+class HostAudioSession;
 
 constexpr uint32_t kHostAudioNoEndpoint = 0xFFFFFFFFu;
 constexpr unsigned int kHostAudioNodeCount = 8;
@@ -34,3 +38,22 @@ uint32_t SetAudioObjectVolume(uint32_t device, int outputScope, bool mute, float
 // The table's position for `dB`: the first row whose level is at least `dB`; a level
 // above the top row gives the top row's position. False for a node without a table.
 bool HostAudioScalarForDecibel(unsigned int node, float dB, float* scalar);
+
+// The host calls of one user change (however many channels and nodes it sets) share one
+// connection and one budget, so a slow or hung sound server costs the change at most half
+// a second; once the server failed (not there, timed out, connection lost) every later
+// call returns that failure without sending anything. Connects at the first call.
+class HostAudioChange
+{
+public:
+    HostAudioChange();
+    ~HostAudioChange();
+    HostAudioChange(const HostAudioChange&) = delete;
+    HostAudioChange& operator=(const HostAudioChange&) = delete;
+
+    // SetKVCaptureSoundVolumeDecibel within this change.
+    uint32_t SetDecibel(const char* serial, unsigned int node, int mute, float dB);
+
+private:
+    std::unique_ptr<HostAudioSession> m_session;
+};

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <condition_variable>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -27,9 +28,11 @@ namespace {
 struct Library
 {
     std::mutex mutex;                         // guards everything below
+    std::condition_variable firstRequest;     // the worker waits for it before starting libcurl
     int initCount = 0;
     bool stopping = false;
-    CURLM *multi = nullptr;
+    bool broken = false;                      // libcurl did not start: requests are refused
+    CURLM *multi = nullptr;                   // made by the worker
     std::thread worker;
     std::map<KVU_HANDLE, RequestPtr> live;    // handles the caller holds
     std::vector<RequestPtr> toStart;
@@ -64,7 +67,7 @@ KVU_HANDLE submit(const RequestPtr &request)
 {
     Library &l = lib();
     std::lock_guard<std::mutex> lock(l.mutex);
-    if (l.initCount == 0 || l.stopping)
+    if (l.initCount == 0 || l.stopping || l.broken)
         return 0;
     request->dnsTimeout = l.dnsTimeout;
     request->requestTimeout = l.requestTimeout;
@@ -74,6 +77,7 @@ KVU_HANDLE submit(const RequestPtr &request)
     l.live[handle] = request;
     l.toStart.push_back(request);
     wakeWorker(l);
+    l.firstRequest.notify_all();
     kvupdate::Log(4, "request %u: %s", handle, request->urls.front().c_str());
     return handle;
 }
@@ -114,9 +118,38 @@ KVU_HANDLE startCheck(const char *path, const std::string &query)
 
 // ---------------------------------------------------------------------- worker
 
+// libcurl is loaded and started here, once the first request comes, rather than
+// in KVU_Init: the program's start neither waits for the library and its tens of
+// dependencies nor has their loading hold up its own (the loader is one at a time).
+bool startCurl(Library &l)
+{
+    {
+        std::unique_lock<std::mutex> lock(l.mutex);
+        l.firstRequest.wait(lock, [&l] { return l.stopping || !l.toStart.empty(); });
+        if (l.stopping)
+            return false;
+    }
+    static std::once_flag global;
+    static bool globalOk = false;
+    std::call_once(global, [] { globalOk = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK; });
+    CURLM *multi = globalOk ? curl_multi_init() : nullptr;
+    std::lock_guard<std::mutex> lock(l.mutex);
+    l.multi = multi;
+    if (multi)
+        return true;
+    kvupdate::Log(1, "libcurl did not start; every request fails");
+    l.broken = true;
+    for (const RequestPtr &r : l.toStart)
+        r->Abort(nullptr);
+    l.toStart.clear();
+    return false;
+}
+
 void workerLoop()
 {
     Library &l = lib();
+    if (!startCurl(l))
+        return;
     std::vector<RequestPtr> active;
     for (;;) {
         std::vector<RequestPtr> starting, cancelling;
@@ -163,22 +196,13 @@ extern "C" {
 
 int KVU_Init(void)
 {
-    static std::once_flag global;
-    static CURLcode globalResult = CURLE_OK;
-    std::call_once(global, [] { globalResult = curl_global_init(CURL_GLOBAL_DEFAULT); });
-    if (globalResult != CURLE_OK)
-        return -1;
     Library &l = lib();
     std::lock_guard<std::mutex> lock(l.mutex);
     if (l.initCount++ > 0)
         return 0;
-    l.multi = curl_multi_init();
-    if (!l.multi) {
-        l.initCount = 0;
-        return -1;
-    }
     l.stopping = false;
-    l.worker = std::thread(workerLoop);
+    l.broken = false;
+    l.worker = std::thread(workerLoop);   // starts libcurl with the first request
     return 0;
 }
 
@@ -192,6 +216,7 @@ void KVU_UnInit(void)
             return;
         l.stopping = true;
         wakeWorker(l);
+        l.firstRequest.notify_all();
         worker.swap(l.worker);
     }
     if (worker.joinable())
@@ -203,7 +228,8 @@ void KVU_UnInit(void)
     l.toStart.clear();
     l.toCancel.clear();
     l.live.clear();
-    curl_multi_cleanup(l.multi);
+    if (l.multi)
+        curl_multi_cleanup(l.multi);
     l.multi = nullptr;
     l.servers.clear();
 }
@@ -295,7 +321,7 @@ int KVU_GetCheckResult(KVU_HANDLE handle, int index, KVU_RESULT_PAIR *pairs, int
     return 0;
 }
 
-KVU_HANDLE KVU_Download(const char *url, const char *destPath, int overwrite, const char *md5, int, int)
+KVU_HANDLE KVU_Download(const char *url, const char *destPath, int overwrite, const char *md5, int maxBytes, int)
 {
     const std::string address = text(url), dest = text(destPath), digest = text(md5);
     if (overwrite != 1 || dest.empty() || !kvupdate::IsAllowedUrl(address) || !kvupdate::IsMd5Text(digest)) {
@@ -305,6 +331,7 @@ KVU_HANDLE KVU_Download(const char *url, const char *destPath, int overwrite, co
     auto request = std::make_shared<Request>(true);
     request->urls.push_back(address);
     request->md5 = digest;
+    request->maxBytes = std::max(maxBytes, 0);
     if (!request->OpenTemporary(dest))
         return 0;
     const KVU_HANDLE handle = submit(request);

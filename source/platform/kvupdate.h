@@ -25,6 +25,7 @@ enum {
     KV_UPDATE_BAD_ANSWER = 0x30003,       /* the check's answer is not valid JSON */
     KV_UPDATE_FILE_ERROR = 0x30004,       /* the download could not be written */
     KV_UPDATE_INVALID_HANDLE = 0x30005,   /* unknown or closed handle */
+    KV_UPDATE_TOO_LARGE = 0x30006,        /* the file is larger than its limit or announced length */
     KV_UPDATE_NO_UPDATE = 0x30009,        /* the service offers nothing */
     KV_UPDATE_CHECK_FILE_MD5_ERROR = 0x3000C, /* downloaded, digest differs: file deleted */
     KV_UPDATE_NOT_FOUND = 0x3000D         /* the service knows no such product */
@@ -40,7 +41,9 @@ typedef struct KVU_RESULT_PAIR {
 
 /* 0 on success. Counted: each KVU_Init wants one KVU_UnInit; extra KVU_UnInit
  * calls are harmless. The last KVU_UnInit cancels every request, deletes their
- * partial files and stops the library's thread. */
+ * partial files and stops the library's thread. libcurl is loaded and started by
+ * that thread when the first request comes; if it cannot start, the requests
+ * queued fail and later ones are refused. */
 int KVU_Init(void);
 void KVU_UnInit(void);
 /* 0 none .. 5 debug; messages go to stderr. */
@@ -66,9 +69,11 @@ int KVU_GetCheckResult(KVU_HANDLE handle, int index, KVU_RESULT_PAIR *pairs, int
 
 /* Downloads url to destPath through a temporary file in the same folder; the
  * file is renamed into place only when its MD5 (hexadecimal, any case) matches.
- * overwrite must be 1. Refused without a 32-digit MD5. */
+ * overwrite must be 1. Refused without a 32-digit MD5. maxBytes above 0 limits
+ * the file: a larger announced length fails at once, a body that grows past the
+ * limit or past its announced length is cut off; both end as KV_UPDATE_TOO_LARGE. */
 KVU_HANDLE KVU_Download(const char *url, const char *destPath, int overwrite, const char *md5,
-                        int reserved1, int reserved2);
+                        int maxBytes, int reserved);
 /* Byte counts so far (total 0 while unknown); 0 on success. */
 int KVU_GetDownloadResult(KVU_HANDLE handle, int *total, int *received);
 

@@ -128,6 +128,10 @@ bool Request::Start(CURLM *multi)
         // A download may be long: only a stalled one times out.
         curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
         curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, long(requestTimeout));
+        // Refuses a too large announced length before the body; OnData watches the body.
+        if (maxBytes > 0)
+            curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(maxBytes));
+        m_written = 0;
     } else {
         curl_easy_setopt(easy, CURLOPT_TIMEOUT, long(dnsTimeout + requestTimeout));
         m_body.clear();
@@ -152,8 +156,18 @@ size_t Request::OnData(char *data, size_t size, size_t count, void *self)
         r->m_body.append(data, n);
         return n;
     }
+    // A server that sends more than its limit or its own announced length is
+    // not to be trusted with the disk: cut it off.
+    curl_off_t announced = -1;
+    curl_easy_getinfo(r->easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
+    const long long after = r->m_written + static_cast<long long>(n);
+    if ((r->maxBytes > 0 && after > r->maxBytes) || (announced >= 0 && after > announced)) {
+        r->m_tooLarge = true;
+        return 0;
+    }
     if (!r->m_file || std::fwrite(data, 1, n, r->m_file) != n)
         return 0;
+    r->m_written = after;
     r->m_hash.addData(data, int(n));
     return n;
 }
@@ -185,7 +199,12 @@ bool Request::Finish(CURLM *multi, int code)
     if (!answered)
         Log(1, "%s: curl %d, HTTP %ld", urls[m_next - 1].c_str(), code, http);
     if (download) {
-        status.store(answered ? PlaceFile() : (code == CURLE_WRITE_ERROR ? KV_UPDATE_FILE_ERROR : KV_UPDATE_FAILED));
+        int failure = code == CURLE_WRITE_ERROR ? KV_UPDATE_FILE_ERROR : KV_UPDATE_FAILED;
+        if (m_tooLarge || code == CURLE_FILESIZE_EXCEEDED) {
+            Log(1, "%s: larger than allowed", urls[m_next - 1].c_str());
+            failure = KV_UPDATE_TOO_LARGE;
+        }
+        status.store(answered ? PlaceFile() : failure);
         if (!answered)
             DropFile();
         return false;

@@ -51,6 +51,7 @@ public:
     int requestTimeout = 5;
     std::vector<std::string> urls;   // a check tries each server in turn
     std::string md5;
+    long long maxBytes = 0;          // a download's limit; 0: none
     CURL *easy = nullptr;
     // Filled before the status turns to success, never changed afterwards.
     std::vector<std::vector<std::pair<std::string, std::string>>> results;
@@ -68,6 +69,8 @@ private:
     std::string m_tempPath;         // empty once placed or deleted
     std::string m_destPath;
     FILE *m_file = nullptr;
+    long long m_written = 0;        // bytes of the body received so far
+    bool m_tooLarge = false;
     QCryptographicHash m_hash{QCryptographicHash::Md5};
 };
 

@@ -20,3 +20,6 @@ if(LV_SANITIZE_THREAD)
         ENVIRONMENT LV_STRESS_CYCLES=1000
         TIMEOUT 900)
 endif()
+
+lv_add_qtest(tst_devicecost LABEL device SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_devicecost.cpp
+    LINKS lv_shell lv_emulator lv_resources TIMEOUT 180)

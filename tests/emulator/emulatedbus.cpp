@@ -60,7 +60,7 @@ struct DoneUrb {
     int status = 0;
     Bytes in;
     int actual = 0;
-    bool unanswered = false;                // a hung device's: only a discard ends it
+    bool unanswered = false;                // a hung device's: a discard or the unplug ends it
 };
 
 struct ClientState {
@@ -245,6 +245,14 @@ struct EmulatedBus::Impl {
         device->setPresent(false);   // open handles get ENODEV from now on
         if (!address)
             return;
+        {
+            // As the kernel, a request still in flight ends now (see REAPURB): wake libusb.
+            std::lock_guard<std::mutex> lock(mutex);
+            Node& n = nodes[devnode(address)];
+            static char page[4096];
+            if (n.fifo >= 0 && n.pending++ == 0 && read(n.fifo, page, sizeof page) < 0)
+                perror("lv_emulator: drain fifo");
+        }
         // umockdev 0.17 sends no "remove" of its own, and the sender needs the sysfs
         // directory, so: event first, then the tree.
         const std::string path = syspath(address);
@@ -347,9 +355,11 @@ gboolean EmulatedBus::Impl::handle(UMockdevIoctlClient* client)
     };
 
     if (request == USBDEVFS_REAPURB || request == USBDEVFS_REAPURBNDELAY) {
-        if (state->done.empty() || state->done.front().unanswered)
+        if (state->done.empty() || (state->done.front().unanswered && dev->present()))
             return complete(-1, dev->present() ? EAGAIN : ENODEV);
         DoneUrb u = std::move(state->done.front());
+        if (u.unanswered)
+            u.status = -ESHUTDOWN;   // never answered, and the device went away
         state->done.pop_front();
         {
             std::lock_guard<std::mutex> lock(mutex);

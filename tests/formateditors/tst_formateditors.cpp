@@ -87,6 +87,7 @@ private slots:
     void imageSizesFollowTheCaptureMaxima();
     void colourListCountsShownAndStoredEntries();
     void colourWarningShownWithoutTheLock();
+    void failedChangesKeepTheListsAndDuplicatesMove();
     void customFrameRateDialog();
     void customSizeDialogAtAndBeyondMaxima();
 
@@ -336,6 +337,26 @@ void TstFormatEditors::colourWarningShownWithoutTheLock()
     QVERIFY(!lockHeld);
     QVERIFY(text.contains("won't work if RGB format"));
     QCOMPARE(m_colors->GetLeftSelection(), 1);   // the selection stays on its row
+}
+
+void TstFormatEditors::failedChangesKeepTheListsAndDuplicatesMove()
+{
+    // YUY2 stored twice: its row is the last copy, and "up" moves that copy.
+    lvtest::put(m_dev, Colors({YUY2, UYVY, YUY2}, 3));
+    m_colors->InitColorSpaceWidget(false, false, true);
+    emit m_colors->GetLeftTable()->cellPressed(1, 0);
+    m_colors->GetButton("btn_move_up")->click();
+    QCOMPARE(Sets(m_dev, 0x18).back(), Wire(Colors({YUY2, YUY2, UYVY}, 3)));
+    g_presenter.SetUIChanged(false, UI_CHANGE_IMMEDIATE);
+    m_dev->stallReport(0x18);
+    m_colors->GetButton("btn_move_right")->click();
+    QCOMPARE(Texts(m_colors->GetLeftTable()), QStringList({"YUY2", "UYVY"}));   // unreadable: kept as shown
+    lvtest::put(m_dev, Rates({166667, 333333}, 2, 0));
+    m_rates->InitFrameRateWidget(false, true);
+    m_dev->stallReport(0x1A);
+    Cell(m_rates->GetLeftTable(), 1)->GetButton()->click();
+    QCOMPARE(Texts(m_rates->GetLeftTable()), QStringList({"60.00", "30.00"}));
+    QVERIFY(Cell(m_rates->GetLeftTable(), 0)->GetButton()->isChecked() && !g_presenter.IsUIChanged());
 }
 
 void TstFormatEditors::customFrameRateDialog()

@@ -55,6 +55,7 @@ public:
     }
 
     QString Server() const { return "unix:" + m_dir.path() + "/native"; }
+    qint64 Pid() const { return m_daemon.processId(); }
 
     // `pactl list <what>` ("sinks" or "sources") as JSON objects.
     QJsonArray List(const char* what) const

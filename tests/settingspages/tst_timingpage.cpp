@@ -20,6 +20,11 @@ class TstTimingPage : public QObject
     DevicePtr m_device;
 
     std::map<int, int> Gets() { return lvtest::getCounts(m_device); }
+    static QString BoxesAndPhase(WTabPageTiming& p)
+    {
+        return QString("%1 %2 %3").arg(p.GetAutoPhaseCheckBox()->IsChecked())
+            .arg(p.GetAutoAlignmentCheckBox()->IsChecked()).arg(p.GetPhaseSpinBox()->value());
+    }
     void SetInput(uint32_t type)
     {
         _KVCAP_INPUT_STATUS status = VgaStatus();
@@ -78,15 +83,26 @@ private slots:
         QFETCH(bool, spinEnabled);
         WTabPageTiming page;
         page.InitPage(0, false);
+        auto act = [&] {
+            if (action == 0)
+                page.GetAutoPhaseCheckBox()->OnButtonClicked();
+            else if (action == 1)
+                page.GetAutoAlignmentCheckBox()->OnButtonClicked();
+            else if (action == 2)
+                page.GetPhaseSpinBox()->setValue(20);
+            else
+                page.GetAutoAdjustButton()->click();
+        };
+        // Refused: one try, the panel shows what the device holds, nothing pending.
+        const QString held = BoxesAndPhase(page);
+        m_device->stallReport(writes[0][0]);
         m_device->clearTransfers();
-        if (action == 0)
-            page.GetAutoPhaseCheckBox()->OnButtonClicked();
-        else if (action == 1)
-            page.GetAutoAlignmentCheckBox()->OnButtonClicked();
-        else if (action == 2)
-            page.GetPhaseSpinBox()->setValue(20);
-        else
-            page.GetAutoAdjustButton()->click();
+        act();
+        QCOMPARE(SetCount(m_device), 1);
+        QVERIFY(BoxesAndPhase(page) == held && page.GetPhaseSpinBox()->isEnabled() && !g_presenter.IsUIChanged());
+        m_device->clearFaults();
+        m_device->clearTransfers();
+        act();
         std::vector<Bytes> seen;
         for (const lvemu::TransferRecord& t : m_device->transfers())
             if (t.direction == lvemu::TransferRecord::Set)

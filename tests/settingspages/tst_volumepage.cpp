@@ -2,8 +2,13 @@
 // 0xB0 + node), mute, per-model defaults, the fault paths, the report section, and the
 // host endpoint following the device on newer firmware (private PulseAudio daemon).
 
+#include <atomic>
+#include <csignal>
+#include <thread>
+
 #include "lvemulatortest.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -13,6 +18,7 @@
 #include "lvpagetestsupport.h"
 #include "pulsetestdaemon.h"
 #include "settingspages/wtabpagevolume.h"
+#include "toolkit/qcustomslider.h"
 #include "toolkit/qwrapperslider.h"
 #include "lvtestsupport.h"
 
@@ -73,6 +79,7 @@ private slots:
     void defaultsPerModel_data();
     void defaultsPerModel();
     void faultsWriteNothing();
+    void defaultsOnlyWithTheFeature();
     void hostFollowsNewFirmware();
 
 private:
@@ -103,6 +110,7 @@ void TstVolumePage::stockPage()
     pane.setAutoFillBackground(true);
     pane.setPalette(QPalette(QColor(0x34, 0x34, 0x34)));
     WTabPageVolume page;
+    page.InitPage(0xFFFFFFFF, false);
     page.setParent(&pane);
     pane.resize(560, 560);
     page.resize(pane.size());
@@ -152,6 +160,7 @@ void TstVolumePage::sliderWritesBlock()
     QFETCH(int, channels);
     AllNodes(m_dev, channels);
     WTabPageVolume page;
+    page.InitPage(0xFFFFFFFF, false);
     QWrapperSlider* slider = page.GetSlider(_KVCAP_USB_AUDIO_NODE(node));
     QVERIFY(slider);
     m_dev->clearTransfers();
@@ -169,6 +178,7 @@ void TstVolumePage::sliderWritesBlock()
 void TstVolumePage::muteAndUnmute()
 {
     WTabPageVolume page;
+    page.InitPage(0xFFFFFFFF, false);
     QWrapperSlider* slider = page.GetSlider(KVCAP_AUDIO_NODE_HEADPHONE);
     QPushButton* mute = page.GetMuteButton(KVCAP_AUDIO_NODE_HEADPHONE);
     slider->SetValue(-3000);
@@ -211,6 +221,7 @@ void TstVolumePage::defaultsPerModel()
     info.productId = uint16_t(model);
     m_dev->setDeviceInfo(info);
     WTabPageVolume page;
+    page.InitPage(0xFFFFFFFF, false);
     page.setDefaultValue();
     for (int n = 0; n < 8; ++n) {
         const auto b = m_dev->record<_KVCAP_AUDIO_VOLUME>(uint8_t(0xB0 + n));
@@ -222,27 +233,57 @@ void TstVolumePage::defaultsPerModel()
 void TstVolumePage::faultsWriteNothing()
 {
     WTabPageVolume page;
+    page.InitPage(0xFFFFFFFF, false);
     QWrapperSlider* slider = page.GetSlider(KVCAP_AUDIO_NODE_HEADPHONE);
     QPushButton* mute = page.GetMuteButton(KVCAP_AUDIO_NODE_HEADPHONE);
     m_dev->clearTransfers();
 
-    // A block that could not be read is never written back.
-    m_dev->stallReport(0xB1);
-    slider->SetValue(-600);
-    QTest::mouseClick(mute, Qt::LeftButton);
-    QVERIFY(!mute->isChecked());
-    m_dev->stallReport(0xB1, false);
+    // A block not read whole is never written back: the controls show what the device holds
+    // (from the short answer, or as they were), without writing it, nothing marked pending.
+    for (int reply : {29, 0}) {
+        reply ? m_dev->setShortReply(0xB1, reply) : m_dev->stallReport(0xB1);
+        QTest::keyClick(slider->GetCustomSlider(), Qt::Key_PageDown);
+        QCOMPARE(slider->GetValue(), -1200);
+        QCOMPARE(slider->GetValueLabel()->text(), QString("-12.00"));
+        QTest::mouseClick(mute, Qt::LeftButton);
+        QVERIFY(!mute->isChecked() && slider->isEnabled() && !g_presenter.IsUIChanged());
+    }
+    m_dev->clearFaults();
 
     // A node without controls is not refreshed.
     page.InitPage(0x01, true);
     QCOMPARE(Reads(m_dev).value(0xB0), 0);
 
-    // Without the volume feature: sliders shown at their minimum, nothing written.
+    // Without the volume feature: no controls, nothing written.
     m_dev->setFeatureFlags(0x3);
     page.InitPage(0x12, true);
-    QVERIFY(!page.isEnabled());
-    QCOMPARE(slider->GetValue(), -5700);
+    QVERIFY(!page.isEnabled() && !page.GetSlider(KVCAP_AUDIO_NODE_HEADPHONE));
     QVERIFY(Sets(m_dev).empty());
+}
+
+void TstVolumePage::defaultsOnlyWithTheFeature()
+{
+    WTabPageVolume page;   // built for the stock device, which has the feature
+    // Then model 516 (headphone default -20 dB, muted at -5 dB in a narrower range), first
+    // without the feature (the page is not reloaded for it), then with it.
+    for (uint32_t features : {0x3u, 0x7u}) {
+        m_dev = lvtest::plugCurrent("VOL-" + std::to_string(features), [&](lvemu::EmulatedDevice& d) {
+            _KVCAP_DEVICE_INFO info = d.deviceInfo();
+            info.productId = 516;
+            d.setDeviceInfo(info);
+            d.setFeatureFlags(features);
+            d.setRecord(0xB1, _KVCAP_AUDIO_VOLUME{2, 0, -1000, 0, 50, {1, 1}, {-500, -500}});
+        });
+        m_dev->setShortReply(0x01, 3);   // a model code not read whole writes no defaults either
+        m_dev->clearTransfers();
+        page.setDefaultValue();
+        QVERIFY(Sets(m_dev).empty());
+        QCOMPARE(page.GetSlider(KVCAP_AUDIO_NODE_HEADPHONE) != nullptr, features == 0x7u);
+    }
+    m_dev->clearFaults();
+    page.setDefaultValue();
+    const auto b = m_dev->record<_KVCAP_AUDIO_VOLUME>(0xB1);
+    QCOMPARE(QList<int>({b.volume[0], b.volume[1], b.mute[0], b.mute[1]}), QList<int>({-1000, -1000, 0, 0}));
 }
 
 void TstVolumePage::hostFollowsNewFirmware()
@@ -251,7 +292,9 @@ void TstVolumePage::hostFollowsNewFirmware()
     const std::string serial = "SER123456789ABCDE";
     PulseTestDaemon daemon;
     QVERIFY(daemon.Start({"load-module module-null-sink sink_name=usb_SER123456789ABCDEF_out "
-                          "sink_properties=device.description=SER123456789ABC channels=2"}, 1));
+                          "sink_properties=device.description=SER123456789ABC channels=2",
+                          "load-module module-null-sink sink_name=usb_SER123456789ABCDEF_x "
+                          "sink_properties=device.description=SER1234"}, 2));
     m_dev = lvtest::plugCurrent(serial);
     QVERIFY(m_dev);
     _KVCAP_DEVICE_INFO info = m_dev->deviceInfo();
@@ -259,6 +302,7 @@ void TstVolumePage::hostFollowsNewFirmware()
     info.firmwareVersion = 0x02061C0B;
     m_dev->setDeviceInfo(info);
     WTabPageVolume page;
+    page.InitPage(0xFFFFFFFF, false);
     QWrapperSlider* slider = page.GetSlider(KVCAP_AUDIO_NODE_HEADPHONE);
 
     slider->SetValue(-1200);   // last firmware without host following
@@ -269,6 +313,41 @@ void TstVolumePage::hostFollowsNewFirmware()
     QCOMPARE(daemon.Volumes("sinks", "usb_SER123456789ABCDEF_out"), QList<int>({32768, 32768}));
     QTest::mouseClick(page.GetMuteButton(KVCAP_AUDIO_NODE_HEADPHONE), Qt::LeftButton);
     QVERIFY(daemon.Muted("sinks", "usb_SER123456789ABCDEF_out"));
+    m_dev->setShortReply(0x01, 214);   // a serial cut short could name another endpoint: none is set
+    QTest::mouseClick(page.GetMuteButton(KVCAP_AUDIO_NODE_HEADPHONE), Qt::LeftButton);
+    QCOMPARE(daemon.Volumes("sinks", "usb_SER123456789ABCDEF_x"), QList<int>({65536, 65536}));
+
+    // A slow server (stopped but for 1 ms in 150) and a hung one (stopped) cost one budget per
+    // change, however many channels (16) and nodes (Reset to Defaults) it sets.
+    m_dev->clearFaults();
+    AllNodes(m_dev, 16);
+    page.InitPage(0xFFFFFFFF, false);
+    QElapsedTimer clock;
+    const auto costs = [&](int level) {
+        clock.start();
+        page.GetSlider(KVCAP_AUDIO_NODE_HEADPHONE)->SetValue(level);
+        const qint64 change = clock.restart();
+        page.setDefaultValue();
+        return change < 800 && clock.elapsed() < 1000;
+    };
+    const pid_t pid = pid_t(daemon.Pid());
+    std::atomic<bool> slow{true};
+    ::kill(pid, SIGSTOP);
+    std::thread stutter([&] {
+        while (slow) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(150));
+            ::kill(pid, SIGCONT);
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            ::kill(pid, SIGSTOP);
+        }
+    });
+    const bool slowCosts = costs(-2400);
+    slow = false;
+    stutter.join();   // and the server hangs
+    const bool hungCosts = costs(-2500);
+    ::kill(pid, SIGCONT);
+    QVERIFY(slowCosts && hungCosts);
+    QCOMPARE(m_dev->record<_KVCAP_AUDIO_VOLUME>(0xB1).volume[15], int16_t(0));   // the device took the defaults
     daemon.Stop();
 }
 

@@ -77,6 +77,15 @@ void TstWTabPageAdvanced::comboBoxesWriteAndMarkChanges()
     m_page->InitPage(0, false);   // setting the boxes from the device writes nothing
     QCOMPARE(m_page->GetNameCombo()->currentIndex(), 1);
     QVERIFY(Sets(m_dev, 0xFD).empty() && Sets(m_dev, 0xFC).empty());
+
+    // Refused: one try, the combo shows the device's value again, nothing pending.
+    g_presenter.SetUIChanged(false, UI_CHANGE_IMMEDIATE);
+    m_dev->stallReport(0xFC);
+    m_page->GetImageCombo()->setCurrentIndex(1);
+    m_dev->clearFaults();
+    QCOMPARE(Sets(m_dev, 0xFC).size(), size_t(1));
+    QVERIFY(m_dev->transferCount() == 6 + 1 && m_page->GetImageCombo()->currentIndex() == 2
+            && !g_presenter.IsUIChanged());
 }
 
 void TstWTabPageAdvanced::unknownValuesAndReportSection()

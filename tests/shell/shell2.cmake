@@ -1,6 +1,11 @@
 # Application shell II: start-up, main window and tray, about dialog.
 set(lv_shell2_home "${CMAKE_CURRENT_BINARY_DIR}/shell2-home")
 
+lv_add_qtest(tst_shellstartupenv LABEL shell
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_shellstartupenv.cpp
+    LINKS lv_shell
+    TIMEOUT 60)
+
 lv_add_qtest(tst_shellstartup LABEL shell
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_shellstartup.cpp
     LINKS lv_shell lv_resources
@@ -10,6 +15,12 @@ lv_add_qtest(tst_shellstartup LABEL shell
 if(TARGET lv_emulator)
     lv_add_qtest(tst_mainwindow LABEL shell
         SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_mainwindow.cpp
+        LINKS lv_shell lv_resources lv_emulator
+        TIMEOUT 120)
+
+    # What start-up and the first plug read, against one full reload.
+    lv_add_qtest(tst_shellstartupreads LABEL shell
+        SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_shellstartupreads.cpp
         LINKS lv_shell lv_resources lv_emulator
         TIMEOUT 120)
 

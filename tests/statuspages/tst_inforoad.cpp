@@ -100,6 +100,7 @@ void TstInfoRoad::road()
         g_presenter.GetCurrentInstance()->replugPending = 0;
     }
     m_page.reset(new WTabPageInfo);
+    m_page->InitPage(0, true);
     QCOMPARE(cell(), int(OPT_UI_CHECK));
 
     const _KVCAP_DEVICE_INFO info = m_dev->deviceInfo();

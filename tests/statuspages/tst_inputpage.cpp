@@ -261,10 +261,28 @@ void TstInputPage::selectionWritesFullCodes()
         QCOMPARE(m_dev->record<_KVCAP_VIDEO_INPUT_SOURCE>(0x0E).code, pick.code);
         QVERIFY(g_presenter.IsUIChanged() && g_presenter.GetUIChangeType() == UI_CHANGE_IMMEDIATE);
     }
-    // A write the device refuses is not reported as a pending change.
+    // Refused: not pending, one try each, the combo and box show the device's values again.
     resetPending();
     m_dev->stallReport(0x0E);
+    m_dev->stallReport(0x0B);
+    m_dev->clearTransfers();
     combo->setCurrentIndex(0);
+    const bool autoScan = m_page->GetAutoScanBox()->IsChecked();
+    m_page->GetAutoScanBox()->OnButtonClicked();
+    QCOMPARE(ids(m_dev, TransferRecord::Set), (QList<int>{0x0E, 0x0B}));
+    QCOMPARE(combo->currentIndex(), 14);
+    QCOMPARE(m_page->GetAutoScanBox()->IsChecked(), autoScan);
+    QVERIFY(!g_presenter.IsUIChanged());
+    m_dev->clearFaults();
+
+    // A source list answered short (its count and two codes): no choice is written.
+    put(m_dev, _KVCAP_VIDEO_INPUT_SOURCE{0x400});
+    m_dev->setShortReply(0x09, 10);
+    m_page->InitPage(0, false);
+    m_dev->clearTransfers();
+    combo->setCurrentIndex(1);
+    QCOMPARE(ids(m_dev, TransferRecord::Set), QList<int>{});
+    QCOMPARE(combo->currentIndex(), 0);
     QVERIFY(!g_presenter.IsUIChanged());
     m_dev->clearFaults();
 

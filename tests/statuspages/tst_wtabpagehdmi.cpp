@@ -12,6 +12,7 @@
 #include "timingeditors/qedidinputwidget.h"
 #include "toolkit/qwrappercheckbox.h"
 #include "toolkit/wcheckbox.h"
+#include "toolkit/wpushbutton.h"
 
 using namespace hdmitest;
 
@@ -74,6 +75,7 @@ private slots:
         DevicePtr device = plugDevice("HP-01", uint16_t(model));
         SetOptions(device, uint8_t(before));
         WTabPageHdmi page;
+        page.InitPage(0, false);
         QCOMPARE(BoxStates(page), loaded);
         device->clearTransfers();
         if (box >= 0)
@@ -93,17 +95,21 @@ private slots:
         DevicePtr device = plugDevice("HP-02");
         SetOptions(device, 0x02);
         WTabPageHdmi page;
-        device->stallReport(OptionsId());
-        device->clearTransfers();
-        QTest::mouseClick(page.GetOptionBox(2)->GetCheckBox(), Qt::LeftButton);
-        QCOMPARE(writes(device, OptionsId()).size(), 0);
-        QVERIFY(!page.GetOptionBox(2)->IsChecked());   // the box shows the device's state again
+        for (bool stalled : {true, false}) {   // unanswered, or answered without its byte
+            device->stallReport(OptionsId(), stalled);
+            device->setShortReply(OptionsId(), stalled ? -1 : 1);
+            device->clearTransfers();
+            QTest::mouseClick(page.GetOptionBox(2)->GetCheckBox(), Qt::LeftButton);
+            QCOMPARE(writes(device, OptionsId()).size(), 0);
+            QVERIFY(!page.GetOptionBox(2)->IsChecked());   // the box shows the device's state again
+        }
     }
 
     void tabsAndInfoFrames()
     {
         DevicePtr device = plugDevice("HP-03");
         WTabPageHdmi page;
+        page.InitPage(0, false);
         QCOMPARE(page.GetEDIDStack()->GetStackCount(), 2);
         QCOMPARE(page.GetInfoFrameStack()->GetStackCount(), 9);
         QVERIFY(page.GetInfoFrameView(0)->GetText().startsWith(QStringLiteral("  Type     :   0x82\n")));
@@ -125,6 +131,21 @@ private slots:
         QCOMPARE(page.GetTabListCount(), 4 + 5 + 9);
         // The report still lists the loop-through EDID for model 516.
         QVERIFY(page.GetExportInfo().contains(QStringLiteral("Loop through device EDID:")));
+    }
+
+    // A tab shows the frame it names and keeps it over a tab change and the info-status
+    // notification; only a full load goes back to the first tab.
+    void infoFrameTabsKeepTheUsersTab()
+    {
+        DevicePtr device = plugDevice("HP-07");
+        WTabPageHdmi page;
+        page.show();
+        QTest::mouseClick(page.GetInfoFrameStack()->GetStackTabBtn(2), Qt::LeftButton);   // SPD
+        for (int i = 0; i < 2; ++i, page.OnHDMIInfoStatusChanged(0xFFFF))
+            QVERIFY(page.GetInfoFrameView(2)->isVisible()
+                    && page.GetInfoFrameView(2)->GetText().startsWith("  Type     :   0x83\n"));
+        page.InitPage(0, false);
+        QVERIFY(page.GetInfoFrameStack()->GetCurrentIndex() == 0 && page.GetInfoFrameView(0)->isVisible());
     }
 
     // Every report once per full reload.
@@ -160,14 +181,17 @@ private slots:
         QVERIFY(html.contains(QStringLiteral("<tr><th>Gamut:</th><td>N/A</td></tr>")));
         QVERIFY(!html.contains(QStringLiteral("Checksum : 0x00 (OK)")));
         QVERIFY(html.endsWith(QStringLiteral("</table></div>\r\n")));
-        // Two EDID dumps of 16 rows; AVI, SPD and VS: four header lines and 2, 4 and 1 dump lines.
-        QCOMPARE(html.count(QStringLiteral("<br>")), 32 + 5 + 7 + 4);
+        // Two EDID dumps of 16 rows; AVI, SPD and VS: four header lines and 2, 4 and 1 dump
+        // lines, each ended by "<br>".
+        QCOMPARE(html.count(QStringLiteral("<br>")), 32 + 6 + 8 + 5);
+        QVERIFY(html.contains(QStringLiteral("<br></td></tr>\r\n<tr><th>Audio:</th>")));
     }
 
     void videoInputLeavesHdmi()
     {
         DevicePtr device = plugDevice("HP-06");
         WTabPageHdmi page;
+        page.InitPage(0, false);
         page.show();
         QVERIFY(QTest::qWaitForWindowActive(&page));
         WCheckBox* master = page.GetOptionBox(0)->GetCheckBox();

@@ -38,6 +38,7 @@ private slots:
     void upgradeRunProgressAndEndings_data();
     void upgradeRunProgressAndEndings();
     void refusedFileEndsClosable();
+    void noOfferWithoutDevice();
     void dialogPieces();
 
 private:
@@ -108,6 +109,7 @@ void TstWTabPageInfo::signalTexts()
     m_device->setRecord(0x12, audio);
 
     WTabPageInfo page;
+    page.InitPage(0, true);
     const QStringList values = page.GetValues();
     QCOMPARE(values.size(), 10);
     QCOMPARE(values.at(1), QStringLiteral("Lumivandrex Capture SDI 1"));
@@ -136,6 +138,7 @@ void TstWTabPageInfo::reportMatchesPage()
     replugAndWait('<');
 
     WTabPageInfo page;
+    page.InitPage(0, true);
     const QString serial = page.GetValues().at(2);   // never read past the 18-byte field
     QVERIFY(serial.startsWith(QString(17, QLatin1Char('S'))) && serial.size() <= 18);
     const QString block = page.GetExportInfo();
@@ -152,6 +155,7 @@ void TstWTabPageInfo::reportMatchesPage()
 void TstWTabPageInfo::checkAndDownloadMoveTheCell()
 {
     WTabPageInfo page;
+    page.InitPage(0, true);
     QWrapperTableWidget* table = page.GetInfoTable();
     QCOMPARE(table->GetOptType(), int(OPT_UI_CHECK));
     const struct { int check; int state; } checks[] = {{1, OPT_UI_CHECKING}, {0, OPT_UI_CHECKFAILED},
@@ -180,6 +184,7 @@ void TstWTabPageInfo::checkAndDownloadMoveTheCell()
 void TstWTabPageInfo::firmwareFileKeptUntilReset()
 {
     WTabPageInfo page;
+    page.InitPage(0, true);
     emit g_updateManager.statusChangedCheckFirmware(3);
     page.onClickFirmwareOpt(OPT_UI_NEWVER);
     const QString path = page.GetFirmwareFilePath();
@@ -257,6 +262,10 @@ void TstWTabPageInfo::upgradeRunProgressAndEndings()
     QCOMPARE(statuses, QList<int>{2});
     QVERIFY(!info.GetUpgradeDialog());
     QCOMPARE(damagedText.isEmpty(), finalStatus == 7);
+    const QString outcome = info.GetInfoTable()->GetVersionLabel()->text();   // a refresh keeps it on screen
+    info.OnInputStatusChanged2(0x40);
+    QCOMPARE(info.GetInfoTable()->GetVersionLabel()->text(), outcome);
+    QVERIFY(outcome.startsWith(finalStatus == 7 ? "Update succeed" : "The device may have been damaged"));
     {
         QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
         QCOMPARE(int(g_presenter.GetCurrentInstance()->replugPending), replug);
@@ -266,7 +275,8 @@ void TstWTabPageInfo::upgradeRunProgressAndEndings()
 }
 
 // A file missing when the flashing starts, and a file the manager refuses: neither
-// touches the device or its replug flag, and both end on a page that can be closed.
+// touches the device or its replug flag, both end on a page that can be closed, and
+// losing the device then brings no damaged-device notice.
 void TstWTabPageInfo::refusedFileEndsClosable()
 {
     WTabPageInfo info;
@@ -281,17 +291,42 @@ void TstWTabPageInfo::refusedFileEndsClosable()
         info.onStatusChangedUpgrade(1, 0);   // refused by the flashing thread: older file
         refusedPage = dlg->GetCurrentStack();
         refusedText = dlg->GetFailureText();
-        dlg->reject();
+        g_presenter.SetCurrentIndex(-1, false);   // the device is lost: the dialog hears it
+        dlg->OnHandleUI();
+        QTimer::singleShot(100, [&] {
+            if (auto* box = qobject_cast<QWrapperMsgBox*>(QApplication::activeModalWidget()))
+                refusedText = box->GetText(), box->OnOKClicked();
+        });
     });
     emit g_updateManager.statusChangedDownloadFirmware(2, 100);
     m_device->clearTransfers();
     info.onClickFirmwareOpt(OPT_UI_UPGRADE);
     QCOMPARE(missingPage, int(WFirmwareUpgradeDlg::PageFileMissing));
     QCOMPARE(refusedPage, int(WFirmwareUpgradeDlg::PageFailed));
-    QVERIFY(refusedText.startsWith("Update failed\n"));
+    QTest::qWait(200);
+    g_presenter.SetCurrentIndex(0, false);
+    QVERIFY(refusedText.startsWith("Update failed\n"));   // and no notice after it
     QCOMPARE(m_device->transferCount(), 0);
     QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
     QCOMPARE(int(g_presenter.GetCurrentInstance()->replugPending), 0);
+}
+
+// After the device is lost the cell offers nothing: not when the loss answers the
+// "stop downloading?" question, not when a check result arrives late.
+void TstWTabPageInfo::noOfferWithoutDevice()
+{
+    WTabPageInfo info;
+    emit g_updateManager.statusChangedCheckFirmware(3);
+    emit g_updateManager.statusChangedDownloadFirmware(1, 30);
+    lvtest::onNextModal<QWrapperMsgBox>([&](QWrapperMsgBox* box) {
+        g_presenter.SetCurrentIndex(-1, false);
+        info.InitPage(0, true);   // the tab container's reload after the loss
+        box->accept();            // what the loss does to this question
+    });
+    info.onClickFirmwareOpt(OPT_UI_DOWNLOADING);
+    emit g_updateManager.statusChangedCheckFirmware(3);
+    g_presenter.SetCurrentIndex(0, false);
+    QCOMPARE(info.GetInfoTable()->GetOptType(), int(OPT_UI_NONE));
 }
 
 void TstWTabPageInfo::dialogPieces()

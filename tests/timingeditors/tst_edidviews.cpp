@@ -146,6 +146,9 @@ private slots:
         QCOMPARE(out, expected);                          // bytes 54..65, 71 bit 7 and 127 only
         QVERIFY(edid::BaseChecksumOk(out.data()));
         QCOMPARE(out[54] | out[55] << 8, 17300);          // 173.00 MHz
+        QCustomTimingDialog reopened;                     // runs at 59.96 Hz, reopens as written
+        QCOMPARE(reopened.GetCell(QCustomTimingDialog::RowFrameRate)->GetShownText(), QStringLiteral("60.00"));
+        QCOMPARE(reopened.GetTimingMode(), int(edid::ModeCVT));
 
         const QString exported = dir.filePath("out.bin");
         QVERIFY(capture.ExportEDIDFile(exported));
@@ -206,6 +209,25 @@ private slots:
             QVERIFY(lvtest::saveScreenshot(&dialog, QStringLiteral("hdmi_timing_dialog_custom")));
     }
 
+    // A timing whose clock field would be 0 (a display descriptor) is never written.
+    void zeroClockRefused()
+    {
+        DevicePtr device = plugDevice("EDV-45");
+        device->setReport(kEdidId, WithTiming(Edid(device), DetailedTiming{0.25, 64, 0, 0, 0, 64, 0, 0, 0}, false));
+        QCustomTimingDialog dialog;
+        for (const auto& [mode, rate] : {std::pair<int, QString>{edid::ModeCustom, "1"}, {edid::ModeCVT, "24"},
+                                         {edid::ModeCVTRB, "13"}}) {
+            dialog.GetModeCombo()->setCurrentIndex(mode);
+            for (const QString& typed : {rate, QStringLiteral("200")}) {
+                auto* edit = qobject_cast<QLineEdit*>(dialog.GetCell(QCustomTimingDialog::RowFrameRate)->GetEditor());
+                edit->selectAll();
+                QTest::keyClicks(edit, typed);
+                QCOMPARE(dialog.GetOkButton()->isEnabled(), typed != rate);
+                QCOMPARE(dialog.GetWarningWidget()->IsWarningShown(), typed == rate);
+            }
+        }
+    }
+
     // An untouched OK writes the clock back as read (148.5 MHz stays 14850).
     void untouchedOkKeepsClock()
     {
@@ -225,6 +247,7 @@ private slots:
         QTest::newRow("no header") << 1;
         QTest::newRow("input leaves HDMI") << 2;
         QTest::newRow("cancel") << 3;
+        QTest::newRow("short answer") << 4;
     }
     void nothingSentWithoutWholeEdid()
     {
@@ -232,6 +255,8 @@ private slots:
         DevicePtr device = plugDevice("EDV-50");
         if (fault == 0)
             device->stallReport(kEdidId);
+        if (fault == 4)
+            device->setShortReply(kEdidId, 1 + 200);
         if (fault == 1) {
             lvemu::Bytes bytes = Edid(device);
             bytes[1] = 0;
@@ -246,7 +271,7 @@ private slots:
         });
         capture.OnEDIDTiming();
         QCOMPARE(writes(device, kEdidId).size(), 0);
-        QCOMPARE(answer.texts, fault < 2 ? QStringList{QStringLiteral("Read EDID failed!")} : QStringList());
+        QCOMPARE(answer.texts, fault < 2 || fault == 4 ? QStringList{QStringLiteral("Read EDID failed!")} : QStringList());
     }
 
     void defaultAndExportFailures()

@@ -198,20 +198,38 @@ private slots:
         QCOMPARE(edid::StandardOf(none).frameRate, 0.0);
     }
 
+    // What CVT, CVT-RB or GTF writes (sizes x 1..240 Hz) reopens in a mode and rate giving the same
+    // bytes, nearly always its own, also where its rate rounds elsewhere (CVT 640x480@60: 59.375 Hz).
     void modeRecognition()
     {
         QCOMPARE(edid::StandardOf(kCea1080p).frameRate, 60.0);
         QCOMPARE(edid::CheckTimingMode(kCea1080p, edid::StandardOf(kCea1080p)), int(edid::ModeCustom));
         QCOMPARE(edid::CheckTimingMode(DetailedTiming(), StandardTiming()), int(edid::ModeCustom));
-        for (int mode : {edid::ModeCVT, edid::ModeCVTRB, edid::ModeGTF}) {
-            DetailedTiming t;
-            edid::CalcDetailedTiming(mode, StandardTiming{1920, 1080, 60.0}, t);
+        std::vector<std::pair<int, int>> sizes = {{640, 480}, {720, 480}, {1366, 768}, {1920, 1080}, {128, 72}};
+        for (int h = 64; h <= 4095; h += 251)
+            for (int v = 64; v <= 4095; v += 193)
+                sizes.push_back({h, v});
+        int written = 0, same = 0;
+        for (int i = 0; i < int(sizes.size()) * 3 * 240; ++i) {
+            const auto [h, v] = sizes[i / 720];
+            const int mode = i / 240 % 3, rate = i % 240 + 1;
+            DetailedTiming t, again;
+            edid::CalcDetailedTiming(mode, StandardTiming{h, v, double(rate)}, t);
             // Through the 10 kHz descriptor field and back, as the dialog sees it.
             uint8_t bytes[256] = {};
             edid::EncodePreferredTiming(bytes, t, false);
             const DetailedTiming decoded = edid::DecodePreferredTiming(bytes);
-            QCOMPARE(edid::CheckTimingMode(decoded, edid::StandardOf(decoded)), mode);
+            if (!edid::IsPixelClockValid(t.pixelClock, 600) || !edid::CompareDetailedTiming(t, decoded))
+                continue;   // no dialog writes it
+            int found = 0;
+            const int reopened = edid::CheckTimingMode(decoded, edid::StandardOf(decoded), &found);
+            edid::CalcDetailedTiming(reopened, StandardTiming{h, v, double(found)}, again);
+            QVERIFY2(reopened != edid::ModeCustom && edid::CompareDetailedTiming(again, decoded),
+                     qPrintable(QString::asprintf("%dx%d@%d mode %d", h, v, rate, mode)));
+            ++written;
+            same += reopened == mode && found == rate;
         }
+        QVERIFY(written > 100000 && same > written * 9 / 10);
         // Custom: negative H porch and sync move into the blank; a negative V sync stays.
         DetailedTiming custom{100, 1920, 100, -10, -5, 1080, 20, -3, -2};
         edid::CalcDetailedTiming(edid::ModeCustom, StandardTiming(), custom);

@@ -259,6 +259,28 @@ private slots:
         QCOMPARE(Sets(m_device, m_list), std::vector<Bytes>{BytesOf(expected)});
     }
 
+    // Short 0x10, 0x94, 0x96 answers send nothing; unsent changes show the device's values.
+    void shortAnswersAndRefusedWrites()
+    {
+        g_presenter.SetUIChanged(false, UI_CHANGE_IMMEDIATE);
+        QAdjustTimingWidget w;
+        w.InitAdjustTimingTab(false);
+        SetList({Other(600), Other(601), Other(602), Other(603), Other(604)});
+        m_device->setShortReply(m_list, 1 + 1 + 2 * 27);   // the count (5) and two entries
+        m_device->setShortReply(IdOf<_KVCAP_PREFERRED_TIMING_LIST>(), 1 + 1 + 28);
+        w.GetSaveButton()->click();
+        QVERIFY(!w.ApplyPreferredTiming(1));   // entry 1 was not sent
+        m_device->setShortReply(m_input, 1 + 50);   // 50 of its 61 bytes
+        w.GetSlider(QAdjustTimingWidget::SliderHTotal)->SetValue(2300);
+        w.GetAspectXSpinBox()->setValue(4);
+        QCOMPARE(SetCount(m_device), 0);
+        QVERIFY(w.GetSlider(QAdjustTimingWidget::SliderHTotal)->GetValue() == 2200 && w.GetAspectXSpinBox()->value() == 16);
+        m_device->clearFaults();
+        m_device->stallReport(m_apply);   // the device refuses the timing
+        w.GetSlider(QAdjustTimingWidget::SliderVOffset)->SetValue(30);
+        QVERIFY(w.GetSlider(QAdjustTimingWidget::SliderVOffset)->GetValue() == 41 && !g_presenter.IsUIChanged());
+    }
+
     void listTextsAndEmptyRows()
     {
         _KVCAP_VIDEO_CUSTOM_TIMING interlaced = Other(1125);

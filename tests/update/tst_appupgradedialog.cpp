@@ -5,12 +5,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QSettings>
 #include <QTemporaryDir>
 
 #include "lvtestsupport.h"
 #include "update/appupgradedialog.h"
 #include "update/progresscircle.h"
+#include "update/wfirmwareupgradedlg.h"
 #include "updatetestserver.h"
 
 class TstAppUpgradeDialog : public QObject
@@ -76,11 +78,18 @@ void TstAppUpgradeDialog::downloadPageRoad()
 {
     AppUpgradeDialog dialog(nullptr);
     PackageInfo offer = {};
-    qstrcpy(offer.version, "3.1.0.1");
+    qstrcpy(offer.version, "10.0<b>X</b><br><font size=6>FREE</font>");
     qstrcpy(offer.changeLog, "intro##Faster start##Fixed <b>");
     dialog.onCheckNeedUpdate(&offer);
     DownloadWindow* download = dialog.GetDownloadWindow();
     QVERIFY(download);
+    WFirmwareUpgradeDlg firmware("1.2.3", offer.version, nullptr);
+    QList<int> formats;   // a version from the server is text in both dialogs, never markup
+    for (QWidget* shown : {static_cast<QWidget*>(&dialog), static_cast<QWidget*>(&firmware)})
+        for (QLabel* label : shown->findChildren<QLabel*>())
+            if (label->text().contains("<b>X</b>"))
+                formats << label->textFormat();
+    QCOMPARE(formats, (QList<int>{Qt::PlainText, Qt::PlainText}));
     dialog.onCheckNeedUpdate(&offer);   // a second offer changes nothing
     QCOMPARE(dialog.GetDownloadWindow(), download);
     QCOMPARE(download->getState(), int(DownloadWindow::StateNewVersion));

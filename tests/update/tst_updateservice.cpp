@@ -20,6 +20,7 @@ class TstUpdateService : public QObject
     UpdateTestServer m_server;
     QTemporaryDir m_config;
     QTemporaryDir m_downloads;
+    QTemporaryDir m_cache;
     CUpdateManager* m_manager = nullptr;
 
     // A configuration whose only server is the loopback one.
@@ -56,6 +57,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_server.start());
+        qputenv("XDG_CACHE_HOME", m_cache.path().toUtf8());
         m_manager = new CUpdateManager;
         m_manager->SetIntervalsForTest(kPollMs, 24 * 3600 * 1000);
         QVERIFY(m_manager->Init(writeConfig(m_server.base())));
@@ -103,6 +105,18 @@ private slots:
         }
     }
 
+    // The first opening of the download folder removes the partial files a killed run left, nothing else.
+    void stalePartialFilesGoOnFirstOpening()
+    {
+        const QString dir = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + "/downloads";
+        const QStringList kept{".dir.Ab12Cd", ".fw.kvf.Ab12C", "fw.kvf", "fw.kvf.Ab12Cd"};
+        QVERIFY(QDir().mkpath(dir + "/" + kept[0]));
+        for (const QString& name : kept.mid(1) + QStringList{".fw.kvf.Ab12Cd", ".app.exe.zZ09yY"})
+            QVERIFY(QFile(dir + "/" + name).open(QIODevice::WriteOnly));
+        const QDir opened(CUpdateManager::GetDownloadDir());
+        QCOMPARE(opened.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), kept);
+    }
+
     void serverListFromConfiguration()
     {
         QString json;
@@ -145,6 +159,7 @@ private slots:
         QTest::newRow("dropped") << QJsonObject{{"drop", 1}} << QString() << 0;
         QTest::newRow("too slow") << QJsonObject{{"delay", 4}} << QString() << 0;
         QTest::newRow("refused: plain http off loopback") << QJsonObject{} << "http://example.com" << 0;
+        QTest::newRow("server address outside ASCII") << QJsonObject{} << m_server.base() + "/prüfung/更新" << 2;
     }
     void checkFaults()
     {
@@ -218,6 +233,7 @@ private slots:
         QTest::newRow("wrong md5") << QJsonObject{{"badmd5", 1}} << false << -4;
         QTest::newRow("too slow") << QJsonObject{{"delay", 4}} << false << -3;
         QTest::newRow("refused: no digest") << QJsonObject{} << true << -1;
+        QTest::newRow("endless body, past the firmware limit") << QJsonObject{{"endless", 1}} << false << -3;
     }
     void downloads()
     {
@@ -246,21 +262,24 @@ private slots:
         QTRY_COMPARE(downloadsLeft(), QStringList());
     }
 
-    void stoppedDownloadLeavesNothing()
+    // The firmware and the software download run side by side: stopping one never
+    // ends the other, whose owner gets its final status; a stopped one leaves nothing.
+    void downloadsAreIndependent()
     {
-        const QStringList served = m_server.addFile(QStringLiteral("slow.kvf"), QByteArray(1000, 'x'));
-        m_server.setKnobs({{"delay", 1}});
-        PackageInfo package = packageFor(served);
+        PackageInfo package = packageFor(m_server.addFile(QStringLiteral("both.kvf"), QByteArray(64 * 1024, 'f')));
+        m_server.setKnobs({{"pace", 0.1}});
         QSignalSpy firmware(m_manager, &CUpdateManager::statusChangedDownloadFirmware);
-        QVERIFY(m_manager->StartDownloadFirmware(&package, m_downloads.filePath(QStringLiteral("slow.kvf"))));
-        QCOMPARE(downloadsLeft().size(), 1);   // the temporary file
-        // A software download ends the firmware one without a final status.
+        QSignalSpy software(m_manager, &CUpdateManager::statusChangedDownloadSoftware);
+        QVERIFY(m_manager->StartDownloadFirmware(&package, m_downloads.filePath(QStringLiteral("fw.kvf"))));
         QVERIFY(m_manager->StartDownloadSoftware(&package, m_downloads.filePath(QStringLiteral("app.bin"))));
-        m_manager->StopDownload();
-        QTRY_COMPARE(downloadsLeft(), QStringList());
-        QTest::qWait(1500);
-        QCOMPARE(firmware.count(QList<QVariant>{2, 0}) + firmware.count(QList<QVariant>{0, -3}), 0);
-        QCOMPARE(downloadsLeft(), QStringList());
+        m_manager->StopDownload(CUpdateManager::UPDATE_SOFTWARE);   // the software dialog closed
+        QTRY_COMPARE_WITH_TIMEOUT(firmware.count(QList<QVariant>{2, 0}), 1, 8000);
+        QVERIFY(m_manager->StartDownloadSoftware(&package, m_downloads.filePath(QStringLiteral("app.bin"))));
+        QVERIFY(m_manager->StartDownloadFirmware(&package, m_downloads.filePath(QStringLiteral("fw2.kvf"))));
+        m_manager->StopDownload();   // the Info cell cancelled
+        QTRY_COMPARE_WITH_TIMEOUT(software.count(QList<QVariant>{2, 0}), 1, 8000);
+        QTRY_COMPARE(downloadsLeft(), (QStringList{"app.bin", "fw.kvf"}));
+        QVERIFY(QFile::remove(m_downloads.filePath("app.bin")) && QFile::remove(m_downloads.filePath("fw.kvf")));
     }
 
     void downloadPathIsPrivateAndPlain()
@@ -271,8 +290,14 @@ private slots:
         QCOMPARE(path.absolutePath(), CUpdateManager::GetDownloadDir());
         QVERIFY(!path.fileName().contains(QLatin1Char('/')) && path.fileName() != QLatin1String(".."));
         QCOMPARE(QFileInfo(CUpdateManager::GetDownloadDir()).permissions() & 0x0077, QFileDevice::Permissions());
-        qstrncpy(package.url, "https://h/dir/", sizeof package.url);
-        QCOMPARE(QFileInfo(CUpdateManager::GetDownloadPath(package)).fileName(), QStringLiteral("temp.kvf"));
+        // Decoded once; what is then no plain visible file name falls back to the default.
+        for (const char* url : {"https://h/dir/", "https://h/ok%00.kvf", "https://h/a%0Ab", "https://h/a%7F",
+                                "https://h/a%2Fb", "https://h/a%5Cb", "https://h/%2E%2E", "https://h/.a.kvf.Ab12Cd"}) {
+            qstrncpy(package.url, url, sizeof package.url);
+            QCOMPARE(QFileInfo(CUpdateManager::GetDownloadPath(package)).fileName(), QStringLiteral("temp.kvf"));
+        }
+        qstrncpy(package.url, "https://h/fw%20v2.kvf?x=/y", sizeof package.url);
+        QCOMPARE(QFileInfo(CUpdateManager::GetDownloadPath(package)).fileName(), QStringLiteral("fw v2.kvf"));
     }
 
     // Shutting down while a check and a download hang on the server neither

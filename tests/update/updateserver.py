@@ -6,7 +6,8 @@ Usage: updateserver.py ROOT. Binds 127.0.0.1 on a free port and prints the port.
   GET anything else    answers a check with ROOT/offers.json
 Every request is appended to ROOT/requests.log. Faults come from ROOT/knobs.json,
 read per request: {"delay": seconds, "error": http_code, "truncate": 1,
-"drop": 1, "badjson": 1, "badmd5": 1, "pace": seconds between 16 KiB pieces of a file}.
+"drop": 1, "badjson": 1, "badmd5": 1, "pace": seconds between 16 KiB pieces of a file,
+"endless": 1 (a file body without length that never ends)}.
 """
 import http.server
 import json
@@ -63,6 +64,12 @@ class Handler(http.server.BaseHTTPRequestHandler):
             body = body[:len(body) // 2]
         if k.get('badmd5') and body:
             body = body[:-1] + bytes([body[-1] ^ 0xFF])
+        if k.get('endless'):
+            self.close_connection = True
+            self.send_response(200)
+            self.end_headers()
+            while True:
+                self.wfile.write(b'\xAA' * 65536)
         if k.get('truncate'):
             self.close_connection = True
             return self.send_body(200, body, len(body) // 2)

@@ -311,6 +311,8 @@ bool CFirmwareFlasher::EraseAndWrite(int &failureStatus)
         if (!TakesPart(int(i)) || IsClear(int(i)))
             continue;
         const _KV_FIRMWARE_SECTION_HEADER &section = m_header->sections[i];
+        LV_LOG_INFO("firmware flashing: writing section " << SectionName(section.name) << ", " << section.size
+                                                          << " bytes at 0x" << QString::number(section.address, 16));
         const unsigned char *data = m_sectionData[i];
         for (quint32 offset = 0; offset < section.size;) {
             const int n = int(qMin<quint32>(kPage, section.size - offset));
@@ -345,6 +347,9 @@ int CFirmwareFlasher::Run()
 {
     if (!ValidateImage())
         return KV_UPGRADE_ERASE_FAILED;   // refused before anything was touched
+    LV_LOG_INFO("firmware flashing started: " << (m_full ? "full" : "partial") << " image, " << m_total
+                                              << " bytes with the header at 0x"
+                                              << QString::number(m_headerAddress, 16));
 
     int failure = KV_UPGRADE_ERASE_FAILED;
     bool written = false;
@@ -357,6 +362,7 @@ int CFirmwareFlasher::Run()
         return failure;   // the header area was erased first and never written
 
     // From here on there is no further attempt.
+    LV_LOG_INFO("firmware flashing: verifying");
     StartPhase(KV_UPGRADE_VERIFYING);
     for (quint32 i = 0; i < m_sectionCount; ++i) {
         if (!TakesPart(int(i)) || IsClear(int(i)))

@@ -4,6 +4,7 @@
 
 #include <libusb.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <mutex>
@@ -92,49 +93,80 @@ private:
     QMutex* m_mutex;
 };
 
-// Success of the per-transfer steps is routine (several times a second) and logged at
-// debug level; a failure is a warning with libusb's name for it.
-void LogUsbResult(const char *call, int result)
+// "bus 3 address 7": which device a line of the log is about.
+int DeviceKey(libusb_device *dev)
 {
-    if (result == 0)
-        LV_LOG_DEBUG(call << ": " << libusb_error_name(result));
-    else
-        LV_LOG_WARNING(call << " failed: " << libusb_error_name(result));
+    return dev ? libusb_get_bus_number(dev) << 8 | libusb_get_device_address(dev) : 0;
+}
+
+QString DevicePlace(int key)
+{
+    return QStringLiteral("bus %1 address %2").arg(key >> 8).arg(key & 0xFF);
 }
 
 // A device node we may not open is nearly always a missing udev rule: say so.
-void LogOpenFailure(int result)
+void LogOpenFailure(int result, int key)
 {
-    if (result == LIBUSB_ERROR_ACCESS) {
-        LV_LOG_ERROR("libusb_open failed: " << libusb_error_name(result)
-                     << " (no permission to open the USB device; install the udev rule"
-                        " packaging/udev/60-lumivandrex.rules as the README describes, then replug the device)");
-    } else {
-        LV_LOG_ERROR("libusb_open failed: " << libusb_error_name(result));
-    }
+    LV_LOG_ERROR("libusb_open failed for the device at " << DevicePlace(key) << ": " << libusb_error_name(result)
+                 << (result == LIBUSB_ERROR_ACCESS
+                         ? " (no permission to open the USB device; install the udev rule"
+                           " packaging/udev/60-lumivandrex.rules as the README describes, then replug the device)"
+                         : ""));
 }
 
-// Enumeration opens every accepted device each cycle: log an open failure once when it
-// starts (and the recovery), not every 400 ms. Keyed by bus and address.
-void NoteEnumOpenResult(libusb_device *dev, int result)
+// The steps around every request, and whether the device answers it. They run several
+// times a second, so a success is not logged; a step that starts failing (or fails
+// differently) is, and so is its first success after that.
+enum UsbStep { StepOpen, StepDriverActive, StepDetach, StepClaim, StepRelease, StepAttach, StepAnswer };
+const char *const kStepNames[] = {"libusb_open", "libusb_kernel_driver_active", "libusb_detach_kernel_driver",
+                                  "libusb_claim_interface", "libusb_release_interface",
+                                  "libusb_attach_kernel_driver"};
+
+// Stores `result` as what the log says about `step` of the device at `key`; true when it
+// differs from what the log said before (nothing said yet counts as success). Kept by bus
+// and address, not per object: enumeration builds a new object for a new device on every
+// cycle and opens every device. Its lock is the last taken, inside a transfer.
+bool ResultChanged(int key, UsbStep step, int result)
 {
     static std::mutex guard;
-    static std::map<int, int> lastFailure;
-    const int key = libusb_get_bus_number(dev) << 8 | libusb_get_device_address(dev);
+    static std::map<int, int> said;
     std::lock_guard<std::mutex> lock(guard);
-    const auto known = lastFailure.find(key);
-    if (result == 0) {
-        if (known != lastFailure.end()) {
-            LV_LOG_INFO("libusb_open succeeds again for the device at bus " << (key >> 8) << " address "
-                        << (key & 0xFF));
-            lastFailure.erase(known);
-        }
+    int &last = said[key << 3 | step];
+    const bool changed = last != result;
+    last = result;
+    return changed;
+}
+
+// `result` is libusb's (0 or more for success).
+void NoteStep(libusb_device *dev, UsbStep step, int result)
+{
+    result = std::min(result, 0);
+    const int key = DeviceKey(dev);
+    if (!ResultChanged(key, step, result))
         return;
+    if (result == 0)
+        LV_LOG_INFO(kStepNames[step] << " succeeds again for the device at " << DevicePlace(key));
+    else if (step == StepOpen)
+        LogOpenFailure(result, key);
+    else
+        LV_LOG_WARNING(kStepNames[step] << " failed for the device at " << DevicePlace(key) << ": "
+                                        << libusb_error_name(result));
+}
+
+// Marks the object answering or not. The caller holds the object's lock.
+void NoteAnswering(LumivandrexDevice *device, bool answering)
+{
+    device->m_notAnswering = !answering;
+    const int key = DeviceKey(device->m_record.device);
+    if (!ResultChanged(key, StepAnswer, answering ? 0 : LIBUSB_ERROR_TIMEOUT))
+        return;
+    if (answering) {
+        LV_LOG_INFO("the device at " << DevicePlace(key) << " answers again");
+    } else {
+        LV_LOG_WARNING("the device at " << DevicePlace(key) << " stopped answering (no reply within "
+                                        << kHidTransferTimeoutMs
+                                        << " ms): its transfers fail at once until it replies again");
     }
-    if (known != lastFailure.end() && known->second == result)
-        return;
-    lastFailure[key] = result;
-    LogOpenFailure(result);
 }
 
 constexpr uint8_t kRequestTypeIn = 0xA1;   // device to host, class, interface
@@ -254,7 +286,7 @@ bool LumivandrexDevice::EnumDevices(QVector<tagUSBDEVICE_DATA> &list)
         // or belongs to someone else is tried again on the next cycle.
         libusb_device_handle *handle = nullptr;
         const int opened = libusb_open(dev, &handle);
-        NoteEnumOpenResult(dev, opened);
+        NoteStep(dev, StepOpen, opened);   // not every 400 ms: when it starts or stops failing
         if (opened == 0 && handle) {
             libusb_close(handle);
             list.append(tagUSBDEVICE_DATA(dev, desc.idVendor, desc.idProduct));
@@ -275,29 +307,27 @@ bool OpenDeviceHandle(LumivandrexDevice *device, const tagUSBDEVICE_DATA &record
     }
     if (&device->m_record != &record)
         device->m_record = record;
-    const int opened = libusb_open(device->m_record.device, &device->m_handle);
+    libusb_device *dev = device->m_record.device;
+    const int opened = libusb_open(dev, &device->m_handle);
+    NoteStep(dev, StepOpen, opened);
     if (opened != 0 || !device->m_handle) {
         device->m_handle = nullptr;
-        LogOpenFailure(opened);
         return false;
     }
-    LogUsbResult("libusb_open", opened);
     const int active = libusb_kernel_driver_active(device->m_handle, lvusb::kHidInterface);
+    NoteStep(dev, StepDriverActive, active);
     if (active == 1) {
-        LV_LOG_DEBUG("device busy...detaching...");
         const int detached = libusb_detach_kernel_driver(device->m_handle, lvusb::kHidInterface);
         // Only a driver we really took away is handed back on close.
         device->m_driverDetached = detached == 0 ? 1 : 0;
-        LogUsbResult("libusb_detach_kernel_driver", detached);
-    } else if (active < 0) {
-        LogUsbResult("libusb_kernel_driver_active", active);
+        NoteStep(dev, StepDetach, detached);
     }
     // Claim explicitly: otherwise usbfs claims the interface implicitly on the first
     // request and keeps it until close, and handing it back to the kernel driver
     // before the close would then fail, leaving the device without its HID driver.
     const int claimed = libusb_claim_interface(device->m_handle, lvusb::kHidInterface);
     device->m_interfaceClaimed = claimed == 0;
-    LogUsbResult("libusb_claim_interface", claimed);
+    NoteStep(dev, StepClaim, claimed);
     return true;
 }
 
@@ -305,17 +335,23 @@ void CloseDeviceHandle(LumivandrexDevice *device)
 {
     if (!device->m_handle)
         return;
+    libusb_device *dev = device->m_record.device;
     if (device->m_interfaceClaimed) {
-        LogUsbResult("libusb_release_interface", libusb_release_interface(device->m_handle, lvusb::kHidInterface));
+        NoteStep(dev, StepRelease, libusb_release_interface(device->m_handle, lvusb::kHidInterface));
         device->m_interfaceClaimed = false;
     }
     if (device->m_driverDetached == 1) {
-        LogUsbResult("libusb_attach_kernel_driver",
-                     libusb_attach_kernel_driver(device->m_handle, lvusb::kHidInterface));
+        NoteStep(dev, StepAttach, libusb_attach_kernel_driver(device->m_handle, lvusb::kHidInterface));
         device->m_driverDetached = 0;
     }
     libusb_close(device->m_handle);
     device->m_handle = nullptr;
+}
+
+void LumivandrexDevice::RetryOnce()
+{
+    TransferLock locker(this);
+    m_retryArmed = true;
 }
 
 // ---------------------------------------------------------------------- transfers
@@ -323,17 +359,32 @@ void CloseDeviceHandle(LumivandrexDevice *device)
 namespace {
 
 // Open, run one class request on the object's buffer, close. The buffer holds the
-// report id in byte 0 and the payload after it. Returns libusb's result (-1 when
-// the object is not bound); the caller holds the object's lock.
+// report id in byte 0 and the payload after it. Returns libusb's result: -1 when the
+// object is not bound or the device would not open, a time-out at once (no traffic)
+// while the device is not answering. The caller holds the object's lock.
 int runTransfer(LumivandrexDevice *device, uint8_t requestType, uint8_t request, uint16_t value, int length)
 {
+    if (device->m_notAnswering && !device->m_retryArmed)
+        return LIBUSB_ERROR_TIMEOUT;
+    device->m_retryArmed = false;
+    if (!OpenDeviceHandle(device, device->m_record)) {
+        CloseDeviceHandle(device);
+        return -1;   // the open step has told the log
+    }
     int result = -1;
-    if (device->m_usable && device->m_handle) {
-        result = libusb_control_transfer(device->m_handle, requestType, request, value,
-                                         lvusb::kHidInterface, device->m_buffer,
-                                         static_cast<uint16_t>(length + 1), kHidTransferTimeoutMs);
+    if (device->m_usable) {
+        result = libusb_control_transfer(device->m_handle, requestType, request, value, lvusb::kHidInterface,
+                                         device->m_buffer, static_cast<uint16_t>(length + 1), kHidTransferTimeoutMs);
+        // A stall is an answer too: the device refused the report.
+        if (result == LIBUSB_ERROR_TIMEOUT || result >= 0 || result == LIBUSB_ERROR_PIPE)
+            NoteAnswering(device, result != LIBUSB_ERROR_TIMEOUT);
     }
     CloseDeviceHandle(device);
+    if (result < 0 && result != LIBUSB_ERROR_TIMEOUT) {
+        LV_LOG_DEBUG("libusb_control_transfer fail ret:" << result << " " << libusb_error_name(result)
+                                                          << " (report 0x" << QString::number(value & 0xFF, 16)
+                                                          << ")");
+    }
     return result;
 }
 
@@ -352,17 +403,11 @@ bool HidGetReportReceived(LumivandrexDevice *device, unsigned char id, unsigned 
     if (!device || length < 0 || length > kHidMaxPayload || (length > 0 && !buffer))
         return false;
     TransferLock locker(device);
-    if (!OpenDeviceHandle(device, device->m_record)) {
-        CloseDeviceHandle(device);
-        return false;
-    }
     memset(device->m_buffer, 0, sizeof(device->m_buffer));
     device->m_buffer[0] = id;
     const int result = runTransfer(device, kRequestTypeIn, kGetReport, kReportTypeInput | id, length);
-    if (result < 0) {
-        LV_LOG_DEBUG("libusb_control_transfer fail ret:" << result << " " << libusb_error_name(result));
+    if (result < 0)
         return false;
-    }
     // Byte 0 of the reply is the id position; a short reply leaves zeros behind it.
     if (length > 0)
         memcpy(buffer, device->m_buffer + 1, static_cast<size_t>(length));
@@ -376,18 +421,9 @@ bool HidSetReport(LumivandrexDevice *device, unsigned char id, const unsigned ch
     if (!device || length < 0 || length > kHidMaxPayload || (length > 0 && !buffer))
         return false;
     TransferLock locker(device);
-    if (!OpenDeviceHandle(device, device->m_record)) {
-        CloseDeviceHandle(device);
-        return false;
-    }
     memset(device->m_buffer, 0, sizeof(device->m_buffer));
     device->m_buffer[0] = id;
     if (length > 0)
         memcpy(device->m_buffer + 1, buffer, static_cast<size_t>(length));
-    const int result = runTransfer(device, kRequestTypeOut, kSetReport, kReportTypeOutput | id, length);
-    if (result < 0) {
-        LV_LOG_DEBUG("libusb_control_transfer fail ret:" << result << " " << libusb_error_name(result));
-        return false;
-    }
-    return true;
+    return runTransfer(device, kRequestTypeOut, kSetReport, kReportTypeOutput | id, length) >= 0;
 }

@@ -51,6 +51,11 @@ struct tagUSBDEVICE_DATA
 
 // The object for one attached device; owned by the presenter.
 // Lock order: presenter lock first, then m_lock (only inside the transfers).
+//
+// A transfer that times out marks the device "not answering": from then on every
+// transfer fails at once without reaching it, so a device that stopped answering costs
+// its callers one time-out, not one per report. RetryOnce lets the next transfer through;
+// an answer to it (data or a stall) ends the state. The log says each change once.
 class LumivandrexDevice
 {
 public:
@@ -77,6 +82,10 @@ public:
     // True while a transfer has the device open (for tests and the destructor).
     bool IsHandleOpen() const { return m_handle != nullptr; }
 
+    // The next transfer is sent even while the device is not answering. The caller holds
+    // the presenter lock, so that transfer is its own.
+    void RetryOnce();
+
     // libusb state of the whole program. g_context is null before InitDevices, after
     // UnInitDevices and when libusb failed to start; g_devices is held only during
     // one enumeration. Both are touched under the presenter lock or before/after the
@@ -96,6 +105,8 @@ public:
     unsigned char m_buffer[1024] = {};         // byte 0 report id, 1..1023 payload
     uint32_t m_cachedFirmwareVersion = 0;
     bool m_interfaceClaimed = false;           // interface 9 claimed during a transfer
+    bool m_notAnswering = false;               // a transfer timed out; see RetryOnce
+    bool m_retryArmed = false;                 // RetryOnce: the next transfer goes out
 };
 
 // Open the object's handle from `record` and take interface 9 from the kernel driver.

@@ -197,6 +197,9 @@ void LumivandrexPresenter::SetCurrentIndex(int index, bool restart)
     _KVCAP_NOTIFY_ENABLE enable;
     enable.zero = 0;
     enable.enableMask = m_notifyMask;
+    // Selecting a device starts its poll, the one thing that tries a device again after
+    // it stopped answering: without this try, such a device could never get it back.
+    device->RetryOnce();
     if (WriteReport(device, enable)) {
         if (m_timerCtrl)
             m_timerCtrl->startNotifyTimer(kNotifyIntervalMs, this);
@@ -505,6 +508,9 @@ void LumivandrexPresenter::OnTimeout()
         return;
     quint64 word = 0;
     if (LumivandrexDevice *device = GetCurrentDevice()) {
+        // After a time-out every transfer to the device fails at once; this is where it
+        // is tried again, one transfer per tick, and where an answer ends that for all.
+        device->RetryOnce();
         _KVCAP_NOTIFY_STATUS status;
         if (ReadReport(device, status))
             word = status.changeBits;

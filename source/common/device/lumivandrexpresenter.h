@@ -53,7 +53,9 @@ struct tagDEVICE_INSTANCE
 //         ReadReport(dev, record);                      // device/reportaccess.h
 // Release the lock before showing any message box. The enumeration thread reads a
 // newly found device before listing it, without the lock, so a device that hangs
-// never makes the lock wait for its transfers.
+// never makes the lock wait for its transfers. Once a transfer to a listed device has
+// timed out, its transfers fail at once (pages show their empty values) until the poll
+// or a new selection of the device finds it answering again.
 //
 // Locks, in the order they may be taken:
 //   1. presenter lock (GetLock)            - guards the instance list and device use

@@ -151,11 +151,16 @@ bool MoveColorFormat(_KVCAP_COLOR_FORMAT_LIST& list, uint32_t code, bool up, boo
 {
     ColorSlots slots(list, kColorOffset);
     const int count = Count(list);
-    const int found = IndexOf(slots.v, count, code);
+    const auto isRow = [&](int k) {
+        return shown(slots.v[k], offered) && std::find(slots.v + k + 1, slots.v + count, slots.v[k]) == slots.v + count;
+    };
+    int found = count - 1;
+    while (found >= 0 && slots.v[found] != code)
+        --found;
     if (found >= 0) {
         const int step = up ? -1 : 1;
         for (int j = found + step; j >= 0 && j < count; j += step) {
-            if (shown(slots.v[j], offered)) {
+            if (isRow(j)) {
                 std::swap(slots.v[found], slots.v[j]);
                 break;
             }

@@ -55,8 +55,10 @@ bool SetDefaultValue(_KVCAP_FRAME_SIZE_LIST& list, _KVSIZE size);
 // Colour formats keep the device's priority order. Adding appends (refused when full);
 // removing takes out the first slot with the code (written back unchanged when none).
 bool ToggleColorFormat(_KVCAP_COLOR_FORMAT_LIST& list, uint32_t code, bool on);
-// Swaps the format with its nearest neighbour above (`up`) or below for which `shown`
-// is true, so that entries an editor does not show never take a visible move. The
+// Swaps the format with its nearest neighbour above (`up`) or below that the editor
+// shows as a row, so that entries it does not show never take a visible move. A row
+// stands for a slot whose code is `shown` and stored in no later slot: of a code a
+// device stores twice, the row is the last copy, and that copy is the one moved. The
 // record is written back also when nothing moved.
 bool MoveColorFormat(_KVCAP_COLOR_FORMAT_LIST& list, uint32_t code, bool up, bool (*shown)(uint32_t, int),
                      int offered);

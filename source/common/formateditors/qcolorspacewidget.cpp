@@ -237,7 +237,10 @@ void QColorSpaceWidget::RunChange(Change change, bool fromDoubleClick)
                 break;
             }
         }
-        InitColorSpaceWidget(false, false, change != ChangeUp && change != ChangeDown);
+        // A change not written leaves the lists as they were: the device still holds
+        // them, and a device that refused the read would show as an empty list.
+        if (written || change == ChangeNone)
+            InitColorSpaceWidget(false, false, change != ChangeUp && change != ChangeDown);
         ReselectListRow(m_pLeftTable, m_nLeftSel);
         ReselectListRow(m_pRightTable, m_nRightSel);
         UpdateButtons();

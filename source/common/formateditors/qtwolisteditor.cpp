@@ -233,7 +233,7 @@ void QTwoListEditor::Move(bool apply)
         const int entry = apply ? RightEntry(m_nRightSel) : LeftEntry(m_nLeftSel);
         if (entry >= 0 && (apply ? CanApply() : CanRemove()))
             written = WriteToggle(entry, apply);
-        Refresh(false, false);
+        ShowAfterWrite(written);
         ReselectListRow(m_pLeftTable, m_nLeftSel);
         ReselectListRow(m_pRightTable, m_nRightSel);
         UpdateButtons();
@@ -243,6 +243,16 @@ void QTwoListEditor::Move(bool apply)
     if (m_nRightSel < 0)
         FocusOnWhenRightEmpty();
     update();
+}
+
+void QTwoListEditor::ShowAfterWrite(bool written)
+{
+    // Nothing written: the device still holds what the tables showed, and a device that
+    // refused the read would show as an empty list.
+    if (written)
+        Refresh(false, false);
+    else
+        FillTables(m_nStored, false, false);
 }
 
 void QTwoListEditor::FocusOnWhenRightEmpty()
@@ -276,7 +286,7 @@ void QTwoListEditor::OnDefaultValueChanged()
     {
         QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
         written = WriteDefault(entry);
-        Refresh(false, false);   // the marker shows what the device holds now
+        ShowAfterWrite(written);   // the marker shows what the device holds now
     }
     if (written)
         g_presenter.SetUIChanged(true, UI_CHANGE_RECONNECT);

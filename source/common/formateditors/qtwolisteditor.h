@@ -72,6 +72,8 @@ private:
     void SelectRow(QTableWid* table, int row);
     // Moves the selected entry to the other side (apply: right to left).
     void Move(bool apply);
+    // After a change: the device's list when it was written, else the tables as they were.
+    void ShowAfterWrite(bool written);
     void FocusOnWhenRightEmpty();
     void FillTable(QTableWid* table, bool left, const QVector<int>& entries);
 

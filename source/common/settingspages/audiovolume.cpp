@@ -29,25 +29,28 @@ void CacheSerialNumber(LumivandrexDevice* device, const _KVCAP_DEVICE_INFO& info
 
 } // namespace
 
-bool SetAudioVolume(LumivandrexDevice* device, _KVCAP_USB_AUDIO_NODE node, const _KVCAP_AUDIO_VOLUME& block)
+bool SetAudioVolume(LumivandrexDevice* device, _KVCAP_USB_AUDIO_NODE node, const _KVCAP_AUDIO_VOLUME& block,
+                    HostAudioChange* host)
 {
     if (!device || node >= KVCAP_AUDIO_NODE_COUNT)
         return false;
     device->m_cachedFirmwareVersion = 0;
     _KVCAP_DEVICE_INFO info;
-    if (ReadReport(device, info)) {
+    // The serial names the host endpoint: one cut short could name another device's.
+    if (ReadWholeReport(device, info)) {
         device->m_cachedFirmwareVersion = info.firmwareVersion;
         CacheSerialNumber(device, info);
     }
     if (int32_t(device->m_cachedFirmwareVersion) > kHostVolumeLastOldFirmware
         && device->m_cachedDeviceName[0] != '\0' && block.channels != 0) {
-        // The host endpoint has one level: it ends with the last channel's. A call that
-        // fails (no sound server, no endpoint, a server that does not answer within its
-        // budget) would fail again for the next channel: stop there, so a hung server
-        // costs one budget, not one per channel, while the presenter lock is held.
+        // The host endpoint has one level: it ends with the last channel's. All channels
+        // share one budget (the presenter lock is held); a call that fails would fail
+        // again for the next channel: stop there.
+        HostAudioChange own;
+        HostAudioChange& change = host ? *host : own;
         for (int i = 0; i < AudioChannelCount(block); ++i) {
-            if (SetKVCaptureSoundVolumeDecibel(device->m_cachedDeviceName, node, block.mute[i],
-                                               float(block.volume[i] / 100.0)) != 0)
+            const float dB = float(block.volume[i] / 100.0);
+            if (change.SetDecibel(device->m_cachedDeviceName, node, block.mute[i], dB) != 0)
                 break;
         }
     }

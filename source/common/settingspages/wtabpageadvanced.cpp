@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QListView>
 #include <QMutexLocker>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "device/fourcctext.h"
@@ -14,6 +13,7 @@
 #include "formateditors/qcolorspacewidget.h"
 #include "formateditors/qframeratewidget.h"
 #include "formateditors/qimagesizewidget.h"
+#include "toolkit/pagewrite.h"
 #include "toolkit/qtablewid.h"
 #include "toolkit/reportfragment.h"
 #include "toolkit/stylesheetbuilder.h"
@@ -82,9 +82,7 @@ WTabPageAdvanced::WTabPageAdvanced(QWidget* parent)
     for (WComboBox* combo : combos)
         connect(combo, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &WTabPageAdvanced::OnComboBoxIndexChanged);
     BuildFocusList();
-
-    InitFormatSetsColorPiece(false);
-    InitNameAndImgColorPiece();
+    // The device is read by the container's reload, not here.
 }
 
 WTabPageAdvanced::~WTabPageAdvanced()
@@ -157,14 +155,12 @@ void WTabPageAdvanced::InitNameAndImgColorPiece()
     LumivandrexDevice* device = g_presenter.GetCurrentDevice();
     if (!device)
         return;
-    const QSignalBlocker nameBlocker(m_pNameCombo);
-    const QSignalBlocker imageBlocker(m_pImageCombo);
     _KVCAP_DEVICE_NAME_MODE name;
     ReadReport(device, name);
-    m_pNameCombo->setCurrentIndex(name.mode == KVCAP_NAME_MODE_SERIAL ? 1 : 0);
+    ShowDeviceValue(m_pNameCombo, name.mode == KVCAP_NAME_MODE_SERIAL ? 1 : 0);
     _KVCAP_STATUS_IMAGE image;
     ReadReport(device, image);
-    m_pImageCombo->setCurrentIndex(image.image <= KVCAP_STATUS_IMAGE_BLACK ? image.image : 0);
+    ShowDeviceValue(m_pImageCombo, image.image <= KVCAP_STATUS_IMAGE_BLACK ? image.image : 0);
 }
 
 void WTabPageAdvanced::OnTabPageChanged(int index)
@@ -180,25 +176,15 @@ void WTabPageAdvanced::OnTabPageChanged(int index)
 void WTabPageAdvanced::OnComboBoxIndexChanged(int index)
 {
     QComboBox* combo = qobject_cast<QComboBox*>(sender());
-    if (!combo)
+    if (combo != m_pNameCombo && combo != m_pImageCombo)
         return;
-    bool written = false;
-    _UI_CHANGE_TYPE type = UI_CHANGE_RECONNECT;
-    {
-        QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
-        LumivandrexDevice* device = g_presenter.GetCurrentDevice();
-        if (!device)
-            return;
-        if (combo == m_pNameCombo) {
-            // The host keeps the name it saw until it restarts.
-            written = WriteReport(device, _KVCAP_DEVICE_NAME_MODE{uint8_t(index == 1 ? 1 : 0)});
-            type = UI_CHANGE_REBOOT;
-        } else if (combo == m_pImageCombo) {
-            written = WriteReport(device, _KVCAP_STATUS_IMAGE{uint8_t(index == 1 || index == 2 ? index : 0)});
-        }
-    }
-    if (written)
-        g_presenter.SetUIChanged(true, type);
+    // The host keeps the name it saw until it restarts.
+    const _UI_CHANGE_TYPE type = combo == m_pNameCombo ? UI_CHANGE_REBOOT : UI_CHANGE_RECONNECT;
+    WriteControlChange(combo, [&](LumivandrexDevice* device) {
+        if (combo == m_pNameCombo)
+            return WriteReport(device, _KVCAP_DEVICE_NAME_MODE{uint8_t(index == 1 ? 1 : 0)});
+        return WriteReport(device, _KVCAP_STATUS_IMAGE{uint8_t(index == 1 || index == 2 ? index : 0)});
+    }, type);
 }
 
 QString WTabPageAdvanced::GetExportInfo()

@@ -3,7 +3,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMutexLocker>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "device/lumivandrexpresenter.h"
@@ -12,6 +11,7 @@
 #include "timingeditors/qadjusttimingwidget.h"
 #include "timingeditors/qcustomtimingwidget.h"
 #include "timingeditors/timingdisplaytext.h"
+#include "toolkit/pagewrite.h"
 #include "toolkit/qcolorpiecewidget.h"
 #include "toolkit/qwrappercheckbox.h"
 #include "toolkit/qwrapperspinbox.h"
@@ -190,17 +190,16 @@ void WTabPageTiming::InitAutoColorPiece(const _KVCAP_INPUT_STATUS* status)
     ReadReport(dev, alignment);
     ReadReport(dev, autoPhase);
     ReadReport(dev, phase);
-    m_pAutoAlignment->SetChecked(alignment.enabled != 0);
+    ShowDeviceValue(m_pAutoAlignment, alignment.enabled != 0);
     ShowPhase(phase, autoPhase, m_bUsable);
 }
 
 void WTabPageTiming::ShowPhase(const _KVCAP_SAMPLING_PHASE& phase, const _KVCAP_AUTO_SAMPLING_PHASE& autoPhase,
                                bool usable)
 {
-    const QSignalBlocker blocker(m_pPhaseSpin);
-    m_pPhaseSpin->setValue(qMin<int>(phase.phase, KVCAP_PHASE_MAX));
+    ShowDeviceValue(m_pPhaseSpin, qMin<int>(phase.phase, KVCAP_PHASE_MAX));
     m_pPhaseSpin->setEnabled(usable && autoPhase.enabled == 0);
-    m_pAutoPhase->SetChecked(autoPhase.enabled != 0);
+    ShowDeviceValue(m_pAutoPhase, autoPhase.enabled != 0);
 }
 
 void WTabPageTiming::OnCheckBoxClicked()
@@ -209,47 +208,32 @@ void WTabPageTiming::OnCheckBoxClicked()
     if (!box)
         return;
     const uint8_t checked = box->IsChecked() ? 1 : 0;
-    bool written = false;
-    {
-        QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
-        LumivandrexDevice* dev = g_presenter.GetCurrentDevice();
-        if (!dev)
-            return;
-        if (box == m_pAutoPhase) {
-            m_pPhaseSpin->setEnabled(!checked && m_bUsable);
-            written = WriteReport(dev, _KVCAP_AUTO_SAMPLING_PHASE{checked});
-            if (written && checked)
-                WriteReport(dev, _KVCAP_SAMPLING_PHASE{KVCAP_PHASE_AUTO_ADJUST});   // adjust at once
-        } else if (box == m_pAutoAlignment) {
-            written = WriteReport(dev, _KVCAP_AUTO_H_ALIGNMENT{checked});
-        }
-    }
-    if (written)
-        g_presenter.SetUIChanged(true, UI_CHANGE_IMMEDIATE);
+    WriteControlChange(box, [&](LumivandrexDevice* dev) {
+        if (box == m_pAutoAlignment)
+            return WriteReport(dev, _KVCAP_AUTO_H_ALIGNMENT{checked});
+        if (box != m_pAutoPhase || !WriteReport(dev, _KVCAP_AUTO_SAMPLING_PHASE{checked}))
+            return false;
+        m_pPhaseSpin->setEnabled(!checked && m_bUsable);
+        if (checked)
+            WriteReport(dev, _KVCAP_SAMPLING_PHASE{KVCAP_PHASE_AUTO_ADJUST});   // adjust at once
+        return true;
+    });
 }
 
 void WTabPageTiming::OnSpinBoxValueChanged(int nValue)
 {
     if (nValue < 0 || nValue > KVCAP_PHASE_MAX)
         return;
-    bool written = false;
-    {
-        QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
-        written = WriteReport(g_presenter.GetCurrentDevice(), _KVCAP_SAMPLING_PHASE{uint8_t(nValue)});
-    }
-    if (written)
-        g_presenter.SetUIChanged(true, UI_CHANGE_IMMEDIATE);
+    WriteControlChange(m_pPhaseSpin, [nValue](LumivandrexDevice* dev) {
+        return WriteReport(dev, _KVCAP_SAMPLING_PHASE{uint8_t(nValue)});
+    });
 }
 
 void WTabPageTiming::OnButtonClicked()
 {
-    bool written = false;
-    {
-        QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
-        written = WriteReport(g_presenter.GetCurrentDevice(), _KVCAP_SAMPLING_PHASE{KVCAP_PHASE_AUTO_ADJUST});
-    }
-    if (written)
-        g_presenter.SetUIChanged(true, UI_CHANGE_IMMEDIATE);
+    WriteAndMarkPending([](LumivandrexDevice* dev) {
+        return WriteReport(dev, _KVCAP_SAMPLING_PHASE{KVCAP_PHASE_AUTO_ADJUST});
+    });
 }
 
 void WTabPageTiming::OnTabPageChanged(int nIndex)

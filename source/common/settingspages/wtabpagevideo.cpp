@@ -32,29 +32,14 @@ int ColorItem(uint32_t code) { return (code >= 2 && code <= 4) ? int(code) - 1 :
 int QuantItem(uint32_t code) { return code == 2 ? 1 : 0; }
 int SatItem(uint32_t code) { return code == 3 ? 2 : code == 2 ? 1 : 0; }
 
-template <typename Widget, typename Set>
-void Quietly(Widget* widget, Set&& set)
-{
-    const QSignalBlocker blocker(widget);
-    set(widget);
-}
-
-void SetSpin(QSpinBox* spin, int value)
-{
-    Quietly(spin, [value](QSpinBox* s) { s->setValue(value); });
-}
-
-void SetCombo(QComboBox* combo, int index)
-{
-    Quietly(combo, [index](QComboBox* c) { c->setCurrentIndex(index); });
-}
-
 // Ranges of X/Y pairs (aspect X, Y; crop left, top, right, bottom).
 template <size_t N>
 void SetRanges(QWrapperSpinBox* (&spins)[N], int min, int maxX, int maxY)
 {
-    for (size_t i = 0; i < N; ++i)
-        Quietly(spins[i], [&](QSpinBox* s) { s->setRange(min, qMax(min, (i % 2) ? maxY : maxX)); });
+    for (size_t i = 0; i < N; ++i) {
+        const QSignalBlocker blocker(spins[i]);
+        spins[i]->setRange(min, qMax(min, (i % 2) ? maxY : maxX));
+    }
 }
 
 // Maximum sizes of report 0x03, or a generous bound when it could not be read.
@@ -289,7 +274,7 @@ WTabPageVideo::WTabPageVideo(QWidget* parent)
     g_presenter.AddNotify(this);
     connect(this, &WTabPageVideo::inputSourceChanged, this, &WTabPageVideo::OnInputSourceChanged2);
     connect(this, &WTabPageVideo::connectionFormatChanged, this, &WTabPageVideo::OnConnectionFormatChanged2);
-    reloadPanels();
+    // The device is read by the container's reload, not here.
 }
 
 WTabPageVideo::~WTabPageVideo()
@@ -331,28 +316,28 @@ void WTabPageVideo::showAutomatic(Row row, const DeviceView& v)
     };
     switch (row) {
     case InAspect:
-        SetSpin(m_pInAspect[0], locked ? v.status.aspectX : 16);
-        SetSpin(m_pInAspect[1], locked ? v.status.aspectY : 9);
+        ShowDeviceValue(m_pInAspect[0], locked ? v.status.aspectX : 16);
+        ShowDeviceValue(m_pInAspect[1], locked ? v.status.aspectY : 9);
         break;
-    case InColor: SetCombo(m_pInColor, locked ? ColorItem(v.status.colorFormat) : 0); break;
-    case InQuant: SetCombo(m_pInQuant, locked ? QuantItem(v.status.quantRange) : 0); break;
+    case InColor: ShowDeviceValue(m_pInColor, locked ? ColorItem(v.status.colorFormat) : 0); break;
+    case InQuant: ShowDeviceValue(m_pInQuant, locked ? QuantItem(v.status.quantRange) : 0); break;
     case CapAspect:
-        SetSpin(m_pCapAspect[0], connected ? v.connection.aspectX : 16);
-        SetSpin(m_pCapAspect[1], connected ? v.connection.aspectY : 9);
+        ShowDeviceValue(m_pCapAspect[0], connected ? v.connection.aspectX : 16);
+        ShowDeviceValue(m_pCapAspect[1], connected ? v.connection.aspectY : 9);
         break;
     case Crop:
-        SetSpin(m_pCrop[0], 0);
-        SetSpin(m_pCrop[1], 0);
-        SetSpin(m_pCrop[2], locked ? v.status.width : v.caps.maxInputWidth);
-        SetSpin(m_pCrop[3], locked ? v.status.height : v.caps.maxInputHeight);
+        ShowDeviceValue(m_pCrop[0], 0);
+        ShowDeviceValue(m_pCrop[1], 0);
+        ShowDeviceValue(m_pCrop[2], locked ? v.status.width : v.caps.maxInputWidth);
+        ShowDeviceValue(m_pCrop[3], locked ? v.status.height : v.caps.maxInputHeight);
         break;
     case CapColor:
-        SetCombo(m_pCapColor, ColorItem(captureCode(v.connection.colorFormat, v.status.colorFormat)));
+        ShowDeviceValue(m_pCapColor, ColorItem(captureCode(v.connection.colorFormat, v.status.colorFormat)));
         break;
     case CapQuant:
-        SetCombo(m_pCapQuant, QuantItem(captureCode(v.connection.quantRange, v.status.quantRange)));
+        ShowDeviceValue(m_pCapQuant, QuantItem(captureCode(v.connection.quantRange, v.status.quantRange)));
         break;
-    case CapSat: SetCombo(m_pCapSat, SatItem(captureCode(v.connection.satRange, v.status.satRange))); break;
+    case CapSat: ShowDeviceValue(m_pCapSat, SatItem(captureCode(v.connection.satRange, v.status.satRange))); break;
     case RowCount: break;
     }
 }
@@ -386,15 +371,15 @@ void WTabPageVideo::initInputColorPiece(LumivandrexDevice* device, const DeviceV
               CapsBound(view.capsRead, view.caps.maxInputWidth), CapsBound(view.capsRead, view.caps.maxInputHeight));
     const bool rows[3] = {aspect.x != 0 || aspect.y != 0, color.format != 0, quant.range != 0};
     if (rows[0]) {
-        SetSpin(m_pInAspect[0], aspect.x);
-        SetSpin(m_pInAspect[1], aspect.y);
+        ShowDeviceValue(m_pInAspect[0], aspect.x);
+        ShowDeviceValue(m_pInAspect[1], aspect.y);
     }
     if (rows[1])
-        SetCombo(m_pInColor, color.format <= 4 ? int(color.format) - 1 : 0);
+        ShowDeviceValue(m_pInColor, color.format <= 4 ? int(color.format) - 1 : 0);
     if (rows[2])
-        SetCombo(m_pInQuant, QuantItem(quant.range));
+        ShowDeviceValue(m_pInQuant, QuantItem(quant.range));
     for (Row row : {InAspect, InColor, InQuant}) {
-        m_pBox[row]->SetChecked(rows[row]);
+        ShowDeviceValue(m_pBox[row], rows[row]);
         if (!rows[row])
             showAutomatic(row, view);
         enableRow(row, rows[row]);
@@ -419,32 +404,32 @@ void WTabPageVideo::initOutputColorPiece(LumivandrexDevice* device, const Device
     overridden[CapQuant] = s.quantRange != 0;
     overridden[CapSat] = s.satRange != 0;
     if (overridden[CapAspect]) {
-        SetSpin(m_pCapAspect[0], s.aspectX);
-        SetSpin(m_pCapAspect[1], s.aspectY);
+        ShowDeviceValue(m_pCapAspect[0], s.aspectX);
+        ShowDeviceValue(m_pCapAspect[1], s.aspectY);
     }
     const int16_t edges[4] = {s.cropLeft, s.cropTop, s.cropRight, s.cropBottom};
     for (int i = 0; i < 4; ++i)
-        SetSpin(m_pCrop[i], edges[i]);
+        ShowDeviceValue(m_pCrop[i], edges[i]);
     if (overridden[CapColor])
-        SetCombo(m_pCapColor, s.colorFormat <= 4 ? int(s.colorFormat) - 1 : 0);
+        ShowDeviceValue(m_pCapColor, s.colorFormat <= 4 ? int(s.colorFormat) - 1 : 0);
     if (overridden[CapQuant])
-        SetCombo(m_pCapQuant, QuantItem(s.quantRange));
+        ShowDeviceValue(m_pCapQuant, QuantItem(s.quantRange));
     if (overridden[CapSat])
-        SetCombo(m_pCapSat, SatItem(s.satRange));
+        ShowDeviceValue(m_pCapSat, SatItem(s.satRange));
     for (Row row : {CapAspect, Crop, CapColor, CapQuant, CapSat}) {
-        m_pBox[row]->SetChecked(overridden[row]);
+        ShowDeviceValue(m_pBox[row], overridden[row]);
         if (!overridden[row] && row != Crop)
             showAutomatic(row, view);
         enableRow(row, overridden[row]);
     }
     if (!cropSet) {   // the stored left and top stay; the far edges show the picture's
-        SetSpin(m_pCrop[2], view.Locked() ? view.status.width : view.caps.maxInputWidth);
-        SetSpin(m_pCrop[3], view.Locked() ? view.status.height : view.caps.maxInputHeight);
+        ShowDeviceValue(m_pCrop[2], view.Locked() ? view.status.width : view.caps.maxInputWidth);
+        ShowDeviceValue(m_pCrop[3], view.Locked() ? view.status.height : view.caps.maxInputHeight);
     }
-    SetCombo(m_pDeinterlace, (s.deinterlace >= 1 && s.deinterlace <= 3) ? int(s.deinterlace) : 0);
-    SetCombo(m_pARConversion, s.arConversion <= 2 ? int(s.arConversion) : 0);
-    m_pFlip->SetChecked(s.flags & KVCAP_PROCESS_FLIP);
-    m_pMirror->SetChecked(s.flags & KVCAP_PROCESS_MIRROR);
+    ShowDeviceValue(m_pDeinterlace, (s.deinterlace >= 1 && s.deinterlace <= 3) ? int(s.deinterlace) : 0);
+    ShowDeviceValue(m_pARConversion, s.arConversion <= 2 ? int(s.arConversion) : 0);
+    ShowDeviceValue(m_pFlip, (s.flags & KVCAP_PROCESS_FLIP) != 0);
+    ShowDeviceValue(m_pMirror, (s.flags & KVCAP_PROCESS_MIRROR) != 0);
 }
 
 QString WTabPageVideo::getOutputString(const _KVCAP_VIDEO_CONNECTION_FORMAT& f)
@@ -526,26 +511,23 @@ void WTabPageVideo::OnCheckBoxClicked()
         return;
     const bool on = box->IsChecked();
     const int row = rowOf(box);
-    WriteAndMarkPending([&](LumivandrexDevice* device) {
-        bool written = false;
+    WriteControlChange(box, [&](LumivandrexDevice* device) {
         if (box == m_pFlip || box == m_pMirror) {
             const uint32_t bit = box == m_pFlip ? KVCAP_PROCESS_FLIP : KVCAP_PROCESS_MIRROR;
-            written = ModifyReport<_KVCAP_VIDEO_PROCESS_SETTINGS>(
+            return ModifyReport<_KVCAP_VIDEO_PROCESS_SETTINGS>(
                 device, [&](_KVCAP_VIDEO_PROCESS_SETTINGS& s) { s.flags = on ? (s.flags | bit) : (s.flags & ~bit); });
-        } else if (row >= 0 && (written = writeRow(device, Row(row)))) {
-            if (!on) {
-                DeviceView view;
-                ReadReport(device, view.status);
-                ReadReport(device, view.connection);
-                view.capsRead = ReadReport(device, view.caps);
-                showAutomatic(Row(row), view);
-            }
-            enableRow(Row(row), on);
         }
-        // A write the device did not take leaves the box as the device has it.
-        if (!written)
-            box->SetChecked(!on);
-        return written;
+        if (row < 0 || !writeRow(device, Row(row)))
+            return false;
+        if (!on) {
+            DeviceView view;
+            ReadReport(device, view.status);
+            ReadReport(device, view.connection);
+            view.capsRead = ReadReport(device, view.caps);
+            showAutomatic(Row(row), view);
+        }
+        enableRow(Row(row), on);
+        return true;
     });
 }
 
@@ -554,15 +536,18 @@ void WTabPageVideo::OnSpinBoxValueChanged(int v)
     auto* spin = qobject_cast<QSpinBox*>(sender());
     if (!spin)
         return;
-    // Changes one aspect term; an edit to the stored value writes nothing.
-    auto term = [v](int32_t& stored) {
+    // Changes one aspect term; an edit to the stored value writes nothing and is what
+    // the device holds.
+    auto term = [v, spin](int32_t& stored) {
+        if (stored == v)
+            KeepDeviceValue(spin);
         if (stored == v || v <= 0)
             return false;
         stored = v;
         return true;
     };
     const int edge = int(std::find(m_pCrop, m_pCrop + 4, spin) - m_pCrop);
-    WriteAndMarkPending([&](LumivandrexDevice* device) {
+    WriteControlChange(spin, [&](LumivandrexDevice* device) {
         if (spin == m_pInAspect[0] || spin == m_pInAspect[1]) {
             return ModifyReport<_KVCAP_INPUT_ASPECT_RATIO>(
                 device, [&](_KVCAP_INPUT_ASPECT_RATIO& r) { return term(spin == m_pInAspect[0] ? r.x : r.y); });
@@ -574,22 +559,18 @@ void WTabPageVideo::OnSpinBoxValueChanged(int v)
         }
         if (edge >= 4)
             return false;
-        int stored = v;
-        bool refused = false;
-        const bool written = ModifyReport<_KVCAP_VIDEO_PROCESS_SETTINGS>(device, [&](_KVCAP_VIDEO_PROCESS_SETTINGS& s) {
+        return ModifyReport<_KVCAP_VIDEO_PROCESS_SETTINGS>(device, [&](_KVCAP_VIDEO_PROCESS_SETTINGS& s) {
             int16_t* edges[4] = {&s.cropLeft, &s.cropTop, &s.cropRight, &s.cropBottom};
-            stored = *edges[edge];
+            const int stored = *edges[edge];
             int e[4] = {s.cropLeft, s.cropTop, s.cropRight, s.cropBottom};
             e[edge] = v;
-            refused = e[2] - e[0] < kMinCrop || e[3] - e[1] < kMinCrop;
-            if (refused || stored == v)
+            if (stored == v || e[2] - e[0] < kMinCrop || e[3] - e[1] < kMinCrop) {
+                ShowDeviceValue(spin, stored);   // too narrow or too low: back to what the device holds
                 return false;
+            }
             *edges[edge] = int16_t(v);
             return true;
         });
-        if (refused)   // too narrow or too low: back to what the device holds
-            SetSpin(spin, stored);
-        return written;
     });
 }
 
@@ -598,7 +579,7 @@ void WTabPageVideo::OnComboBoxIndexChanged(int index)
     auto* combo = qobject_cast<QComboBox*>(sender());
     if (!combo || index < 0)
         return;
-    WriteAndMarkPending([&](LumivandrexDevice* device) {
+    WriteControlChange(combo, [&](LumivandrexDevice* device) {
         if (combo == m_pInColor)
             return WriteReport(device, _KVCAP_INPUT_COLOR_FORMAT{uint32_t(index + 1)});
         if (combo == m_pInQuant)

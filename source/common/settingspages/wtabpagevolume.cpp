@@ -7,8 +7,11 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "device/lumivandrexpresenter.h"
 #include "device/reportaccess.h"
+#include "platform/hostaudiovolume.h"
 #include "settingspages/audiovolume.h"
 #include "toolkit/qcustomslider.h"
 #include "toolkit/qwrapperslider.h"
@@ -76,7 +79,9 @@ WTabPageVolume::WTabPageVolume(QWidget* parent)
     setStyleSheet(QStringLiteral("QWidget{outline: none;}"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    InitPage(kRebuild, false);
+    // No node controls until the container's reload reads which nodes the device has.
+    RefreshCache none;
+    createVolumeTabPage(nullptr, none);
     g_presenter.AddNotify(this);
     // Queued: the poll calls OnAudioVolumeChanged off the GUI thread.
     connect(this, &WTabPageVolume::audioVolumeChanged, this, &WTabPageVolume::OnAudioVolumeChanged2,
@@ -112,23 +117,17 @@ void WTabPageVolume::InitPage(unsigned int flags, bool keep)
 {
     QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
     LumivandrexDevice* device = g_presenter.GetCurrentDevice();
+    _KVCAP_FEATURE_FLAGS features;
+    const bool volume = ReadReport(device, features) && (features.features & KVCAP_FEATURE_VOLUME);
+    const bool controls = std::any_of(m_nodes.cbegin(), m_nodes.cend(), [](const NodeState& n) { return n.slider; });
     RefreshCache cache;
-    if (flags == kRebuild)
-        createVolumeTabPage(device, cache);
+    // A device without the feature gets no controls: none of another device's may stay
+    // behind with its ranges and levels, to be written to this one.
+    if (flags == kRebuild || (device && !volume && controls))
+        createVolumeTabPage(volume ? device : nullptr, cache);
     if (device) {
-        _KVCAP_FEATURE_FLAGS features;
-        ReadReport(device, features);
-        if (!(features.features & KVCAP_FEATURE_VOLUME)) {
-            // Shown at their minimum and inert; blocked, so that nothing is written.
-            for (NodeState& n : m_nodes) {
-                if (n.slider) {
-                    const QSignalBlocker blocker(n.slider);
-                    n.slider->SetValue(n.slider->GetMinValue());
-                }
-            }
-            setEnabled(false);
-        } else {
-            setEnabled(true);
+        setEnabled(volume);
+        if (volume) {
             if (!cache.haveMask) {
                 _KVCAP_AUDIO_NODE_MASK mask;
                 ReadReport(device, mask);
@@ -150,11 +149,7 @@ void WTabPageVolume::createVolumeTabPage(LumivandrexDevice* device, RefreshCache
     ClearTabList();
     delete m_pContent;   // with every node control, so no release can end a press held now
     m_bPressed = false;
-    for (NodeState& n : m_nodes) {
-        n.slider = nullptr;
-        n.button = nullptr;
-        n.label = nullptr;
-    }
+    m_nodes.fill(NodeState());
     m_pContent = new QWidget(this);
     layout()->addWidget(m_pContent);
 
@@ -290,7 +285,7 @@ void WTabPageVolume::initVolumeSlider(LumivandrexDevice* device, _KVCAP_USB_AUDI
         value = current;
     else if (!muted && keep && n.muted && current != n.slider->GetMinValue())
         value = current;
-    n.value = value;
+    n.value = n.held = value;
     n.muted = muted;
     n.slider->SetValue(value);
     n.slider->setEnabled(!muted);
@@ -307,19 +302,44 @@ int WTabPageVolume::NodeOf(QObject* control) const
     return -1;
 }
 
+// After a change the device did not take, the node's controls show the block read again
+// (as a refresh shows it), or what they showed before when the device does not answer.
+void WTabPageVolume::ShowDevice(LumivandrexDevice* device, int node, int level, bool muted)
+{
+    RefreshCache cache;
+    if (ReadReport(device, cache.blocks[node], node)) {
+        cache.haveBlocks = 1u << node;
+        initVolumeSlider(device, _KVCAP_USB_AUDIO_NODE(node), false, &cache);
+        return;
+    }
+    NodeState& n = m_nodes[node];
+    const QSignalBlocker blocker(n.slider);
+    n.slider->SetValue(level);
+    n.slider->setEnabled(!muted);
+    n.button->setChecked(muted);
+}
+
 void WTabPageVolume::OnVolumeValueChanged(int nValue)
 {
     const int node = NodeOf(sender());
     if (node < 0)
         return;
+    NodeState& n = m_nodes[node];
     QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
     LumivandrexDevice* device = g_presenter.GetCurrentDevice();
+    // Only a whole block is written back: a short one would put zeros over what it lacks.
     _KVCAP_AUDIO_VOLUME block;
-    if (!ReadReport(device, block, node) || block.channels == 0)
-        return;   // a block that was not read is never written back
-    for (int i = 0; i < AudioChannelCount(block); ++i)
-        block.volume[i] = int16_t(nValue);
-    SetAudioVolume(device, _KVCAP_USB_AUDIO_NODE(node), block);
+    bool written = false;
+    if (ReadWholeReport(device, block, node) && block.channels != 0) {
+        for (int i = 0; i < AudioChannelCount(block); ++i)
+            block.volume[i] = int16_t(nValue);
+        written = SetAudioVolume(device, _KVCAP_USB_AUDIO_NODE(node), block);
+    }
+    if (!written) {
+        ShowDevice(device, node, n.held, n.button->isChecked());
+        return;
+    }
+    n.held = nValue;
 
     QString shown = QStringLiteral("N/A");
     if (ReadReport(device, block, node) && block.channels != 0) {
@@ -328,7 +348,7 @@ void WTabPageVolume::OnVolumeValueChanged(int nValue)
             sum += block.volume[i];
         shown = QString::number(double(sum) / AudioChannelCount(block) / 100.0, 'f', 2);
     }
-    m_nodes[node].slider->SetDisplayValue(shown);
+    n.slider->SetDisplayValue(shown);
 }
 
 void WTabPageVolume::OnButtonClicked()
@@ -338,28 +358,28 @@ void WTabPageVolume::OnButtonClicked()
         return;
     NodeState& n = m_nodes[node];
     const bool mute = n.button->isChecked();
+    // Muting remembers the slider's level; unmuting brings the remembered one back.
+    const int level = mute ? n.slider->GetValue() : n.value;
     QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
     LumivandrexDevice* device = g_presenter.GetCurrentDevice();
     _KVCAP_AUDIO_VOLUME block;
-    if (!ReadReport(device, block, node)) {
-        n.button->setChecked(!mute);   // nothing changed on the device
+    bool written = false;
+    if (ReadWholeReport(device, block, node) && block.channels != 0) {
+        for (int i = 0; i < AudioChannelCount(block); ++i) {
+            block.mute[i] = mute ? 1 : 0;
+            if (!mute)
+                block.volume[i] = int16_t(level);
+        }
+        written = SetAudioVolume(device, _KVCAP_USB_AUDIO_NODE(node), block);
+    }
+    if (!written) {
+        ShowDevice(device, node, n.slider->GetValue(), !mute);
         return;
     }
+    n.value = n.held = level;
+    const QSignalBlocker blocker(n.slider);   // written above with the mute, not twice
+    n.slider->SetValue(level);
     n.slider->setEnabled(!mute);
-    if (block.channels == 0)
-        return;
-    if (mute) {
-        n.value = n.slider->GetValue();
-    } else {
-        const QSignalBlocker blocker(n.slider);   // written below with the mute, not twice
-        n.slider->SetValue(n.value);
-    }
-    for (int i = 0; i < AudioChannelCount(block); ++i) {
-        block.mute[i] = mute ? 1 : 0;
-        if (!mute)
-            block.volume[i] = int16_t(n.value);
-    }
-    SetAudioVolume(device, _KVCAP_USB_AUDIO_NODE(node), block);
 }
 
 void WTabPageVolume::setDefaultValue()
@@ -368,15 +388,31 @@ void WTabPageVolume::setDefaultValue()
     LumivandrexDevice* device = g_presenter.GetCurrentDevice();
     if (!device)
         return;
-    _KVCAP_DEVICE_INFO info;
-    ReadReport(device, info);
+    // The page is not reloaded for a device without the feature, so it may still hold
+    // another device's controls: rebuild it from this one before anything is written.
+    InitPage(kRebuild, false);
+    _KVCAP_FEATURE_FLAGS features;
+    _KVCAP_DEVICE_INFO info;   // its model code picks the levels
+    if (!ReadWholeReport(device, features) || !(features.features & KVCAP_FEATURE_VOLUME)
+        || !ReadWholeReport(device, info))
+        return;
+    HostAudioChange host;   // one change for the user: one host budget for every node
     for (unsigned int node = 0; node < KVCAP_AUDIO_NODE_COUNT; ++node) {
         NodeState& n = m_nodes[node];
-        if (!n.slider || !n.button)
+        RefreshCache cache;
+        _KVCAP_AUDIO_VOLUME& block = cache.blocks[node];
+        if (!n.slider || !ReadWholeReport(device, block, int(node)) || block.channels == 0)
             continue;
-        n.button->setChecked(false);
-        emit n.button->clicked(false);   // unmutes through OnButtonClicked
-        n.slider->SetValue(int(DefaultAudioVolume(info.productId, node)));   // written by OnVolumeValueChanged
+        const int level = qBound<int>(block.minVolume, int(DefaultAudioVolume(info.productId, node)), block.maxVolume);
+        for (int i = 0; i < AudioChannelCount(block); ++i) {
+            block.mute[i] = 0;
+            block.volume[i] = int16_t(level);
+        }
+        cache.haveBlocks = 1u << node;
+        if (SetAudioVolume(device, _KVCAP_USB_AUDIO_NODE(node), block, &host))
+            initVolumeSlider(device, _KVCAP_USB_AUDIO_NODE(node), false, &cache);
+        else
+            ShowDevice(device, int(node), n.held, n.muted);
     }
 }
 

@@ -30,7 +30,8 @@ public:
     void InitPage(unsigned int flags, bool keep) override;
     QString GetExportInfo() override;
 
-    // Restores every volume control to the model's default (after "Reset to Defaults").
+    // Restores every volume control to the model's default (after "Reset to Defaults"),
+    // only on a device with the volume feature and within the ranges it reports.
     void setDefaultValue();
 
     // True while the audio input is SDI (the embedded node is then named "SDI").
@@ -65,6 +66,7 @@ private:
         QLabel* label = nullptr;
         int value = 0;          // remembered level, 0.01 dB; carries the level across a mute
         bool muted = false;     // muted at the last refresh
+        int held = 0;           // level the device last took or showed, 0.01 dB
     };
     // What one refresh has already read, so a rebuild reads each report once.
     struct RefreshCache {
@@ -81,6 +83,7 @@ private:
     void initVolumeSlider(LumivandrexDevice* device, _KVCAP_USB_AUDIO_NODE node, bool keep,
                           const RefreshCache* cache);
     static void getVolumeValue(int& min, int& max, const _KVCAP_AUDIO_VOLUME* block);
+    void ShowDevice(LumivandrexDevice* device, int node, int level, bool muted);
     int NodeOf(QObject* control) const;
     QString NodeLabel(_KVCAP_USB_AUDIO_NODE node) const;
 

@@ -135,8 +135,8 @@ void LumivandrexUtility::CreateTitleBar()
 
 void LumivandrexUtility::CreatePropertyPage()
 {
-    // No parent: the layout adopts it.
-    m_pPropertyPage = new PropertyPage(nullptr);
+    // Made inside the window: a widget tree moved into another is styled anew, whole.
+    m_pPropertyPage = new PropertyPage(this);
     if (WTabPageInfo* info = m_pPropertyPage->GetInfoPage()) {
         connect(info, &WTabPageInfo::sigUpgradeStatus, this, &LumivandrexUtility::OnUpgradeFirmwareStatus);
         connect(this, &LumivandrexUtility::signal_resetActiveWindow, info, &WTabPageInfo::OnResetActiveWindow);

@@ -6,6 +6,7 @@
 #include "platform/singleapplication.h"
 #include "shell/firstpaintmarker.h"
 #include "shell/lumivandrexutility.h"
+#include "shell/startup.h"
 #include "toolkit/cfocusmanager.h"
 #include "update/updatemanager.h"
 
@@ -46,12 +47,12 @@ void InitLog(QObject* parent)
 
 int main(int argc, char* argv[])
 {
-    // Every window is drawn by the raster engine: loading the OpenGL stack only to
-    // pick X visuals took about a third of the start-up. Set to anything, the
-    // variable keeps the user's choice.
-    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
-        qputenv("QT_XCB_GL_INTEGRATION", "none");
-    auto* app = new QtSingleApplication(QString::fromLatin1(kApplicationId), argc, argv);
+    CStartupPreload preload;
+    QtSingleApplication* app = nullptr;
+    {
+        const CRasterOnlyScope rasterOnly;
+        app = new QtSingleApplication(QString::fromLatin1(kApplicationId), argc, argv);
+    }
     InitLog(app);
 
     if (app->isRunning()) {
@@ -64,9 +65,19 @@ int main(int argc, char* argv[])
         else
             LV_LOG_ERROR("instance " << QCoreApplication::applicationPid()
                                      << " could not reach the running instance and ended");
+        preload.Finish();
         delete app;
         return 0;
     }
+
+    LV_LOG_INFO("call g_presenter.Init() begin");
+    // The first enumeration opens and reads every device. It runs while the window
+    // is built: the window reaches the presenter only through its locks and has no
+    // current device before the title bar picks one from the event loop. It needs
+    // only the log, so it starts first; while a library is being loaded (the
+    // update library loads libcurl on its own thread) no thread can be created.
+    std::thread presenterInit([] { g_presenter.Init(); });   // without a device the program still starts
+    preload.ApplicationReady();
 
     // A configuration that cannot be read leaves the update features off; the rest runs.
     g_updateManager.Init(QString::fromLatin1(kUpdateConfig));
@@ -84,14 +95,9 @@ int main(int argc, char* argv[])
 
     ApplyStartupLook(startup);
 
-    LV_LOG_INFO("call g_presenter.Init() begin");
-    // The first enumeration opens and reads every device. It runs while the window
-    // is built: the window reaches the presenter only through its locks and has no
-    // current device before the title bar picks one from the event loop.
-    std::thread presenterInit([] { g_presenter.Init(); });   // without a device the program still starts
-
     int exitCode = 0;
     {
+        preload.WaitForFontConfiguration();   // the window's first text is laid out in its constructor
         LumivandrexUtility window(nullptr);
         presenterInit.join();
         LV_LOG_INFO("call g_presenter.Init() finished");
@@ -133,6 +139,7 @@ int main(int argc, char* argv[])
     }
     delete translator;
     LV_LOG_INFO("instance " << QCoreApplication::applicationPid() << " ended with exit code " << exitCode);
+    preload.Finish();
     delete app;
     return exitCode;
 }

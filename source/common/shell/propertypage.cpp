@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QMutexLocker>
+#include <QStackedWidget>
 #include <QWindow>
 
 #include "device/lumivandrexpresenter.h"
@@ -44,9 +45,6 @@ const char* const kTabSheet =
 PropertyPage::PropertyPage(QWidget* parent)
     : QWidget(parent)
 {
-    // The first tab, the page every start shows; EnsurePages() builds the others.
-    m_pInfoPage = new WTabPageInfo(nullptr);
-
     m_pTabWidget = new WTabWidget(this);
     m_pTabWidget->setFixedHeight(628);
     QFont tabFont = font();
@@ -56,7 +54,16 @@ PropertyPage::PropertyPage(QWidget* parent)
     connect(m_pTabWidget, &QTabWidget::currentChanged, this, &PropertyPage::OnTabCurChanged);
     m_pTabWidget->setStyleSheet(QString::fromLatin1(kTabSheet));
 
-    ReloadTabWidget(true);
+    // The first tab, the page every start shows, made where its tab keeps it: a
+    // widget tree moved into another is styled anew, whole. EnsurePages() builds
+    // the other pages.
+    m_pInfoPage = new WTabPageInfo(m_pTabWidget->findChild<QStackedWidget*>(QString(), Qt::FindDirectChildrenOnly));
+
+    // The tabs only: the title bar's first pass, queued before the event loop
+    // runs, reloads the pages for the device it selects (or for none).
+    QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
+    BuildTabSet(false, false);
+    locker.unlock();
     QHBoxLayout* layout = new QHBoxLayout(this);
     layout->addWidget(m_pTabWidget);
     layout->setContentsMargins(12, 8, 12, 4);
@@ -162,7 +169,7 @@ unsigned int PropertyPage::ReadFeatures()
     return flags.features;
 }
 
-bool PropertyPage::BuildTabSet(bool keepIndex)
+bool PropertyPage::BuildTabSet(bool keepIndex, bool refreshInfo)
 {
     m_nFeatures = 0;
     if (!g_presenter.GetCurrentDevice()) {
@@ -170,7 +177,8 @@ bool PropertyPage::BuildTabSet(bool keepIndex)
         m_pTabWidget->addTab(m_pInfoPage, tr("Info"));
         m_pTabWidget->setCurrentIndex(0);
         m_pTabWidget->setEnabled(false);
-        m_pInfoPage->InitPage(0, true);
+        if (refreshInfo)
+            m_pInfoPage->InitPage(0, true);
         return false;
     }
 

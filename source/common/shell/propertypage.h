@@ -61,7 +61,8 @@ public:
 
     WTabWidget* GetTabWidget() const { return m_pTabWidget; }
     WTabPageInfo* GetInfoPage() const { return m_pInfoPage; }
-    // The pages other than Info are built on first use (see DeferOtherPages()).
+    // The pages other than Info are built on first use (see DeferOtherPages()),
+    // and a deferred load is finished first: callers always get a filled page.
     WTabPageVideo* GetVideoPage() const { return Built(m_pVideoPage); }
     WTabPageVolume* GetVolumePage() const { return Built(m_pVolumePage); }
     WTabPageInput* GetInputPage() const { return Built(m_pInputPage); }
@@ -83,15 +84,18 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    // Presenter lock held by the caller. Returns true with a current device.
-    bool BuildTabSet(bool keepIndex);
+    // Presenter lock held by the caller. Returns true with a current device;
+    // without one, the Info page is refreshed when `refreshInfo` says so.
+    bool BuildTabSet(bool keepIndex, bool refreshInfo = true);
     unsigned int ReadFeatures();
     void EnsurePages();
-    // A page member once the pages exist: callers always get a page.
+    // A page member once the pages exist and are filled.
     template <class Page>
     Page* Built(Page* const& page) const
     {
-        const_cast<PropertyPage*>(this)->EnsurePages();
+        auto* self = const_cast<PropertyPage*>(this);
+        self->FinishDeferredLoad();
+        self->EnsurePages();
         return page;
     }
     // Page by place in the full tab order: Info, Video, Volume, Input, HDMI, Timing, Advanced.

@@ -99,8 +99,7 @@ WTabPageHdmi::WTabPageHdmi(QWidget* parent)
     layout->setContentsMargins(16, 16, 16, 16);
 
     g_presenter.AddNotify(this);
-    InitEDIDColorPiece();
-    InitInfoFrameColorPiece();
+    // The device is read by the container's reload, not here.
 }
 
 WTabPageHdmi::~WTabPageHdmi()
@@ -243,7 +242,7 @@ void WTabPageHdmi::OnHDMIInfoStatusChanged(quint64 mask)
 
 void WTabPageHdmi::OnHDMIInfoStatusChanged2(quint64)
 {
-    InitInfoFrameColorPiece();
+    LoadInfoFrames(0, KVCAP_INFOFRAME_COUNT);   // the user's tab stays
 }
 
 void WTabPageHdmi::OnLoopThroughChanged(quint64 word)
@@ -313,7 +312,7 @@ void WTabPageHdmi::OnTabPageChanged(int index)
         else if (index == 1)
             m_pEDIDLoopThrough->InitEDIDLoopThroughWidget();
     } else if (stack == m_pInfoFrameStack) {
-        InitInfoFrameColorPiece();
+        LoadInfoFrames(0, KVCAP_INFOFRAME_COUNT);   // only a full load selects the first tab
     }
 }
 
@@ -352,9 +351,10 @@ QString WTabPageHdmi::GetExportInfo()
     for (int i = 0; i < KVCAP_INFOFRAME_COUNT; ++i) {
         const QString label = GetInfoFrameName(i) + QLatin1Char(':');
         _HDMI_INFOFRAME_PACKET packet;
-        // A packet that could not be read is unknown, not an all-zero frame.
+        // A packet that could not be read is unknown, not an all-zero frame. Every line of
+        // a value ends with its "<br>", the last one too.
         if ((readable & (1u << i)) && ReadReport(device, packet, i))
-            html += reportfragment::RowLines(label, QInfoFrameWidget::PacketReportLines(packet));
+            html += reportfragment::RowLines(label, QInfoFrameWidget::PacketReportLines(packet) << QString());
         else
             html += reportfragment::Row(label, QStringLiteral("N/A"));
     }

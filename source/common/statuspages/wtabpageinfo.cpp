@@ -104,7 +104,9 @@ WTabPageInfo::WTabPageInfo(QWidget* parent)
     connect(&g_updateManager, &CUpdateManager::statusChangedDownloadFirmware, this,
             &WTabPageInfo::onStatusChangedDownload);
 
-    InitPage(0, true);
+    // Built without reading the device: the container's reload fills the page.
+    m_values = QVector<QString>(kRowCount, kNotAvailable).toList();
+    m_pInfoTable->SetValueList(m_values);
 }
 
 WTabPageInfo::~WTabPageInfo()
@@ -183,9 +185,14 @@ void WTabPageInfo::InitPage(unsigned int flags, bool resetCell)
     tagDEVICE_INSTANCE* instance = g_presenter.GetCurrentInstance();
     const QStringList values = ReadValues(instance);
     if (values.isEmpty()) {
+        // Nothing to offer until a device is there: no check, not even the regular one,
+        // may bring an offer back (a new device restarts it).
+        m_bDevicePresent = false;
+        ++m_nCellResets;
         if (g_updateManager.m_bInitialized) {
             g_updateManager.StopCheck(CUpdateManager::UPDATE_FIRMWARE);
-            g_updateManager.StopDownload();
+            g_updateManager.StopRegularCheck(CUpdateManager::UPDATE_FIRMWARE);
+            g_updateManager.StopDownload(CUpdateManager::UPDATE_FIRMWARE);
         }
         if (!m_pUpgradeDlg)
             DiscardFirmwareFile();
@@ -201,12 +208,20 @@ void WTabPageInfo::InitPage(unsigned int flags, bool resetCell)
     ShowPicture(PictureFor(instance->deviceInfo.productId));
     m_values = values;
     m_strFirmwareVersion = values.value(kFirmwareRow);
-    m_pInfoTable->SetValueList(m_values);
-
     const int state = m_pInfoTable->GetOptType();
+    // The outcome of a flash is written where the version stands; only a reset
+    // of the cell takes it away, never a refresh.
+    QStringList shown = values;
+    QLabel* cellText = m_pInfoTable->GetVersionLabel();
+    if (cellText && !resetCell && (state == OPT_UI_UPFAILED || state == OPT_UI_UPSUCCESS))
+        shown[kFirmwareRow] = cellText->text();
+    m_pInfoTable->SetValueList(shown);
+
     const QString deviceKey = DeviceKey(instance);
-    const bool sameDownload = deviceKey == m_strDownloadDevice
-                              && (state == OPT_UI_DOWNLOADING || state == OPT_UI_UPGRADE);
+    m_bDevicePresent = true;
+    // A download someone else stopped (a device switch) is no download to keep showing.
+    const bool downloading = state == OPT_UI_DOWNLOADING && g_updateManager.HasDownload(CUpdateManager::UPDATE_FIRMWARE);
+    const bool sameDownload = deviceKey == m_strDownloadDevice && (downloading || state == OPT_UI_UPGRADE);
     KeepOrDiscardFirmwareFile(deviceKey, resetCell);
     // A reset leaves a download in progress or waiting to be flashed on the same device alone.
     if (resetCell && !sameDownload) {
@@ -219,6 +234,7 @@ void WTabPageInfo::InitPage(unsigned int flags, bool resetCell)
             }
         }
         SetCell(resting);
+        ++m_nCellResets;
     }
     emit sigPageRefreshed(flags, resetCell);
 }
@@ -229,7 +245,7 @@ void WTabPageInfo::KeepOrDiscardFirmwareFile(const QString& deviceKey, bool rese
         return;
     if (!m_strDownloadDevice.isEmpty() && deviceKey != m_strDownloadDevice) {
         if (g_updateManager.m_bInitialized)
-            g_updateManager.StopDownload();
+            g_updateManager.StopDownload(CUpdateManager::UPDATE_FIRMWARE);
         DiscardFirmwareFile();
         return;
     }

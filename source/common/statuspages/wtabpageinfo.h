@@ -95,7 +95,11 @@ private:
     PackageInfo m_offeredPackage = {};
     QString m_strPicture;
     QStringList m_values;
-    bool m_bUpgradeRefused = false; // the last start was refused before anything was written
+    bool m_bDevicePresent = false;  // the last refresh found a device
+    int m_nCellResets = 0;          // the cell was put back (reset, device loss): older answers are stale
+    // A flash of the open dialog wrote to the device and has not succeeded since:
+    // the device may be damaged. Refused or missing files never set it.
+    bool m_bDeviceWritten = false;
 };
 
 #endif // WTABPAGEINFO_H

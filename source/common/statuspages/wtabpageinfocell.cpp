@@ -63,10 +63,15 @@ void WTabPageInfo::onClickFirmwareOpt(int nType)
         StartFirmwareDownload();
         break;
     case OPT_UI_DOWNLOADING: {
-        g_updateManager.StopDownload();
+        g_updateManager.StopDownload(CUpdateManager::UPDATE_FIRMWARE);
+        const int resetsBefore = m_nCellResets;
         const int answer = QWrapperMsgBox::Ask(MSG_TYPE_WARNING, tr("Do you really want to stop downloading the new version?"),
                                                tr("Yes"), tr("No"), 420, 240, this,
                                                QStringLiteral("msgbox_firmware_download"));
+        // The device may have gone while the question was open (its loss answers
+        // it): the refresh after the loss has already set the cell for what is there.
+        if (m_nCellResets != resetsBefore)
+            break;
         if (answer == 1)
             SetCell(OPT_UI_NEWVER);
         else
@@ -86,6 +91,8 @@ void WTabPageInfo::onClickFirmwareOpt(int nType)
 
 void WTabPageInfo::onStatusChangedCheckFirmware(int nCheckStatus)
 {
+    if (!m_bDevicePresent)
+        return;   // without a device the cell offers nothing
     switch (nCheckStatus) {
     case 0: SetCell(OPT_UI_CHECKFAILED); break;
     case 1: SetCell(OPT_UI_CHECKING); break;
@@ -103,6 +110,8 @@ void WTabPageInfo::onStatusChangedCheckFirmware(int nCheckStatus)
 
 void WTabPageInfo::onStatusChangedDownload(int nDownloadStatus, int nPercent)
 {
+    if (!m_bDevicePresent)
+        return;
     switch (nDownloadStatus) {
     case 0: SetCell(OPT_UI_DOWNFAILED); break;
     case 1:
@@ -120,7 +129,7 @@ void WTabPageInfo::onStatusChangedDownload(int nDownloadStatus, int nPercent)
 
 void WTabPageInfo::RunFirmwareUpgradeDialog()
 {
-    m_bUpgradeRefused = false;
+    m_bDeviceWritten = false;
     WFirmwareUpgradeDlg* dialog = new WFirmwareUpgradeDlg(m_strFirmwareVersion, PackageText(m_offeredPackage.version), this);
     m_pUpgradeDlg = dialog;
     connect(dialog, &WFirmwareUpgradeDlg::sigUpdate, this, &WTabPageInfo::onUpdate);
@@ -129,12 +138,11 @@ void WTabPageInfo::RunFirmwareUpgradeDialog()
     connect(dialog, &WFirmwareUpgradeDlg::sigDevLost, this, &WTabPageInfo::OnDevLost);
     g_presenter.SetUpgradeExec(true);
     dialog->exec();
-    const int lastPage = dialog->GetCurrentStack();
     m_pUpgradeDlg = nullptr;
     delete dialog;
-    const bool damaged = lastPage == WFirmwareUpgradeDlg::PageDeviceLost
-                         || (lastPage == WFirmwareUpgradeDlg::PageFailed && !m_bUpgradeRefused);
-    if (damaged) {
+    // Only a flash that wrote and did not finish can have hurt the device; a refused
+    // or missing file never reached it, whatever page the dialog ended on.
+    if (m_bDeviceWritten) {
         const int answer = QWrapperMsgBox::Ask(
             MSG_TYPE_WARNING, tr("The device may have been damaged. For further information,click the 'Help' button."),
             tr("OK"), tr("Help"), 420, 240, this);
@@ -160,7 +168,6 @@ void WTabPageInfo::onUpdate()
         emit sigUpgradeStatus(2);
         return;
     }
-    m_bUpgradeRefused = false;
     if (g_updateManager.StartUpgradeFirmware(instance, m_strFirmwarePath)) {
         // Once per run: a retry must not deliver every status twice.
         connect(&g_updateManager, &CUpdateManager::statusChangedUpgrade, this, &WTabPageInfo::onStatusChangedUpgrade,
@@ -178,7 +185,6 @@ void WTabPageInfo::onUpdate()
 
 void WTabPageInfo::RefuseUpgrade(const QString& reason)
 {
-    m_bUpgradeRefused = true;
     disconnect(&g_updateManager, &CUpdateManager::statusChangedUpgrade, this, &WTabPageInfo::onStatusChangedUpgrade);
     g_updateManager.StopUpgradeFirmware();
     if (m_pUpgradeDlg) {
@@ -199,6 +205,8 @@ void WTabPageInfo::onStatusChangedUpgrade(int nUpgradeStatus, int nPercent)
     const QString erasing = WFirmwareUpgradeDlg::tr("Erasing");
     const QString writing = WFirmwareUpgradeDlg::tr("Writing");
     const QString verifying = WFirmwareUpgradeDlg::tr("Verifying");
+    if (nUpgradeStatus >= UpgradeErasing && nUpgradeStatus <= UpgradeVerifyFailed)
+        m_bDeviceWritten = nUpgradeStatus != UpgradeSucceeded;
     switch (nUpgradeStatus) {
     case UpgradeOlderFile:
         RefuseUpgrade(CUpdateManager::UpgradeRefusalText(KVF_OLDER_VERSION));
@@ -276,8 +284,12 @@ void WTabPageInfo::OnDevLost()
 {
     if (!m_pUpgradeDlg)
         return;
-    const int page = m_pUpgradeDlg->GetCurrentStack();
-    if (page == WFirmwareUpgradeDlg::PageConfirm || page == WFirmwareUpgradeDlg::PageSuccess) {
+    // Lost while flashing: the flash was cut off, whether or not a status told of it yet.
+    if (m_pUpgradeDlg->GetCurrentStack() == WFirmwareUpgradeDlg::PageProgress)
+        m_bDeviceWritten = true;
+    // Nothing written (not started, refused, file missing) or written to the end:
+    // there is nothing to report about the device.
+    if (!m_bDeviceWritten) {
         m_pUpgradeDlg->close();
         return;
     }

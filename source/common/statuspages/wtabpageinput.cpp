@@ -172,8 +172,7 @@ WTabPageInput::WTabPageInput(QWidget* parent)
     g_presenter.AddNotify(this);
     connect(this, &WTabPageInput::inputStatusChanged, this, &WTabPageInput::OnInputStatusChanged2);
     connect(this, &WTabPageInput::inputSourceChanged, this, &WTabPageInput::OnInputSourceChanged2);
-
-    InitPage(0, false);
+    // The device is read by the container's reload, not here.
 }
 
 WTabPageInput::~WTabPageInput()
@@ -323,13 +322,13 @@ quint32 WTabPageInput::SelectSource(WComboBox* combo, quint32 current, bool scan
     if (scanning) {
         if (!HasScanningItem(combo))
             combo->insertItem(0, InputPageTr(kScanning));
-        combo->setCurrentIndex(0);
+        ShowDeviceValue(combo, 0);
         return 0;
     }
     if (HasScanningItem(combo))
         combo->removeItem(0);
     const int found = combo->findData(QVariant(uint(current)));
-    combo->setCurrentIndex(found >= 0 ? found : qMin(fallback, combo->count() - 1));
+    ShowDeviceValue(combo, found >= 0 ? found : qMin(fallback, combo->count() - 1));
     const QVariant data = combo->currentData();
     if (!data.isValid())
         return 0;
@@ -345,9 +344,9 @@ quint32 WTabPageInput::SelectSource(WComboBox* combo, quint32 current, bool scan
 
 void WTabPageInput::SetBoxes(bool autoScan, bool link)
 {
-    m_pAutoScanBox->SetChecked(autoScan);
+    ShowDeviceValue(m_pAutoScanBox, autoScan);
     m_pVideoCombo->setEnabled(!autoScan);
-    m_pLinkBox->SetChecked(link);
+    ShowDeviceValue(m_pLinkBox, link);
     m_pAudioCombo->setEnabled(!link);
 }
 
@@ -364,14 +363,18 @@ void WTabPageInput::InitInputsColorPiece()
     _KVCAP_VIDEO_AUTO_SCAN autoScan;
     _KVCAP_VIDEO_SCANNING scanning{};
     _KVCAP_AUDIO_LINK_VIDEO link;
-    ReadReport(device, videoList, KvVideoSourceList);
+    int videoReceived = 0, audioReceived = 0;
+    ReadReportReceived(device, videoList, &videoReceived, KvVideoSourceList);
     ReadReport(device, video);
-    ReadReport(device, audioList, KvAudioSourceList);
+    ReadReportReceived(device, audioList, &audioReceived, KvAudioSourceList);
     ReadReport(device, audio);
     ReadReport(device, autoScan);
     ReadReport(device, link);
     if (autoScan.enabled)
         ReadReport(device, scanning);
+
+    m_bVideoListWhole = videoReceived >= int(sizeof videoList);
+    m_bAudioListWhole = audioReceived >= int(sizeof audioList);
 
     // Refilling and reselecting must not reach the write handler.
     const QSignalBlocker blockVideo(m_pVideoCombo);
@@ -419,13 +422,13 @@ void WTabPageInput::OnCheckBoxClicked()
     auto* box = qobject_cast<QWrapperCheckBox*>(sender());
     if (box != m_pAutoScanBox && box != m_pLinkBox)
         return;
-    WriteAndMarkPending([&](LumivandrexDevice* device) {
+    WriteControlChange(box, [&](LumivandrexDevice* device) {
         const uint8_t on = box->IsChecked() ? 1 : 0;
-        const bool written = box == m_pAutoScanBox ? WriteReport(device, _KVCAP_VIDEO_AUTO_SCAN{on})
-                                                   : WriteReport(device, _KVCAP_AUDIO_LINK_VIDEO{on});
-        // Shows what the device now holds, so a refused write puts the box back.
-        InputSourceChanged();
-        return written;
+        if (!(box == m_pAutoScanBox ? WriteReport(device, _KVCAP_VIDEO_AUTO_SCAN{on})
+                                    : WriteReport(device, _KVCAP_AUDIO_LINK_VIDEO{on})))
+            return false;
+        InputSourceChanged();   // the device may have switched the input with it
+        return true;
     });
 }
 
@@ -438,7 +441,10 @@ void WTabPageInput::OnComboBoxIndexChanged(int index)
     if (!data.isValid())
         return;   // the "Scanning" item names no input
     const uint32_t code = data.toUInt();
-    WriteAndMarkPending([&](LumivandrexDevice* device) {
+    const bool whole = combo == m_pVideoCombo ? m_bVideoListWhole : m_bAudioListWhole;
+    WriteControlChange(combo, [&](LumivandrexDevice* device) {
+        if (!whole)
+            return false;   // the code may be one of the zeros of a short answer
         return combo == m_pVideoCombo ? WriteReport(device, _KVCAP_VIDEO_INPUT_SOURCE{code})
                                       : WriteReport(device, _KVCAP_AUDIO_INPUT_SOURCE{code});
     });

@@ -88,6 +88,9 @@ private:
     QWrapperTableWidget* m_pVideoTable = nullptr;
     QWrapperTableWidget* m_pAudioTable = nullptr;
     QWrapperTableWidget* m_pSpecificTable = nullptr;
+    // The source lists were read whole: a code from a short list is never written.
+    bool m_bVideoListWhole = false;
+    bool m_bAudioListWhole = false;
 };
 
 #endif // WTABPAGEINPUT_H

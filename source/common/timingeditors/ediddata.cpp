@@ -1,5 +1,6 @@
 #include "timingeditors/ediddata.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "timingeditors/ccalculatecvt.h"
@@ -74,11 +75,23 @@ DetailedTiming DecodePreferredTiming(const uint8_t* edid)
     return t;
 }
 
+int PixelClockField(double clockMHz)
+{
+    if (!(clockMHz > 0))
+        return 0;
+    const long long field = std::llround(clockMHz * 100);
+    return field > 0xFFFF ? 0xFFFF : int(field);
+}
+
+bool IsPixelClockValid(double clockMHz, double ceilingMHz)
+{
+    return PixelClockField(clockMHz) > 0 && clockMHz <= ceilingMHz;
+}
+
 void EncodePreferredTiming(uint8_t* edid, const DetailedTiming& t, bool clearInterlace)
 {
     uint8_t* d = edid + kPreferredTiming;
-    const long long clock = std::llround(t.pixelClock * 100);
-    const int field = clock < 0 ? 0 : clock > 0xFFFF ? 0xFFFF : int(clock);
+    const int field = PixelClockField(t.pixelClock);
     d[0] = uint8_t(field);
     d[1] = uint8_t(field >> 8);
     d[2] = uint8_t(t.hActive);
@@ -160,19 +173,47 @@ bool CompareDetailedTiming(const DetailedTiming& c, const DetailedTiming& d)
     return c.hActive == d.hActive && c.hBlank == d.hBlank && c.hFrontPorch == d.hFrontPorch
            && c.hSyncWidth == d.hSyncWidth && c.vActive == d.vActive && c.vBlank == d.vBlank
            && c.vFrontPorch == d.vFrontPorch && c.vSyncWidth == d.vSyncWidth
-           && std::llround(c.pixelClock * 100) == std::llround(d.pixelClock * 100);
+           && PixelClockField(c.pixelClock) == PixelClockField(d.pixelClock);
 }
 
-int CheckTimingMode(const DetailedTiming& decoded, const StandardTiming& st)
+namespace {
+
+constexpr int kMaxRecognisedRate = 1000;   // Hz; far beyond any rate the dialog can write
+
+// The whole rate nearest to `realRate` at which `mode` reproduces `decoded`, or 0.
+// A mode's clock never falls as the rate rises, and a descriptor it writes runs at most
+// at the requested rate (above it only by the half field step GTF's clock may round
+// up): so the rates worth trying start just below the descriptor's own rate and end
+// once the computed clock passes the stored one.
+int RecogniseRate(int mode, const DetailedTiming& decoded, double realRate)
+{
+    const int stored = PixelClockField(decoded.pixelClock);
+    const double slack = 0.005 * 1e6 / (double(decoded.hActive + decoded.hBlank) * (decoded.vActive + decoded.vBlank));
+    int best = 0;
+    for (int rate = std::max(1, int(realRate - slack) - 1); rate <= kMaxRecognisedRate; ++rate) {
+        DetailedTiming calculated;
+        CalcDetailedTiming(mode, StandardTiming{decoded.hActive, decoded.vActive, double(rate)}, calculated);
+        if (PixelClockField(calculated.pixelClock) > stored)
+            break;
+        if (CompareDetailedTiming(calculated, decoded) && (!best || std::fabs(rate - realRate) < std::fabs(best - realRate)))
+            best = rate;
+    }
+    return best;
+}
+
+} // namespace
+
+int CheckTimingMode(const DetailedTiming& decoded, const StandardTiming& st, int* rate)
 {
     // Nothing to recognise in an empty descriptor (a calculator's zero output would match it).
-    if (!(decoded.pixelClock > 0) || decoded.hActive <= 0 || decoded.vActive <= 0)
+    if (PixelClockField(decoded.pixelClock) <= 0 || decoded.hActive <= 0 || decoded.vActive <= 0)
         return ModeCustom;
     for (int mode : {ModeCVT, ModeCVTRB, ModeGTF}) {
-        DetailedTiming calculated;
-        CalcDetailedTiming(mode, st, calculated);
-        if (calculated.pixelClock > 0 && CompareDetailedTiming(calculated, decoded))
+        if (const int found = RecogniseRate(mode, decoded, st.frameRate)) {
+            if (rate)
+                *rate = found;
             return mode;
+        }
     }
     return ModeCustom;
 }

@@ -46,6 +46,12 @@ uint8_t BaseChecksum(const uint8_t* edid);
 bool BaseChecksumOk(const uint8_t* edid);
 void FixBaseChecksum(uint8_t* edid);
 
+// The descriptor's pixel-clock field (10 kHz steps, 0..0xFFFF) for a clock in MHz.
+// 0 marks a display descriptor, so a timing must never be written with it.
+int PixelClockField(double clockMHz);
+// A clock the dialog may write: a non-zero field, and at most the device's ceiling.
+bool IsPixelClockValid(double clockMHz, double ceilingMHz);
+
 // Decodes bytes 54..65. A descriptor whose pixel-clock field is 0 is not a timing
 // (a display descriptor): it decodes as all zeros.
 DetailedTiming DecodePreferredTiming(const uint8_t* edid);
@@ -61,8 +67,11 @@ StandardTiming StandardOf(const DetailedTiming& timing);
 // normalisation of `out` in place (mode 3: negative H porch / sync moved into the blank).
 void CalcDetailedTiming(int mode, const StandardTiming& st, DetailedTiming& out);
 bool CompareDetailedTiming(const DetailedTiming& calculated, const DetailedTiming& decoded);
-// The first of CVT, CVT-RB and GTF that reproduces `decoded`, else ModeCustom.
-int CheckTimingMode(const DetailedTiming& decoded, const StandardTiming& st);
+// The first of CVT, CVT-RB and GTF that reproduces `decoded` at some whole rate, else
+// ModeCustom. The descriptor's own rate may round to another whole number than the
+// one that produced it, so every whole rate that could have produced it is tried; of
+// those that reproduce it, the one nearest its own rate goes to `rate`.
+int CheckTimingMode(const DetailedTiming& decoded, const StandardTiming& st, int* rate = nullptr);
 
 // The view's dump: 16 rows "X0:  hh hh ..." each ended by CR LF.
 QString TextDump(const uint8_t* edid);

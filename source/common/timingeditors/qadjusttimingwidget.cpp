@@ -33,11 +33,12 @@ const QColor kLabelBackground(0x2B, 0x2B, 0x2B);
 const QColor kLabelBorder(39, 39, 39);
 
 // The timing the device applies to an analogue input, from report 0x10; false when
-// the report cannot be read or the input is not analogue (nothing to act on then).
+// the report cannot be read whole or the input is not analogue (nothing to act on
+// then). Every timing written is built from it, so a short answer counts as no answer.
 bool ReadAppliedTiming(LumivandrexDevice* dev, _KVCAP_VIDEO_CUSTOM_TIMING& timing)
 {
     _KVCAP_INPUT_STATUS status;
-    if (!ReadReport(dev, status) || !IsAnalogTimingInput(status))
+    if (!ReadWholeReport(dev, status) || !IsAnalogTimingInput(status))
         return false;
     timing = {status.analog.syncInfo, status.analog.settings};
     return true;
@@ -76,6 +77,7 @@ QAdjustTimingWidget::QAdjustTimingWidget(QWidget* parent)
         grid->addWidget(m_pSliders[i], i, 1);
         grid->addWidget(m_pValueTexts[i], i, 2);
         connect(m_pSliders[i], &QWrapperSlider::valueChanged, this, &QAdjustTimingWidget::OnSliderValueChanged);
+        m_nShown[i] = m_pSliders[i]->GetValue();
     }
     m_pAspectX = new QWrapperSpinBox(this);
     m_pAspectY = new QWrapperSpinBox(this);
@@ -86,6 +88,7 @@ QAdjustTimingWidget::QAdjustTimingWidget(QWidget* parent)
         setSpinBoxStyle(spin);
         aspect->addWidget(spin);
         connect(spin, QOverload<int>::of(&QSpinBox::valueChanged), this, &QAdjustTimingWidget::OnSpinBoxValueChanged);
+        m_nShownAspect[spin == m_pAspectY] = spin->value();
     }
     aspect->setSpacing(20);
     aspect->addStretch(1);
@@ -166,14 +169,25 @@ void QAdjustTimingWidget::ShowNoTiming()
     // A refresh never writes a timing: the handlers stay quiet while it sets the controls.
     m_pCurTimingLabel->setText(QStringLiteral("N/A"));
     for (int i = 0; i < SliderCount; ++i) {
-        const QSignalBlocker blocker(m_pSliders[i]);
-        m_pSliders[i]->SetValue(m_pSliders[i]->GetMinValue());
+        SetSliderQuietly(i, m_pSliders[i]->GetMinValue());
         m_pValueTexts[i]->setText(QStringLiteral("N/A"));
     }
-    const QSignalBlocker blockX(m_pAspectX);
-    const QSignalBlocker blockY(m_pAspectY);
-    m_pAspectX->setValue(4);
-    m_pAspectY->setValue(3);
+    SetAspectQuietly(m_pAspectX, 4);
+    SetAspectQuietly(m_pAspectY, 3);
+}
+
+void QAdjustTimingWidget::SetSliderQuietly(int which, int value)
+{
+    const QSignalBlocker blocker(m_pSliders[which]);
+    m_pSliders[which]->SetValue(value);
+    m_nShown[which] = m_pSliders[which]->GetValue();
+}
+
+void QAdjustTimingWidget::SetAspectQuietly(QWrapperSpinBox* spin, int value)
+{
+    const QSignalBlocker blocker(spin);
+    spin->setValue(value);
+    m_nShownAspect[spin == m_pAspectY] = spin->value();
 }
 
 void QAdjustTimingWidget::ShowTiming(const _KVCAP_INPUT_STATUS& status)
@@ -191,21 +205,25 @@ void QAdjustTimingWidget::ShowTiming(const _KVCAP_INPUT_STATUS& status)
         {0, qMax(0, lines - 1), s.vOffset}, {0, 255, s.clampPosition},
     };
     for (int i = 0; i < SliderCount; ++i) {
-        const QSignalBlocker blocker(m_pSliders[i]);
-        m_pSliders[i]->SetRange(setups[i].minimum, setups[i].maximum);
-        m_pSliders[i]->SetPageStep(1);
-        m_pSliders[i]->SetValue(setups[i].value);
+        {
+            const QSignalBlocker blocker(m_pSliders[i]);
+            m_pSliders[i]->SetRange(setups[i].minimum, setups[i].maximum);
+            m_pSliders[i]->SetPageStep(1);
+        }
+        SetSliderQuietly(i, setups[i].value);
         m_pValueTexts[i]->setText(IsLineSlider(i) ? LinesText(setups[i].value) : PixelsText(setups[i].value));
     }
 
     _KVCAP_DEVICE_CAPS caps;
     const bool capsRead = ReadReport(g_presenter.GetCurrentDevice(), caps);
-    const QSignalBlocker blockX(m_pAspectX);
-    const QSignalBlocker blockY(m_pAspectY);
-    m_pAspectX->setRange(1, capsRead && caps.maxInputWidth ? caps.maxInputWidth : kDefaultAspectMax);
-    m_pAspectY->setRange(1, capsRead && caps.maxInputHeight ? caps.maxInputHeight : kDefaultAspectMax);
-    m_pAspectX->setValue(s.aspectX);
-    m_pAspectY->setValue(s.aspectY);
+    {
+        const QSignalBlocker blockX(m_pAspectX);
+        const QSignalBlocker blockY(m_pAspectY);
+        m_pAspectX->setRange(1, capsRead && caps.maxInputWidth ? caps.maxInputWidth : kDefaultAspectMax);
+        m_pAspectY->setRange(1, capsRead && caps.maxInputHeight ? caps.maxInputHeight : kDefaultAspectMax);
+    }
+    SetAspectQuietly(m_pAspectX, s.aspectX);
+    SetAspectQuietly(m_pAspectY, s.aspectY);
 }
 
 uint16_t* QAdjustTimingWidget::SettingOf(int which, _KVCAP_VIDEO_TIMING_SETTINGS& s)
@@ -269,46 +287,54 @@ void QAdjustTimingWidget::OnSliderValueChanged(int nValue)
         ++which;
     if (which == SliderCount)
         return;
-    QWrapperSlider* slider = m_pSliders[which];
 
     QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
     LumivandrexDevice* dev = g_presenter.GetCurrentDevice();
     _KVCAP_VIDEO_CUSTOM_TIMING timing;
-    if (!ReadAppliedTiming(dev, timing))
+    if (!ReadAppliedTiming(dev, timing)) {
+        SetSliderQuietly(which, m_nShown[which]);   // nothing sent: back to what was shown
         return;
-    uint16_t* field = SettingOf(which, timing.settings);
-    if (field && *field == nValue)
-        return;
-    const int value = AdjustedSliderValue(which, nValue, timing, slider->GetMinValue(), slider->GetMaxValue());
-    if (value != nValue) {
-        // Snap the slider to what the device can take (or back to what it holds).
-        const QSignalBlocker blocker(slider);
-        slider->SetValue(value < 0 ? (field ? *field : timing.settings.clampPosition) : value);
     }
-    if (value < 0)
-        return;
-    if (field)
-        *field = uint16_t(value);
-    else
-        timing.settings.clampPosition = uint8_t(value);
-    m_pValueTexts[which]->setText(IsLineSlider(which) ? LinesText(value) : PixelsText(value));
-    WriteReport(dev, timing);
+    uint16_t* field = SettingOf(which, timing.settings);
+    const int held = field ? *field : timing.settings.clampPosition;
+    int shown = held;
+    if (!field || held != nValue) {
+        const int value = AdjustedSliderValue(which, nValue, timing, m_pSliders[which]->GetMinValue(),
+                                              m_pSliders[which]->GetMaxValue());
+        if (value >= 0) {
+            if (field)
+                *field = uint16_t(value);
+            else
+                timing.settings.clampPosition = uint8_t(value);
+            if (WriteReport(dev, timing))
+                shown = value;
+        }
+    }
+    // The slider shows what the device holds now: what was sent (snapped to what the
+    // device can take), or what it had when the value was refused or not sent.
+    SetSliderQuietly(which, shown);
+    m_pValueTexts[which]->setText(IsLineSlider(which) ? LinesText(shown) : PixelsText(shown));
 }
 
 void QAdjustTimingWidget::OnSpinBoxValueChanged(int nValue)
 {
-    if (sender() != m_pAspectX && sender() != m_pAspectY)
+    QWrapperSpinBox* spin = sender() == m_pAspectX ? m_pAspectX : sender() == m_pAspectY ? m_pAspectY : nullptr;
+    if (!spin)
         return;
     QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
     LumivandrexDevice* dev = g_presenter.GetCurrentDevice();
     _KVCAP_VIDEO_CUSTOM_TIMING timing;
-    if (!ReadAppliedTiming(dev, timing))
-        return;
-    uint16_t& aspect = sender() == m_pAspectX ? timing.settings.aspectX : timing.settings.aspectY;
-    if (aspect == nValue || nValue < 1 || nValue > 0xFFFF)
-        return;
-    aspect = uint16_t(nValue);
-    WriteReport(dev, timing);
+    int shown = m_nShownAspect[spin == m_pAspectY];
+    if (ReadAppliedTiming(dev, timing)) {
+        uint16_t& aspect = spin == m_pAspectX ? timing.settings.aspectX : timing.settings.aspectY;
+        shown = aspect;
+        if (aspect != nValue && nValue >= 1 && nValue <= 0xFFFF) {
+            aspect = uint16_t(nValue);
+            if (WriteReport(dev, timing))
+                shown = nValue;
+        }
+    }
+    SetAspectQuietly(spin, shown);
 }
 
 void QAdjustTimingWidget::OnButtonClicked()
@@ -381,7 +407,7 @@ bool QAdjustTimingWidget::ApplyPreferredTiming(int index)
     QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
     LumivandrexDevice* dev = g_presenter.GetCurrentDevice();
     _KVCAP_PREFERRED_TIMING_LIST list;
-    return ReadReport(dev, list) && index >= 0 && index < KvListCount(list) && WriteReport(dev, list.timings[index]);
+    return ReadWholeReport(dev, list) && index >= 0 && index < KvListCount(list) && WriteReport(dev, list.timings[index]);
 }
 
 bool QAdjustTimingWidget::IsSyncInfoEqual(const _KVCAP_VIDEO_SYNC_INFO* a, const _KVCAP_VIDEO_SYNC_INFO* b)
@@ -412,8 +438,8 @@ bool QAdjustTimingWidget::SaveCustomTiming(const _KVCAP_VIDEO_CUSTOM_TIMING* tim
     {
         QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
         _KVCAP_VIDEO_CUSTOM_TIMING_LIST list;
-        if (!ReadReport(g_presenter.GetCurrentDevice(), list))
-            return false;   // an unread list must never be written over
+        if (!ReadWholeReport(g_presenter.GetCurrentDevice(), list))
+            return false;   // an unread or partly read list must never be written over
         known = FindSameSignal(list, *timing) >= 0;
     }
     if (known) {

@@ -5,7 +5,9 @@
 // saves the current timing into the device's custom timing list.
 //
 // The widget keeps no copy of the device's data: every handler reads report 0x10
-// (or the list it changes) again before it writes.
+// (or the list it changes) again, whole, before it writes. A change that is not
+// written puts its control back to what the device holds (or, unread, to what was
+// shown before), without running the handler again.
 
 #include <QWidget>
 
@@ -75,6 +77,9 @@ private:
     QLabel* CreateAdjustTimingText();
     void ShowNoTiming();
     void ShowTiming(const _KVCAP_INPUT_STATUS& status);
+    // Set a control without running its handler, and remember the value shown.
+    void SetSliderQuietly(int which, int value);
+    void SetAspectQuietly(QWrapperSpinBox* spin, int value);
     // The value the device can take for a slider moved to `v`, or -1 when none.
     static int AdjustedSliderValue(int which, int v, const _KVCAP_VIDEO_CUSTOM_TIMING& t, int minimum, int maximum);
     static uint16_t* SettingOf(int which, _KVCAP_VIDEO_TIMING_SETTINGS& s);
@@ -86,6 +91,8 @@ private:
     QLabel* m_pValueTexts[SliderCount] = {};
     QWrapperSpinBox* m_pAspectX = nullptr;
     QWrapperSpinBox* m_pAspectY = nullptr;
+    int m_nShown[SliderCount] = {};   // what each control last showed
+    int m_nShownAspect[2] = {};       // X, Y
     WPushButton* m_pResetBtn = nullptr;
     WPushButton* m_pSaveBtn = nullptr;
 };

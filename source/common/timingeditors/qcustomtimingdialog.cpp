@@ -92,14 +92,18 @@ void QCustomTimingDialog::ReadDevice()
     } else {
         m_dMaxClock = info.productId == kModel521 ? 600.0 : 165.0;
     }
+    // The copy goes back to the device on OK: only a whole EDID may be edited.
     _KVCAP_EDID_DATA data;
-    m_bEDIDRead = ReadReport(device, data, KvEdidCapture) && edid::HasHeader(data.data);
+    m_bEDIDRead = ReadWholeReport(device, data, KvEdidCapture) && edid::HasHeader(data.data);
     if (!m_bEDIDRead)
         return;
     std::copy(std::begin(data.data), std::end(data.data), m_edid);
     m_detailed = edid::DecodePreferredTiming(m_edid);
     m_standard = edid::StandardOf(m_detailed);
-    m_nMode = edid::CheckTimingMode(m_detailed, m_standard);
+    int rate = 0;
+    m_nMode = edid::CheckTimingMode(m_detailed, m_standard, &rate);
+    if (m_nMode != edid::ModeCustom)
+        m_standard.frameRate = rate;   // the rate that wrote it, so the mode recomputes the same timing
 }
 
 QWidget* QCustomTimingDialog::BuildWindow()
@@ -263,7 +267,7 @@ bool QCustomTimingDialog::CheckTimingValid() const
         if (!cell || !cell->IsValid())
             return false;
     }
-    return m_detailed.pixelClock <= m_dMaxClock;
+    return edid::IsPixelClockValid(m_detailed.pixelClock, m_dMaxClock);
 }
 
 void QCustomTimingDialog::SetPerferredTimingsToEDID()

@@ -62,13 +62,14 @@ QString DefaultExportPath()
                                        DeviceText(instance->deviceInfo.serialNumber));
 }
 
-// Reads EDID `index` from the device, and only then writes the file.
+// Reads EDID `index` from the device, and only then writes the file. A short answer
+// is no EDID: its zeros would go back to a device on the next import.
 bool ExportDeviceEDID(int index, const QString& path)
 {
     _KVCAP_EDID_DATA data;
     {
         QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
-        if (!ReadReport(g_presenter.GetCurrentDevice(), data, index))
+        if (!ReadWholeReport(g_presenter.GetCurrentDevice(), data, index))
             return false;
     }
     return edidfile::SaveEDIDFile(path, data);

@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QSpinBox>
 
+#include "timingeditors/ediddata.h"
 #include "timingeditors/timingmath.h"
 #include "toolkit/stylesheetbuilder.h"
 
@@ -225,8 +226,10 @@ bool QWarningWidget::SetPixelClock(double current)
     m_dCurrent = current;
     m_pTextLabel->setText(tr("Current Pixel Clock: %1 MHz (%2 MHz at most).")
                               .arg(QString::number(current, 'f', 2), QString::number(m_dMax, 'g')));
-    m_pIconLabel->setVisible(current > m_dMax);
-    return m_dMax >= current;
+    // A clock that rounds to a 0 field is as unusable as one above the ceiling.
+    const bool valid = edid::IsPixelClockValid(current, m_dMax);
+    m_pIconLabel->setVisible(!valid);
+    return valid;
 }
 
 QString QWarningWidget::GetText() const

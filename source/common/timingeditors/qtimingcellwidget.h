@@ -74,7 +74,8 @@ public:
     QWarningWidget(double maxClock, QWidget* parent = nullptr);
     ~QWarningWidget() override;
 
-    // Shows the clock against the ceiling; the icon only above it. True when within.
+    // Shows the clock against the ceiling; the icon only when it cannot be written (above
+    // the ceiling, or a 0 clock field). True when it can.
     bool SetPixelClock(double current);
     QString GetText() const;
     bool IsWarningShown() const;

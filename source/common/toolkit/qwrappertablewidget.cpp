@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTextDocument>
 #include <QVBoxLayout>
 
@@ -90,6 +91,12 @@ QWrapperTableWidget::QWrapperTableWidget(bool plain, int height, const QStringLi
 
     m_pTable->setObjectName(QStringLiteral("tablewidget_pane"));
     header->setObjectName(QStringLiteral("headerview_table"));
+    // Both were styled as they were made, before they had the names the application
+    // style sheet knows them by; a table made in its final parent is not styled again.
+    for (QWidget* named : {static_cast<QWidget*>(m_pTable), static_cast<QWidget*>(header)}) {
+        named->style()->unpolish(named);
+        named->style()->polish(named);
+    }
 
     for (int c = 0; c < m_pTable->columnCount(); ++c) {
         if (QTableWidgetItem* item = m_pTable->horizontalHeaderItem(c)) {

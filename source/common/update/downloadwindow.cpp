@@ -17,9 +17,11 @@ namespace {
 
 const QString kLabelSheet = QStringLiteral("QLabel{color: #C0C0C0; background: transparent;}");
 
+// Versions come from the update service: shown as text, never read as markup.
 QLabel* PlainLabel(const QString& text, QWidget* parent, const QString& sheet = kLabelSheet)
 {
     QLabel* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
     label->setStyleSheet(sheet);
     return label;
 }
@@ -42,7 +44,7 @@ DownloadWindow::DownloadWindow(PackageInfo* package, const QString& downloadPath
 
 DownloadWindow::~DownloadWindow()
 {
-    g_updateManager.StopDownload();
+    g_updateManager.StopDownload(CUpdateManager::UPDATE_SOFTWARE);
 }
 
 WPushButton* DownloadWindow::createButton(const QString& text, const QString& objectName)
@@ -230,7 +232,7 @@ void DownloadWindow::onBtnClickedUpgrade()
 
 void DownloadWindow::onBtnClickedCancel()
 {
-    g_updateManager.StopDownload();
+    g_updateManager.StopDownload(CUpdateManager::UPDATE_SOFTWARE);
     showState(StateNewVersion);
 }
 

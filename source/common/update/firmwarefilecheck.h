@@ -21,6 +21,10 @@ enum KvfRefusal : int {
     KVF_BUSY = 6                // another flashing is still running
 };
 
+// The largest .kvf file a device can take: the biggest flash (8 MiB) filled by
+// sections, behind the largest header.
+constexpr int kMaxKvfFileBytes = 0x800000 + KV_FIRMWARE_MAX_HEADER_SIZE;
+
 // Flash of 2, 4 or 8 MiB with 4 KiB erase units and 256-byte pages, and room for
 // both header slots (full and partial) at an aligned base.
 KvfRefusal CheckFlashGeometry(const _KVCAP_FLASH_INFO& flash);

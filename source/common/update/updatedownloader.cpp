@@ -6,8 +6,8 @@
 
 #include <QTimer>
 
-CUpdateDownloader::CUpdateDownloader(const PackageInfo& package, const QString& destPath)
-    : m_timer(new QTimer(this)), m_destPath(destPath), m_package(package)
+CUpdateDownloader::CUpdateDownloader(const PackageInfo& package, const QString& destPath, int maxBytes)
+    : m_timer(new QTimer(this)), m_destPath(destPath), m_package(package), m_maxBytes(maxBytes)
 {
     m_timer->setInterval(2000);
     connect(m_timer, &QTimer::timeout, this, &CUpdateDownloader::onTimerDownloader);
@@ -32,7 +32,8 @@ void CUpdateDownloader::closeHandle()
 bool CUpdateDownloader::StartDownload()
 {
     closeHandle();
-    m_handle = KVU_Download(m_package.url, m_destPath.toLocal8Bit().constData(), 1, m_package.md5, 0, 0);
+    m_handle = KVU_Download(m_package.url, m_destPath.toLocal8Bit().constData(), 1, m_package.md5,
+                            m_maxBytes, 0);
     LV_LOG_INFO("download of " << m_package.url << " started, handle " << m_handle);
     if (!m_handle) {
         // Reported from the event loop, so the caller sees it after its own call returned.

@@ -4,6 +4,7 @@
 //   (0, -1) the library refused the download or there is no handle,
 //   (0, -2) the progress could not be read, (0, -3) the download failed,
 //   (0, -4) the received file did not match its MD5 (the library deleted it).
+// A file larger than its limit (announced or sent) fails as (0, -3).
 // Every download ends with exactly one 0 or 2, which also ends the polling;
 // no partial file is ever left at the destination. GUI thread only.
 
@@ -18,7 +19,8 @@ class CUpdateDownloader : public QObject
 {
     Q_OBJECT
 public:
-    CUpdateDownloader(const PackageInfo& package, const QString& destPath);
+    // `maxBytes`: the largest file this download may bring.
+    CUpdateDownloader(const PackageInfo& package, const QString& destPath, int maxBytes);
     ~CUpdateDownloader() override;
 
     // Starts the download; a refusal is reported as (0, -1) from the event loop.
@@ -38,5 +40,6 @@ private:
     QTimer* m_timer;
     QString m_destPath;
     PackageInfo m_package;
+    int m_maxBytes;
     unsigned int m_handle = 0;
 };

@@ -3,15 +3,16 @@
 #include "logging/lvlogger.h"
 #include "platform/kvupdate.h"
 #include "update/cupgradefirmware.h"
+#include "update/firmwarefilecheck.h"
 #include "update/updatechecker.h"
 #include "update/updatedownloader.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
@@ -23,6 +24,8 @@ CUpdateManager g_updateManager;
 
 const char* const CUpdateManager::kProgramVersion = "3.0.4.30002";
 const char* const CUpdateManager::kSoftwareProductId = "1206";
+const int CUpdateManager::kMaxFirmwareBytes = kMaxKvfFileBytes;
+const int CUpdateManager::kMaxInstallerBytes = 512 * 1024 * 1024;
 
 namespace {
 const char kBuiltInHelpUrl[] = "https://www.lumivandrex.example/support/update";
@@ -38,6 +41,33 @@ int timeoutOrDefault(const QSettings* config, const char* key)
 {
     const int seconds = config->value(QLatin1String(key)).toInt();
     return seconds > 0 ? seconds : 5;
+}
+
+// A name the download may be written under as it stands: one plain, visible file
+// name. A leading dot would hide it and could match the partial-file pattern.
+bool isPlainFileName(const QString& name)
+{
+    if (name.isEmpty() || name.startsWith(QLatin1Char('.')))
+        return false;
+    for (const QChar c : name) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F || c == QLatin1Char('/') || c == QLatin1Char('\\'))
+            return false;
+    }
+    return true;
+}
+
+// The update library's partial files: "." + destination name + "." + six
+// characters of mkstemp. Only a run that was killed leaves them behind: a run's
+// own downloads delete theirs when they fail or are closed, so the first opening
+// of the folder in a run finds only stale ones.
+void removeStalePartialFiles(const QString& dir)
+{
+    static const QRegularExpression partial(QStringLiteral("^\\..+\\.[A-Za-z0-9]{6}$"));
+    const QDir folder(dir);
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::NoSymLinks)) {
+        if (partial.match(name).hasMatch() && QFile::remove(folder.filePath(name)))
+            LV_LOG_INFO("removed the stale partial download " << name);
+    }
 }
 } // namespace
 
@@ -74,7 +104,9 @@ bool CUpdateManager::Init(const QString& configPath)
     const int dns = timeoutOrDefault(m_config, "UPGRADE/DnsTimeout");
     const int req = timeoutOrDefault(m_config, "UPGRADE/ReqTimeout");
     const QString servers = getDestServerURL();
-    m_bInitialized = KVU_SetTimeout(dns, req) == 0 && KVU_SetUpdateServer(servers.toLatin1().constData()) == 0;
+    // JSON text is UTF-8: a server address outside Latin-1, or any non-ASCII one
+    // sent as Latin-1, would make the list invalid.
+    m_bInitialized = KVU_SetTimeout(dns, req) == 0 && KVU_SetUpdateServer(servers.toUtf8().constData()) == 0;
     if (!m_bInitialized) {
         LV_LOG_ERROR("the update library refused the time-outs or the server list.");
         Exit();
@@ -96,7 +128,8 @@ void CUpdateManager::Exit()
     m_firmwareChecker = nullptr;
     delete m_softwareChecker;
     m_softwareChecker = nullptr;
-    StopDownload();
+    StopDownload(UPDATE_FIRMWARE);
+    StopDownload(UPDATE_SOFTWARE);
     std::memset(m_firmwareInfo, 0, sizeof m_firmwareInfo);
     delete m_config;
     m_config = nullptr;
@@ -114,8 +147,10 @@ void CUpdateManager::SetIntervalsForTest(int pollMs, int regularMs)
         if (checker)
             checker->SetIntervals(pollMs, regularMs);
     }
-    if (m_downloader)
-        m_downloader->SetInterval(pollMs);
+    for (CUpdateDownloader* running : {m_firmwareDownloader, m_softwareDownloader}) {
+        if (running)
+            running->SetInterval(pollMs);
+    }
     if (m_upgradeTimer)
         m_upgradeTimer->setInterval(pollMs);
 }
@@ -232,34 +267,45 @@ bool CUpdateManager::GetUpdateInfoSoftware(PackageInfo& package) const
 
 // ---------------------------------------------------------------------- downloads
 
-bool CUpdateManager::startDownload(PackageInfo* package, const QString& destPath, bool firmware)
+CUpdateDownloader*& CUpdateManager::downloader(UPDATE_TYPE type)
+{
+    return type == UPDATE_SOFTWARE ? m_softwareDownloader : m_firmwareDownloader;
+}
+
+bool CUpdateManager::startDownload(PackageInfo* package, const QString& destPath, UPDATE_TYPE type)
 {
     if (!m_bInitialized || !package)
         return false;
     LV_LOG_INFO("file path=" << destPath);
-    StopDownload();
-    m_downloader = new CUpdateDownloader(*package, destPath);
-    m_downloader->SetInterval(m_pollMs);
-    connect(m_downloader, &CUpdateDownloader::statusChanged, this,
+    StopDownload(type);
+    const bool firmware = type == UPDATE_FIRMWARE;
+    CUpdateDownloader* started =
+        new CUpdateDownloader(*package, destPath, firmware ? kMaxFirmwareBytes : kMaxInstallerBytes);
+    downloader(type) = started;
+    started->SetInterval(m_pollMs);
+    connect(started, &CUpdateDownloader::statusChanged, this,
             firmware ? &CUpdateManager::statusChangedDownloadFirmware : &CUpdateManager::statusChangedDownloadSoftware);
-    m_downloader->StartDownload();
+    started->StartDownload();
     return true;
 }
 
 bool CUpdateManager::StartDownloadFirmware(PackageInfo* package, const QString& destPath)
 {
-    return startDownload(package, destPath, true);
+    return startDownload(package, destPath, UPDATE_FIRMWARE);
 }
 
 bool CUpdateManager::StartDownloadSoftware(PackageInfo* package, const QString& destPath)
 {
-    return startDownload(package, destPath, false);
+    return startDownload(package, destPath, UPDATE_SOFTWARE);
 }
 
-void CUpdateManager::StopDownload()
+void CUpdateManager::StopDownload(UPDATE_TYPE type)
 {
-    delete m_downloader;   // stops its timer and closes its handle: the partial file goes
-    m_downloader = nullptr;
+    if (type != UPDATE_FIRMWARE && type != UPDATE_SOFTWARE)
+        return;
+    CUpdateDownloader*& running = downloader(type);
+    delete running;   // stops its timer and closes its handle: the partial file goes
+    running = nullptr;
 }
 
 QString CUpdateManager::GetDownloadDir()
@@ -270,14 +316,21 @@ QString CUpdateManager::GetDownloadDir()
     dir += QStringLiteral("/downloads");
     QDir().mkpath(dir);
     QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    static bool swept = false;
+    if (!swept) {
+        swept = true;
+        removeStalePartialFiles(dir);
+    }
     return dir;
 }
 
 QString CUpdateManager::GetDownloadPath(const PackageInfo& package)
 {
-    // Only a plain file name of the URL's path is kept: no folders, no "..".
-    QString name = QFileInfo(QUrl(PackageText(package.url)).path()).fileName();
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+    // Split the still encoded path, so that an encoded "/" cannot pick the segment,
+    // then decode that segment alone.
+    const QString path = QUrl(PackageText(package.url)).path(QUrl::FullyEncoded);
+    QString name = QUrl::fromPercentEncoding(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1).toUtf8());
+    if (!isPlainFileName(name))
         name = QStringLiteral("temp.kvf");
     return GetDownloadDir() + QLatin1Char('/') + name;
 }

@@ -67,10 +67,23 @@ public:
     bool GetUpdateInfoHardware(PackageInfo& package) const;
     bool GetUpdateInfoSoftware(PackageInfo& package) const;
 
-    // One downloader serves both kinds: a new download ends the running one.
+    // Each kind has a downloader of its own, so the Info cell and the software
+    // update dialog never end each other's download. A new download replaces only
+    // the running one of its kind. StopDownload ends the download of that kind
+    // (the firmware one unless told otherwise: the device's pages own it).
     bool StartDownloadFirmware(PackageInfo* package, const QString& destPath);
     bool StartDownloadSoftware(PackageInfo* package, const QString& destPath);
-    void StopDownload();
+    void StopDownload(UPDATE_TYPE type = UPDATE_FIRMWARE);
+    // A download of that kind was started and not stopped since (it may have ended).
+    bool HasDownload(UPDATE_TYPE type) const
+    {
+        return (type == UPDATE_SOFTWARE ? m_softwareDownloader : m_firmwareDownloader) != nullptr;
+    }
+    // The most bytes a download may bring: a firmware file no larger than the
+    // biggest flash plus the largest header, an installer a fixed ceiling. A
+    // server that announces or sends more fails the download.
+    static const int kMaxFirmwareBytes;
+    static const int kMaxInstallerBytes;
 
     // Reads and checks the file against the device, then starts the flashing
     // thread. False when the file was refused (GetUpgradeRefusal says why) or a
@@ -86,10 +99,12 @@ public:
 
     QString GetUpdateHelpURL() const;
 
-    // Per-user private folder for downloads (created on demand, owner-only), and
-    // the destination there for a package: the plain file name of its URL,
-    // "temp.kvf" when the URL names no file.
+    // Per-user private folder for downloads (created on demand, owner-only). The
+    // first opening in a run removes the partial files a killed run left there.
     static QString GetDownloadDir();
+    // The destination there for a package: the decoded last segment of its URL's
+    // path, or "temp.kvf" when that is empty or no plain file name (a path
+    // separator, a control character, a leading dot).
     static QString GetDownloadPath(const PackageInfo& package);
 
     bool getServerURL(CONFIG_TYPE type, QDateTime& date, QString& list) const;
@@ -124,7 +139,8 @@ private:
     void copyFirmwareInfo(const _KVUPDATE_FIRMWARE_INFO* info);
     CUpdateFirmwareChecker* firmwareChecker();
     CUpdateSoftwareChecker* softwareChecker();
-    bool startDownload(PackageInfo* package, const QString& destPath, bool firmware);
+    bool startDownload(PackageInfo* package, const QString& destPath, UPDATE_TYPE type);
+    CUpdateDownloader*& downloader(UPDATE_TYPE type);
     void retireUpgrade();
 
     QSettings* m_config = nullptr;   // the default configuration, owned
@@ -135,7 +151,8 @@ private:
     char m_firmwareInfo[4][kFirmwareInfoTextSize] = {};
     CUpdateSoftwareChecker* m_softwareChecker = nullptr;
     CUpdateFirmwareChecker* m_firmwareChecker = nullptr;
-    CUpdateDownloader* m_downloader = nullptr;
+    CUpdateDownloader* m_firmwareDownloader = nullptr;
+    CUpdateDownloader* m_softwareDownloader = nullptr;
     CUpgradeFirmware* m_upgrade = nullptr;
     QList<QPointer<CUpgradeFirmware>> m_retired;   // still flashing after a stop
     int m_upgradeRefusal = 0;

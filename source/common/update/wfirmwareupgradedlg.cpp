@@ -138,8 +138,10 @@ QLayout* WFirmwareUpgradeDlg::createVersionGrid(const QString& currentVersion, c
     QGridLayout* grid = new QGridLayout;
     grid->setSpacing(10);
     grid->setContentsMargins(0, 0, 0, 0);
+    // The new version comes from the update service: text, never markup.
     auto label = [this](const QString& text, const QColor& colour, Qt::Alignment align) {
         QLabel* l = new QLabel(text, this);
+        l->setTextFormat(Qt::PlainText);
         l->setAlignment(align | Qt::AlignVCenter);
         setLabelStyle(l, colour, upgradecolours::kPanel, upgradecolours::kPanel);
         return l;
@@ -160,6 +162,7 @@ QWidget* WFirmwareUpgradeDlg::createTextPage(const QString& text, const QList<WP
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(20);
     QLabel* label = new QLabel(text, page);
+    label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignCenter);
     label->setWordWrap(true);
     setLabelStyle(label, upgradecolours::kValue, upgradecolours::kPanel, upgradecolours::kPanel);

@@ -1,0 +1,102 @@
+// A device that stops answering costs one time-out per reload, report or poll, its unplug
+// ends a request in flight, and idle and flashing add only milestones to the file log.
+#include "lvemulatortest.h"
+
+#include <QTemporaryDir>
+
+#include <thread>
+
+#include "device/cfirmwareflasher.h"
+#include "device/reportaccess.h"
+#include "logging/lvlogger.h"
+#include "lvtestfiles.h"
+#include "shell/propertypage.h"
+#include "tst_lumivandrexpresenter_support.h"
+
+class TstDeviceCost : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    std::shared_ptr<lvemu::EmulatedDevice> m_dev = lvemu::EmulatedBus::instance().plug();
+
+    int lines(const char *text = "")   // once the records queued by other threads arrived
+    {
+        QCoreApplication::processEvents();
+        return lvtest::readLines(m_dir.filePath("lv.log")).filter(text).size();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        lvlogger::SetLogLevelDebug();   // as the program: file sink, levels 0 to 5
+        lvlogger::LvLogger::createInstance(this)->setLogLevels_file(lvlogger::ENABLE_LOG_LEVELS);
+        QVERIFY(lvlogger::LvLogger::getInstance()->setLogFileName(m_dir.filePath("lv.log"), 1 << 24, 2));
+        QVERIFY(g_presenter.Init());
+        g_presenter.SetCurrentIndex(0, false);
+    }
+
+    void hungDeviceCostsOneTimeOut()
+    {
+        PropertyPage pages;
+        const std::function<void()> operations[] = {[&] { pages.ReloadTabWidget(true); },
+                                                    [&] { pages.ExportInfo(); }, [] { g_presenter.OnTimeout(); }};
+        for (const std::function<void()> &operation : operations) {
+            m_dev->setUnanswering(false);
+            g_presenter.OnTimeout();   // found answering: then it stops
+            m_dev->setUnanswering(true);
+            m_dev->clearTransfers();
+            QElapsedTimer clock;
+            clock.start();
+            operation();
+            QVERIFY(clock.elapsed() < kHidTransferTimeoutMs + 500);
+            QCOMPARE(m_dev->transferCount(), 1);   // the one that timed out, nothing after it
+        }
+        m_dev->setUnanswering(false);
+        LockedInstance current(g_presenter);
+        const _KVCAP_NOTIFY_ENABLE enable{0, KVCAP_NOTIFY_MASK};
+        QVERIFY(!WriteReport(current.device(), enable));   // refused at once until the next poll,
+        g_presenter.OnTimeout();                            // which finds it answering again
+        QVERIFY(WriteReport(current.device(), enable));
+        QCOMPARE(m_dev->transferCount(), 3);
+        QCOMPARE(lines("stopped answering"), 3);   // once each time, though dozens of reads failed
+        QCOMPARE(lines("answers again"), 3);
+    }
+
+    void idleAndFlashingLogOnlyMilestones()
+    {
+        const int before = lines();
+        for (int tick = 0; tick < 8; ++tick) {   // 3.2 s idle, real intervals
+            QTest::qWait(LumivandrexPresenter::kNotifyIntervalMs);
+            g_presenter.OnTimeout();
+        }
+        QCOMPARE(lines(), before);
+        prestest::FirmwareImage image;
+        image.add("Main.App", lvemu::kFlashMainSection, 16384);
+        int status = 0, percent = 0;
+        g_presenter.Upgrade(*LockedInstance(g_presenter).get(), &image.header, image.sections(), &status, &percent, true);
+        QCOMPARE(status, int(KV_UPGRADE_SUCCESS));
+        QCOMPARE(lines() - before, 4);   // start, section, verify, end: no line per transfer
+    }
+
+    // A page waits for the hung device when it is unplugged: as the kernel, the unplug ends
+    // the request; the device leaves the list and Exit does not wait.
+    void hungThenUnpluggedEndsAtOnce()
+    {
+        m_dev->setUnanswering(true);
+        m_dev->clearTransfers();
+        _KVCAP_DEVICE_INFO info;
+        bool read = true;
+        std::thread page([&] { read = ReadReport(LockedInstance(g_presenter).device(), info); });
+        QVERIFY(prestest::waitUntil([&] { return m_dev->transferCount() > 0; }, 5000));
+        QElapsedTimer clock;
+        clock.start();
+        lvemu::EmulatedBus::instance().unplug(m_dev);
+        QVERIFY(prestest::waitUntil([] { return g_presenter.GetDeviceCount() == 0; }, 5000));
+        page.join();
+        g_presenter.Exit();
+        QVERIFY(!read && clock.elapsed() < kHidTransferTimeoutMs / 2);
+    }
+};
+
+LV_EMULATED_QTEST_MAIN(TstDeviceCost)
+#include "tst_devicecost.moc"
