@@ -512,7 +512,7 @@ void widgetImages(Output& out)
 
     // Check box indicators, 14 x 14.
     for (bool checked : {false, true}) {
-        for (const QString& state : {QString(), QStringLiteral("_hover"), QStringLiteral("_disabled")}) {
+        for (const QString& state : {QString(), QStringLiteral("_hover"), QStringLiteral("_focus"), QStringLiteral("_disabled")}) {
             QImage img = canvas(14, 14);
             QPainter p(&img);
             p.setRenderHint(QPainter::Antialiasing);
@@ -520,6 +520,8 @@ void widgetImages(Output& out)
             const bool hover = state == QLatin1String("_hover");
             QColor fill = checked ? (disabled ? QColor(70, 72, 75) : (hover ? kBlueHover : kBlue)) : QColor(33, 33, 33);
             QColor border = checked ? fill : (disabled ? QColor(60, 60, 60) : (hover ? kBlue : QColor(110, 112, 116)));
+            if (state == QLatin1String("_focus"))
+                border = Qt::white;   // keyboard focus: white, as the other focus frames, on both states
             p.setPen(QPen(border, 1));
             p.setBrush(fill);
             p.drawRoundedRect(QRectF(0.5, 0.5, 13, 13), 2, 2);
@@ -581,9 +583,10 @@ void widgetImages(Output& out)
         QImage img = canvas(80, 28);
         QPainter p(&img);
         p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(kBlue, 1.5));
+        // White: the selected tab is filled with the blue, so a blue frame would not show.
+        p.setPen(QPen(Qt::white, 1));
         p.setBrush(Qt::NoBrush);
-        p.drawRoundedRect(QRectF(1, 1, 78, 26), 4, 4);
+        p.drawRoundedRect(QRectF(1.5, 1.5, 77, 25), 4, 4);
         p.end();
         out.save(w, QStringLiteral("tab_focus"), img);
     }

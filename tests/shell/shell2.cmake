@@ -31,7 +31,7 @@ if(TARGET lv_emulator)
         lv_add_qtest(${suite} LABEL shell
             SOURCES ${CMAKE_CURRENT_LIST_DIR}/${suite}.cpp
             LINKS Qt5::Gui
-            TIMEOUT 180)
+            TIMEOUT 300)
         target_compile_definitions(${suite} PRIVATE
             LV_PROGRAM_PATH="$<TARGET_FILE:LumivandrexUtility>"
             LV_LAUNCHER_PATH="$<TARGET_FILE:lv_emulated_launch>")

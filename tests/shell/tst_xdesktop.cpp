@@ -16,6 +16,8 @@
 namespace {
 const QRgb kWindowBody = qRgb(0x16, 0x17, 0x19);   // the main window's background
 const QRgb kTitleBar = qRgb(0x24, 0x27, 0x2C);
+// xdotool commands (';' between; "@x y ..." in the window), then `colour`'s count in `area` (window-relative)
+struct Step { QString commands; QRect area; QRgb colour; int least, most; };
 } // namespace
 
 class TestXDesktop : public QObject
@@ -134,6 +136,49 @@ private slots:
         QTest::qWait(300);
         QCOMPARE(countPixels(screen(), kTitleBar), 0);
         QCOMPARE(xdotool({"search", "--name", "^Lumivandrex Utility$"}), QString());
+    }
+
+    // Dialogs open centred on the window: the update dialog at (106, 136), the EDID timing one at (74, 104).
+    void focusPopupsAndStates()
+    {
+        QProcess launcher;
+        launcher.setProcessEnvironment(environment());
+        launcher.start(LV_LAUNCHER_PATH, {"--devices", "1", LV_PROGRAM_PATH});
+        const QString main = xdotool({"search", "--sync", "--name", "^Lumivandrex Utility$"});
+        QTRY_VERIFY_WITH_TIMEOUT(countPixels(screen(), kWindowBody) > 592 * 10, 20000);
+        const QStringList xy = xdotool({"getwindowgeometry", "--shell", main}).split('\n');
+        const QRect bar(0, 0, 592, 40), tab(92, 48, 82, 32), mute(145, 628, 32, 32);
+        QVector<Step> steps = {
+            {"@112 63 click 1", tab, qRgb(255, 255, 255), 0, 0},   // Video: the tab is selected, not focused;
+            {"key Tab Tab", tab, qRgb(255, 255, 255), 100, 1000},  // Tab outlines it in white, then frames a box:
+            {"key Tab Tab Tab Tab Tab Tab Tab Tab Tab", {198, 512, 356, 24}, qRgb(27, 157, 255), 600, 2000},
+            // Escape closes only the open list, device menu or title-bar menu (right click, or the Menu key
+            // on the device name), else it minimises: a minimised window would take no more clicks.
+            {"@376 524 click 1;key Escape;@454 20 click 1;key Escape;@60 20 click 3;key Escape;"
+             "@35 63 click 1;key Tab;key Menu;key Escape", bar, kTitleBar, 15000, 30000},
+            {"key Escape", {-2000, -2000, 5000, 5000}, kTitleBar, 0, 0},
+            {"windowactivate --sync " + main + ";@192 63 click 1", mute, qRgb(221, 55, 55), 0, 0},   // red only muted
+            {"@161 644 click 1", mute, qRgb(221, 55, 55), 30, 1000},
+            // "Check for updates..." fails here: 10 columns apart, "Retry" and "Help" show the dialog between them.
+            {"@60 20 click 3;@140 77 click 1", {176, 496, 140, 20}, qRgb(0x39, 0x39, 0x39), 200, 200},
+            {"key Escape;@352 63 click 1", {336, 50, 76, 28}, qRgb(27, 157, 255), 1500, 3000}};   // HDMI
+        for (int i = 0; i < 30; ++i)   // the EDID timing dialog's Mode list opens under its box
+            steps += {{"@82 362 click 1;@314 169 click 1", {138, 182, 364, 112}, qRgb(0x23, 0x64, 0x95), 5000, 50000},
+                      {"key Escape;key Escape", {74, 104, 444, 32}, qRgb(0x27, 0x27, 0x27), 0, 0}};
+        steps += {"@578 14 click 1", {-2000, -2000, 5000, 5000}, kTitleBar, 0, 0};   // the close button quits
+        for (const Step& s : steps) {
+            for (QString command : s.commands.split(';')) {
+                if (command.startsWith('@'))   // in the window; then away, so that no hover look stays
+                    command = "mousemove --window " + main + " " + command.mid(1) + " mousemove 0 0";
+                xdotool(command.split(' '));
+                QTest::qWait(300);
+            }
+            const QRect area = s.area.translated(xy.value(1).mid(2).toInt(), xy.value(2).mid(2).toInt());
+            int n = -1;
+            QTRY_VERIFY2_WITH_TIMEOUT((n = countPixels(screen().copy(area), s.colour)) >= s.least && n <= s.most,
+                                      qPrintable(s.commands + ": " + QString::number(n)), 30000);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(launcher.state(), QProcess::NotRunning, 15000);
     }
 };
 

@@ -52,8 +52,8 @@ ImageList expectedImages()
     family(list, ":/Widget/left_arrow", {""}, {14, 16});
     family(list, ":/Widget/right_arrow", {""}, {14, 16});
     family(list, ":/Widget/slider_handle", {"", "_hover", "_press", "_disable"}, {20, 20});
-    family(list, ":/Widget/checkbox_unchecked", {"", "_hover", "_disabled"}, {14, 14});
-    family(list, ":/Widget/checkbox_checked", {"", "_hover", "_disabled"}, {14, 14});
+    family(list, ":/Widget/checkbox_unchecked", {"", "_hover", "_focus", "_disabled"}, {14, 14});
+    family(list, ":/Widget/checkbox_checked", {"", "_hover", "_focus", "_disabled"}, {14, 14});
     for (const char* n : {"default_on", "default_off", "common_on", "common_off", "menu_checked", "menu_checked_hover"})
         list.append({QStringLiteral(":/Widget/") + n, {16, 16}});
     list.append({":/Widget/msg_warning", {40, 40}});

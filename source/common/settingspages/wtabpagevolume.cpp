@@ -2,7 +2,6 @@
 
 #include <QFrame>
 #include <QHBoxLayout>
-#include <QIcon>
 #include <QLabel>
 #include <QMutexLocker>
 #include <QSignalBlocker>
@@ -240,7 +239,8 @@ QLayout* WTabPageVolume::createNodeControl(_KVCAP_USB_AUDIO_NODE node, const _KV
 
     n.button = new WPushButton;
     n.button->setObjectName(QStringLiteral("btn_mute"));
-    n.button->setIcon(QIcon(QStringLiteral(":/MuteButton/btn_mute")));
+    // No icon: the style sheet's images carry the glyph for each state, and an icon
+    // (always the unmuted one) drawn over them hides whether the node is muted.
     n.button->setFixedSize(32, 32);
     n.button->setCheckable(true);
     n.button->setChecked(false);

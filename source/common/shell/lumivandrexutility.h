@@ -113,7 +113,7 @@ private:
     void BuildTrayMenu();
     // A message box, custom dialog or any other modal dialog is open.
     bool IsDialogOpen() const;
-    bool HandleKeyPress(QKeyEvent* event);
+    bool HandleKeyPress(QObject* watched, QKeyEvent* event);
     void ActivateOpenDialogs();
     QWidget* LastEnabledSettingsButton() const;
     void HideAllMenus();

@@ -19,6 +19,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QTabWidget>
+#include <QWindow>
 
 void LumivandrexUtility::keyPressEvent(QKeyEvent* event)
 {
@@ -49,7 +50,18 @@ bool LumivandrexUtility::IsDialogOpen() const
     return modal && modal != this;
 }
 
-bool LumivandrexUtility::HandleKeyPress(QKeyEvent* event)
+namespace {
+bool IsPopupTarget(QObject* receiver)
+{
+    if (auto* window = qobject_cast<QWindow*>(receiver))
+        return window->type() == Qt::Popup;
+    if (receiver && receiver->isWidgetType())
+        return static_cast<QWidget*>(receiver)->window()->windowType() == Qt::Popup;
+    return false;
+}
+} // namespace
+
+bool LumivandrexUtility::HandleKeyPress(QObject* watched, QKeyEvent* event)
 {
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
     const int key = event->key();
@@ -62,12 +74,16 @@ bool LumivandrexUtility::HandleKeyPress(QKeyEvent* event)
         m_bTabForward = false;
         g_focusManager.SetActive(true);
     } else if (key == Qt::Key_Escape) {
-        // With a pop-up menu open, Escape only closes that menu; the window stays.
+        // With a pop-up open, Escape only closes the pop-up; the window stays.
+        // A combo box's list is already closed by the key's shortcut check, so
+        // the key itself then arrives for the hidden pop-up window: that counts too.
         // (Asked before the menus are hidden, which ends the pop-up state.)
         QWidget* popup = QApplication::activePopupWidget();
+        const bool forPopup = popup || IsPopupTarget(watched);
         HideAllMenus();
-        if (popup) {
-            popup->close();
+        if (forPopup) {
+            if (popup)
+                popup->close();
             return true;
         }
         if (!IsDialogOpen()) {
@@ -105,7 +121,7 @@ bool LumivandrexUtility::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
     case QEvent::KeyPress:
-        if (HandleKeyPress(static_cast<QKeyEvent*>(event)))
+        if (HandleKeyPress(watched, static_cast<QKeyEvent*>(event)))
             return true;
         break;
     case QEvent::WindowActivate:

@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QLabel>
 #include <QMetaMethod>
 #include <QMouseEvent>
@@ -70,6 +71,19 @@ void centreDialogOnMainWindow(QWidget* dialog)
     const QRect area = screen->availableGeometry();
     dialog->move(area.x() + (area.width() - dialog->width()) / 2,
                  area.y() + (area.height() - dialog->height()) / 2);
+}
+
+void placeDialogBeforeShow(QWidget* dialog)
+{
+    // What QWidget::setVisible() would do first, so that the size is final here.
+    dialog->ensurePolished();
+    if (QLayout* layout = dialog->layout())
+        layout->activate();
+    if (!dialog->testAttribute(Qt::WA_Resized)) {
+        dialog->adjustSize();
+        dialog->setAttribute(Qt::WA_Resized, false);
+    }
+    centreDialogOnMainWindow(dialog);
 }
 
 QCustomDialog::QCustomDialog(QWidget* parent, bool defaultTitleBar, bool showMinimize)
@@ -273,9 +287,16 @@ void QCustomDialog::paintEvent(QPaintEvent*)
 
 void QCustomDialog::resizeEvent(QResizeEvent*) {}
 
+void QCustomDialog::setVisible(bool visible)
+{
+    if (visible && !isVisible())
+        placeDialogBeforeShow(this);
+    QDialog::setVisible(visible);
+}
+
 void QCustomDialog::showEvent(QShowEvent*)
 {
-    centreDialogOnMainWindow(this);
+    // Already placed (setVisible); the dialog's own placement must not run.
 }
 
 void QCustomDialog::changeEvent(QEvent*) {}

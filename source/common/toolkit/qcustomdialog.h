@@ -15,6 +15,12 @@ class QLabel;
 // centres on the dialog's parent window, and without one on the screen.
 void centreDialogOnMainWindow(QWidget* dialog);
 
+// Sizes a dialog that is about to be shown and centres it (above) while it is not
+// mapped yet. Moved only once mapped, the window races the window manager's own
+// placement, and Qt may keep a wrong position for it: its drop-down lists then open
+// at the screen's corner.
+void placeDialogBeforeShow(QWidget* dialog);
+
 // Fills a dialog's whole body with the dialogs' body colour (dialogs and message
 // boxes are frameless, so nothing else paints behind their children).
 void paintDialogBody(QWidget* dialog);
@@ -22,7 +28,7 @@ void paintDialogBody(QWidget* dialog);
 // Base of the program's dialogs (not the message box): an application-modal
 // window without the system's frame, with a dark title bar of its own (a text
 // bar, optionally with a minimise button, or a logo bar), a body for the
-// subclass's content, dragging by the title bar, centring on every show, Esc
+// subclass's content, dragging by the title bar, centring before every show, Esc
 // to cancel. While it exists it is registered with the presenter as a device
 // listener and as an open dialog (so IsModalState() is true); the loss of the
 // current device reaches OnHandleUI() on the GUI thread.
@@ -43,6 +49,8 @@ public:
 
     QCustomDialog(QWidget* parent, bool defaultTitleBar, bool showMinimize);
     ~QCustomDialog() override;
+
+    void setVisible(bool visible) override;
 
     void SetMainWindow(QWidget* content, const QString& title);
     void SetCloseBtnEnable(bool enable);

@@ -118,8 +118,10 @@ void QCustomSlider::OnTimer()
 
 void QCustomSlider::focusInEvent(QFocusEvent* e)
 {
-    if (!m_property.pPage)
+    if (!m_property.pPage) {
+        update();   // outside a focus list (dialogs): still show the focus look
         return;
+    }
     m_property.pPage->SetCurPropertyForFocusInEv(&m_property);
     QSlider::focusInEvent(e);
     repaint();

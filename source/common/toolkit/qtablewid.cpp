@@ -147,8 +147,10 @@ void QTableWid::mouseMoveEvent(QMouseEvent*)
 
 void QTableWid::focusInEvent(QFocusEvent* event)
 {
-    if (!m_property.pPage)
+    if (!m_property.pPage) {
+        viewport()->update();   // outside a focus list (dialogs): still show the focus look
         return;
+    }
     m_property.pPage->SetCurPropertyForFocusInEv(&m_property);
     QTableWidget::focusInEvent(event);
     viewport()->update();

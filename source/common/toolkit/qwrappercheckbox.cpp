@@ -16,13 +16,16 @@ QString checkBoxSheet(int margin)
               "QCheckBox::indicator{width: 14px; height: 14px; margin-top: 6px; margin-bottom: 4px;"
               " margin-right: 5px; border: 0px; border-radius: 2px;"
               " image: url(:/Widget/checkbox_unchecked);}"
-              "QCheckBox::indicator:unchecked:focus, QCheckBox::indicator:unchecked:hover,"
-              " QCheckBox::indicator:unchecked:pressed{image: url(:/Widget/checkbox_unchecked_hover);}"
+              "QCheckBox::indicator:unchecked:hover, QCheckBox::indicator:unchecked:pressed"
+              "{image: url(:/Widget/checkbox_unchecked_hover);}"
               "QCheckBox::indicator:unchecked:disabled{image: url(:/Widget/checkbox_unchecked_disabled);}"
               "QCheckBox::indicator:checked{image: url(:/Widget/checkbox_checked);}"
-              "QCheckBox::indicator:checked:focus, QCheckBox::indicator:checked:hover,"
-              " QCheckBox::indicator:checked:pressed{image: url(:/Widget/checkbox_checked_hover);}"
-              "QCheckBox::indicator:checked:disabled{image: url(:/Widget/checkbox_checked_disabled);}");
+              "QCheckBox::indicator:checked:hover, QCheckBox::indicator:checked:pressed"
+              "{image: url(:/Widget/checkbox_checked_hover);}"
+              "QCheckBox::indicator:checked:disabled{image: url(:/Widget/checkbox_checked_disabled);}"
+              // After the hover rules: a focused box keeps its focus look under the pointer.
+              "QCheckBox::indicator:unchecked:focus{image: url(:/Widget/checkbox_unchecked_focus);}"
+              "QCheckBox::indicator:checked:focus{image: url(:/Widget/checkbox_checked_focus);}");
 }
 
 QString textSheet(const QColor& text, const QColor& background, bool alignLeft)

@@ -234,9 +234,16 @@ void QWrapperMsgBox::paintEvent(QPaintEvent* event)
     QDialog::paintEvent(event);
 }
 
+void QWrapperMsgBox::setVisible(bool visible)
+{
+    if (visible && !isVisible())
+        placeDialogBeforeShow(this);
+    QDialog::setVisible(visible);
+}
+
 void QWrapperMsgBox::showEvent(QShowEvent*)
 {
-    centreDialogOnMainWindow(this);
+    // Already placed (setVisible); the dialog's own placement must not run.
 }
 
 int QWrapperMsgBox::Ask(tagMSG_TYPE type, const QString& text, const QString& okText, const QString& cancelText,

@@ -41,6 +41,8 @@ public:
                    int width, int height, QWidget* parent);
     ~QWrapperMsgBox() override;
 
+    void setVisible(bool visible) override;
+
     // Builds a box on the stack, runs it and returns exec()'s result (1 accepted, 0 not).
     // `objectName` picks the device-loss behaviour above. Never call it with the
     // presenter lock held.

@@ -72,8 +72,10 @@ void QWrapperSpinBox::mouseReleaseEvent(QMouseEvent* e)
 
 void QWrapperSpinBox::focusInEvent(QFocusEvent* e)
 {
-    if (!m_property.pPage)
+    if (!m_property.pPage) {
+        update();   // outside a focus list (dialogs): still show the focus look
         return;
+    }
     m_property.pPage->SetCurPropertyForFocusInEv(&m_property);
     QSpinBox::focusInEvent(e);
     repaint();

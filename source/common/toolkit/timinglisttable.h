@@ -60,7 +60,6 @@ inline void SetupTable(QTableWid* table, const QStringList& titles, const QList<
     QHeaderView* header = table->horizontalHeader();
     header->setObjectName(QStringLiteral("headerview_table"));
     header->setFixedHeight(36);
-    header->setStretchLastSection(true);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setHighlightSections(false);
     QFont font = header->font();
@@ -68,6 +67,11 @@ inline void SetupTable(QTableWid* table, const QStringList& titles, const QList<
     header->setFont(font);
     for (int i = 0; i < widths.size(); ++i)
         table->setColumnWidth(i, widths[i]);
+    // The last column fills what the others leave. It never shrinks below the size it
+    // had when stretching began, so start it small: a narrower table then shows no
+    // scroll bar for an empty column.
+    table->setColumnWidth(table->columnCount() - 1, header->minimumSectionSize());
+    header->setStretchLastSection(true);
     table->verticalScrollBar()->setContextMenuPolicy(Qt::NoContextMenu);
     table->horizontalScrollBar()->setContextMenuPolicy(Qt::NoContextMenu);
     setScrollBarStyle2(table->verticalScrollBar(), Qt::Vertical);

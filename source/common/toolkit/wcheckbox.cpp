@@ -55,8 +55,10 @@ void WCheckBox::keyPressEvent(QKeyEvent* e)
 
 void WCheckBox::focusInEvent(QFocusEvent* e)
 {
-    if (!m_property.pPage)
+    if (!m_property.pPage) {
+        update();   // outside a focus list (dialogs): still show the focus look
         return;
+    }
     m_property.pPage->SetCurPropertyForFocusInEv(&m_property);
     QCheckBox::focusInEvent(e);
     repaint();

@@ -8,6 +8,9 @@
 WComboBox::WComboBox(QWidget* parent)
     : QComboBox(parent)
 {
+    // Set from the start: the style sheet's focus frame asks for "enter" false, which
+    // an unset property never matches, so Tab would show no frame until a hover.
+    setProperty("enter", false);
 }
 
 void WComboBox::GetDefaultProperty(KEY_PROPERTY* p)
@@ -66,8 +69,10 @@ void WComboBox::keyPressEvent(QKeyEvent* e)
 
 void WComboBox::focusInEvent(QFocusEvent* e)
 {
-    if (!m_property.pPage)
+    if (!m_property.pPage) {
+        update();   // outside a focus list (dialogs): still show the focus look
         return;
+    }
     m_property.pPage->SetCurPropertyForFocusInEv(&m_property);
     QComboBox::focusInEvent(e);
     repaint();

@@ -48,6 +48,7 @@ CheckWindow::CheckWindow(AppUpgradeDialog* parent)
     layout->addWidget(m_pText, 0, Qt::AlignHCenter);
     layout->addSpacing(100);
     QHBoxLayout* buttons = new QHBoxLayout;
+    buttons->setSpacing(10);   // the page's own spacing is 0: the buttons would touch
     buttons->addStretch();
     buttons->addWidget(m_pBtnNext);
     buttons->addWidget(m_pBtnHelp);

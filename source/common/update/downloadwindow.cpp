@@ -82,6 +82,7 @@ QWidget* DownloadWindow::finishPage(QWidget* page, QVBoxLayout* layout, const QL
 {
     layout->addStretch();
     QHBoxLayout* row = new QHBoxLayout;
+    row->setSpacing(10);   // the page's own spacing is 0: "Retry" and "Help" would touch
     row->addStretch();
     for (WPushButton* button : buttons)
         row->addWidget(button);
