@@ -83,7 +83,9 @@ QWrapperTableWidget::QWrapperTableWidget(bool plain, int height, const QStringLi
                 m_pTable->setCellWidget(r, c, CreateUpdateCell());
                 continue;
             }
-            auto* label = new QCellLabel(c == 0 ? names.at(r) : QStringLiteral("hi"), this, c == 1);
+            // Made in the viewport, where the table keeps its cell widgets: a widget
+            // moved into another parent is styled anew.
+            auto* label = new QCellLabel(c == 0 ? names.at(r) : QStringLiteral("hi"), m_pTable->viewport(), c == 1);
             label->setStyleSheet(sheet);
             m_pTable->setCellWidget(r, c, label);
         }
