@@ -159,7 +159,9 @@ void LumivandrexUtility::CreateTrayIcon()
 {
     m_pTrayIcon = new QSystemTrayIcon(this);
     m_pTrayIcon->setToolTip(tr("Kivorant Lumivandrex Utility"));
-    m_pTrayIcon->setIcon(QIcon(QStringLiteral(":/LumivandrexUtility/lumivandrexutility_48")));
+    // From the decoded picture: a QIcon made from a suffix-less file name loads the
+    // system's MIME database to learn the file's type.
+    m_pTrayIcon->setIcon(QIcon(QPixmap(QStringLiteral(":/LumivandrexUtility/lumivandrexutility_48"), "png")));
 
     m_pOpenAction = new QAction(tr("Open main window"), this);
     m_pBootAction = new QAction(tr("Boot to run"), this);

@@ -23,10 +23,12 @@
 #include "toolkit/wpushbutton.h"
 
 namespace {
-// Only the header is read: the style sheets load the images themselves.
+// Only the header is read: the style sheets load the images themselves. The
+// resources are PNG files without a suffix: named, the format is not guessed by
+// asking every image plugin.
 QSize ImageSize(const QString& path, const QSize& fallback)
 {
-    const QSize size = QImageReader(path).size();
+    const QSize size = QImageReader(path, QByteArrayLiteral("png")).size();
     return size.isValid() ? size : fallback;
 }
 
