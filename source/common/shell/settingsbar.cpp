@@ -98,11 +98,15 @@ void SettingsBar::OnUIChanged(bool changed)
 
 void SettingsBar::OnPageUIChanged(bool enable)
 {
+    const bool was = m_pSaveBtn->isEnabled();
     if (enable)
         m_pSaveBtn->setEnabled(true);
     else
         DisableWithHandOff(m_pSaveBtn);
-    repaint();
+    // Shown before control returns, but only when it changed: every reload ends
+    // with "no changes", the first one right after the window's first paint.
+    if (m_pSaveBtn->isEnabled() != was)
+        repaint();
 }
 
 void SettingsBar::OnCurrentDeviceLost(bool pending)
