@@ -7,11 +7,14 @@
 #include "shell/firstpaintmarker.h"
 #include "shell/lumivandrexutility.h"
 #include "shell/startup.h"
+#include "statuspages/wtabpageinfo.h"
 #include "toolkit/cfocusmanager.h"
+#include "toolkit/picturepreload.h"
 #include "update/updatemanager.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QMutexLocker>
 #include <QTranslator>
 
 #include <thread>
@@ -76,7 +79,13 @@ int main(int argc, char* argv[])
     // current device before the title bar picks one from the event loop. It needs
     // only the log, so it starts first; while a library is being loaded (the
     // update library loads libcurl on its own thread) no thread can be created.
-    std::thread presenterInit([] { g_presenter.Init(); });   // without a device the program still starts
+    std::thread presenterInit([] {
+        g_presenter.Init();   // without a device the program still starts
+        // The first device is the one the title bar selects: the Info page shows its picture first.
+        QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
+        PreloadPicture(WTabPageInfo::FirstPicturePath(g_presenter.GetDeviceCount() > 0 ? g_presenter.GetDeviceInstance(0)
+                                                                                        : nullptr));
+    });
     preload.ApplicationReady();
 
     // A configuration that cannot be read leaves the update features off; the rest runs.
@@ -138,6 +147,7 @@ int main(int argc, char* argv[])
         // presenter still exists; its destructor stores the per-user settings.
     }
     delete translator;
+    FinishPicturePreload();
     LV_LOG_INFO("instance " << QCoreApplication::applicationPid() << " ended with exit code " << exitCode);
     preload.Finish();
     delete app;

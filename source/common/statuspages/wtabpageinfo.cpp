@@ -10,6 +10,7 @@
 #include "device/lumivandrexpresenter.h"
 #include "device/reportaccess.h"
 #include "device/usbids.h"
+#include "toolkit/picturepreload.h"
 #include "toolkit/qtablewid.h"
 #include "toolkit/qwrappertablewidget.h"
 #include "toolkit/reportfragment.h"
@@ -145,12 +146,18 @@ QString WTabPageInfo::PictureFor(quint16 modelCode)
     return QString();
 }
 
+QString WTabPageInfo::FirstPicturePath(const tagDEVICE_INSTANCE* instance)
+{
+    const QString name = instance ? PictureFor(instance->deviceInfo.productId) : kNoDevicePicture;
+    return name.isEmpty() ? QString() : QStringLiteral(":/Device/") + name;
+}
+
 void WTabPageInfo::ShowPicture(const QString& name)
 {
     if (name.isEmpty() || name == m_strPicture)
         return;
     m_strPicture = name;
-    m_pPicture->setPixmap(QPixmap(QStringLiteral(":/Device/") + name));
+    m_pPicture->setPixmap(LoadPicture(QStringLiteral(":/Device/") + name));
 }
 
 QStringList WTabPageInfo::ReadValues(const tagDEVICE_INSTANCE* instance)

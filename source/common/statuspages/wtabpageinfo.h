@@ -38,6 +38,9 @@ public:
     static QString FormatFirmwareVersion(quint32 version);
     // The picture resource of a model code (empty for a model without one).
     static QString PictureFor(quint16 modelCode);
+    // The picture resource the page shows first for the device it will be
+    // filled with (none: the no-device picture); empty for a model without one.
+    static QString FirstPicturePath(const tagDEVICE_INSTANCE* instance);
 
     // The values the table shows, in row order ("N/A" everywhere without a device).
     QStringList GetValues() const { return m_values; }
