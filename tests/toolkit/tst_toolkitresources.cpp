@@ -9,6 +9,7 @@
 #include "toolkit/cfocusmanager.h"
 #include "toolkit/cmenubutton.h"
 #include "toolkit/csystembutton.h"
+#include "toolkit/picturepreload.h"
 #include "toolkit/qcustomslider.h"
 #include "toolkit/qwrapperslider.h"
 #include "toolkit/qwrapperspinbox.h"
@@ -150,6 +151,22 @@ private slots:
             QVERIFY2(!image.isNull(), qPrintable(entry.first));
             QVERIFY2(image.size() == entry.second, qPrintable(entry.first));
         }
+    }
+
+    // A preloaded picture is, pixel and format, what QPixmap(path) gives; it is
+    // handed out once, and every other load goes the usual way.
+    void picturePreload()
+    {
+        const QString path = QStringLiteral(":/Device/capture_pro");
+        const QString other = QStringLiteral(":/Device/no_device");
+        PreloadPicture(path);
+        PreloadPicture(other);   // one preload per run: ignored
+        const QImage direct = QPixmap(path).toImage();
+        QVERIFY(!direct.isNull());
+        QCOMPARE(LoadPicture(path).toImage(), direct);
+        QCOMPARE(LoadPicture(path).toImage(), direct);
+        QCOMPARE(LoadPicture(other).toImage(), QPixmap(other).toImage());
+        FinishPicturePreload();
     }
 
     void animationsPlay()
