@@ -51,13 +51,16 @@ private slots:
             QVERIFY(clock.elapsed() < kHidTransferTimeoutMs + 500);
             QCOMPARE(m_dev->transferCount(), 1);   // the one that timed out, nothing after it
         }
+        g_presenter.OnTimeout();   // still silent: the next tick tries again, the one after waits
+        g_presenter.OnTimeout();
+        QCOMPARE(m_dev->transferCount(), 2);
         m_dev->setUnanswering(false);
         LockedInstance current(g_presenter);
         const _KVCAP_NOTIFY_ENABLE enable{0, KVCAP_NOTIFY_MASK};
         QVERIFY(!WriteReport(current.device(), enable));   // refused at once until the next poll,
         g_presenter.OnTimeout();                            // which finds it answering again
         QVERIFY(WriteReport(current.device(), enable));
-        QCOMPARE(m_dev->transferCount(), 3);
+        QCOMPARE(m_dev->transferCount(), 4);
         QCOMPARE(lines("stopped answering"), 3);   // once each time, though dozens of reads failed
         QCOMPARE(lines("answers again"), 3);
     }

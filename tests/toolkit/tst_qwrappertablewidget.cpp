@@ -292,6 +292,26 @@ private slots:
         }
     }
 
+    // The option button sits on a blue icon: its focus outline must not be blue too.
+    void updateButtonShowsFocus()
+    {
+        QWrapperTableWidget t(false, 200, kInfoNames, 0, nullptr);
+        t.SetUpgradeOptType(3, "2.0.1", "12 MB", false);
+        t.show();
+        QVERIFY(QTest::qWaitForWindowActive(&t));
+        const auto white = [](const QImage& image) {
+            int n = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    n += qGray(image.pixel(x, y)) > 220;
+            return n;
+        };
+        const int plain = white(t.m_pBtnOpt->grab().toImage());
+        t.m_pBtnOpt->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(t.m_pBtnOpt->hasFocus());
+        QVERIFY(white(t.m_pBtnOpt->grab().toImage()) > plain + 8);
+    }
+
     void versionTexts()
     {
         QWrapperTableWidget t(false, 200, kInfoNames, 0, nullptr);

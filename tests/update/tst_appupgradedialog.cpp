@@ -107,6 +107,14 @@ void TstAppUpgradeDialog::downloadPageRoad()
         QCOMPARE(download->getState(), step.state);
         QCOMPARE(download->getAngle(), step.angle);
     }
+    dialog.show();   // the warning stays inside its bar, in this test's font wider than the program's
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QLabel* warning = nullptr;
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        warning = label->text().startsWith("DO NOT shut down") ? label : warning;
+    QVERIFY(warning && warning->parentWidget()->rect().contains(warning->geometry()));
+    QVERIFY(warning->contentsRect().contains(
+        warning->fontMetrics().boundingRect(warning->contentsRect(), Qt::TextWordWrap, warning->text())));
     lvtest::saveScreenshot(&dialog, "app_upgrade_downloading");
     download->onBtnClickedCancel();
     QCOMPARE(download->getState(), int(DownloadWindow::StateNewVersion));

@@ -85,6 +85,9 @@ public:
     // The next transfer is sent even while the device is not answering. The caller holds
     // the presenter lock, so that transfer is its own.
     void RetryOnce();
+    // False after a transfer timed out, until the device answers again. Read it under the
+    // presenter lock (every transfer to a listed device runs under it).
+    bool IsAnswering() const { return !m_notAnswering; }
 
     // libusb state of the whole program. g_context is null before InitDevices, after
     // UnInitDevices and when libusb failed to start; g_devices is held only during

@@ -52,6 +52,7 @@ const NotifyGroup kNotifyGroups[] = {
 
 constexpr int kStoredHeaderReadBytes = 157;   // fixed part of the stored firmware header
 constexpr int kPollLockWaitMs = 20;           // longest the GUI thread waits in a tick
+constexpr int kPollRetryGapMaxTicks = 15;     // a silent device is tried at least every ~6 s
 
 // A device may send a text field without its terminating NUL; everyone downstream
 // treats these as C strings, so the copy in the instance is always terminated.
@@ -191,6 +192,7 @@ void LumivandrexPresenter::SetCurrentIndex(int index, bool restart)
 
     if (m_timerCtrl)
         m_timerCtrl->stopNotifyTimer();
+    m_pollSkipTicks = m_pollRetryGap = 0;
     LumivandrexDevice *device = GetCurrentDevice();
     if (!device)
         return;
@@ -507,13 +509,24 @@ void LumivandrexPresenter::OnTimeout()
     if (!m_lock.m_mutex.tryLock(kPollLockWaitMs))
         return;
     quint64 word = 0;
-    if (LumivandrexDevice *device = GetCurrentDevice()) {
+    LumivandrexDevice *device = GetCurrentDevice();
+    if (device && !device->IsAnswering() && m_pollSkipTicks > 0) {
+        --m_pollSkipTicks;
+    } else if (device) {
         // After a time-out every transfer to the device fails at once; this is where it
-        // is tried again, one transfer per tick, and where an answer ends that for all.
+        // is tried again, and where an answer ends that for all. Each try of a silent
+        // device blocks for a whole time-out, so the tries grow apart (next tick, then
+        // 1, 3, 7 and at most 15 ticks skipped): the window stays usable in between.
         device->RetryOnce();
         _KVCAP_NOTIFY_STATUS status;
         if (ReadReport(device, status))
             word = status.changeBits;
+        if (device->IsAnswering()) {
+            m_pollRetryGap = 0;
+        } else {
+            m_pollSkipTicks = m_pollRetryGap;
+            m_pollRetryGap = std::min(2 * m_pollRetryGap + 1, kPollRetryGapMaxTicks);
+        }
     }
     m_lock.m_mutex.unlock();
     if (word == 0)

@@ -178,6 +178,10 @@ private:
     std::atomic<_UI_CHANGE_TYPE> m_uiChangeType{UI_CHANGE_IMMEDIATE};
     bool m_inFocus = false;                              // GUI thread only
     bool m_upgradeExec = false;                          // GUI thread only
+    // A silent current device is tried by the poll less and less often: ticks to skip
+    // before the next try, and the gap after the next failed one. GUI thread only.
+    int m_pollSkipTicks = 0;
+    int m_pollRetryGap = 0;
 
     CKVLock m_lock;                                      // the presenter lock, order 1
 

@@ -141,7 +141,7 @@ void QWrapperTableWidget::setUpdateImg(QPushButton* button, const QString& name)
     const QString img = QStringLiteral(":/Widget/update_") + name;
     button->setStyleSheet(
         QStringLiteral("QPushButton{\t\t\tborder: 0px;\t\t\tborder-image: url(") + img
-        + QStringLiteral(");\t\t}QPushButton:focus{\t\t\toutline: 1px;\t\t\toutline-color: ") + kBlue.name()
+        + QStringLiteral(");\t\t}QPushButton:focus{\t\t\toutline: 1px;\t\t\toutline-color: white")
         + QStringLiteral(";\t\t\toutline-style: solid;\t\t\toutline-radius: 4px;\t\t\toutline-offset: 2px;\t\t}"
                          "QPushButton::hover{\t\t\tborder-image: url(")
         + img + QStringLiteral("_hover);\t\t}QPushButton::pressed{\t\t\tborder-image: url(") + img

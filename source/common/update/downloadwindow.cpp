@@ -63,7 +63,7 @@ QWidget* DownloadWindow::createWarningBar()
 {
     QWidget* bar = new QWidget(this);
     bar->setAttribute(Qt::WA_StyledBackground);
-    bar->setFixedHeight(50);
+    bar->setMinimumHeight(50);   // two lines of a large font need more
     bar->setStyleSheet(QStringLiteral("background: #343434;"));
     QHBoxLayout* row = new QHBoxLayout(bar);
     row->setContentsMargins(20, 8, 20, 8);
@@ -72,9 +72,11 @@ QWidget* DownloadWindow::createWarningBar()
     icon->setPixmap(QPixmap(QStringLiteral(":/app_upgrade/warning")));
     row->addWidget(icon, 0, Qt::AlignVCenter);
     row->addSpacing(5);
-    row->addWidget(PlainLabel(tr("DO NOT shut down the computer during update."), bar,
-                              QStringLiteral("QLabel{color: #B0B0B0; background: transparent;}")));
-    row->addStretch();
+    // Wraps rather than being cut off in a bold or larger font (the window is fixed at 380).
+    QLabel* warning = PlainLabel(tr("DO NOT shut down the computer during update."), bar,
+                                 QStringLiteral("QLabel{color: #B0B0B0; background: transparent;}"));
+    warning->setWordWrap(true);
+    row->addWidget(warning, 1);
     return bar;
 }
 
