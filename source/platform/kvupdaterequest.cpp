@@ -1,6 +1,6 @@
 #include "kvupdaterequest.h"
 
-#include <curl/curl.h>
+#include "platform/lazycurl.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -116,31 +116,31 @@ bool Request::Start(CURLM *multi)
         DropFile();
         return false;
     }
-    curl_easy_setopt(easy, CURLOPT_URL, urls[m_next++].c_str());
-    curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
+    lazycurl::SetOption(easy, CURLOPT_URL, urls[m_next++].c_str());
+    lazycurl::SetOption(easy, CURLOPT_NOSIGNAL, 1L);
+    lazycurl::SetOption(easy, CURLOPT_PROTOCOLS_STR, "http,https");
     // Redirects stay on https, so a redirect cannot leave the secure transport.
-    curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "https");
-    curl_easy_setopt(easy, CURLOPT_MAXREDIRS, 5L);
-    curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, long(dnsTimeout));
+    lazycurl::SetOption(easy, CURLOPT_FOLLOWLOCATION, 1L);
+    lazycurl::SetOption(easy, CURLOPT_REDIR_PROTOCOLS_STR, "https");
+    lazycurl::SetOption(easy, CURLOPT_MAXREDIRS, 5L);
+    lazycurl::SetOption(easy, CURLOPT_CONNECTTIMEOUT, long(dnsTimeout));
     if (download) {
         // A download may be long: only a stalled one times out.
-        curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
-        curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, long(requestTimeout));
+        lazycurl::SetOption(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
+        lazycurl::SetOption(easy, CURLOPT_LOW_SPEED_TIME, long(requestTimeout));
         // Refuses a too large announced length before the body; OnData watches the body.
         if (maxBytes > 0)
-            curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(maxBytes));
+            lazycurl::SetOption(easy, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(maxBytes));
         m_written = 0;
     } else {
-        curl_easy_setopt(easy, CURLOPT_TIMEOUT, long(dnsTimeout + requestTimeout));
+        lazycurl::SetOption(easy, CURLOPT_TIMEOUT, long(dnsTimeout + requestTimeout));
         m_body.clear();
     }
-    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, &Request::OnData);
-    curl_easy_setopt(easy, CURLOPT_WRITEDATA, this);
-    curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(easy, CURLOPT_XFERINFOFUNCTION, &Request::OnProgress);
-    curl_easy_setopt(easy, CURLOPT_XFERINFODATA, this);
+    lazycurl::SetOption(easy, CURLOPT_WRITEFUNCTION, &Request::OnData);
+    lazycurl::SetOption(easy, CURLOPT_WRITEDATA, this);
+    lazycurl::SetOption(easy, CURLOPT_NOPROGRESS, 0L);
+    lazycurl::SetOption(easy, CURLOPT_XFERINFOFUNCTION, &Request::OnProgress);
+    lazycurl::SetOption(easy, CURLOPT_XFERINFODATA, this);
     curl_multi_add_handle(multi, easy);
     return true;
 }
@@ -159,7 +159,7 @@ size_t Request::OnData(char *data, size_t size, size_t count, void *self)
     // A server that sends more than its limit or its own announced length is
     // not to be trusted with the disk: cut it off.
     curl_off_t announced = -1;
-    curl_easy_getinfo(r->easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
+    lazycurl::GetInfo(r->easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced);
     const long long after = r->m_written + static_cast<long long>(n);
     if ((r->maxBytes > 0 && after > r->maxBytes) || (announced >= 0 && after > announced)) {
         r->m_tooLarge = true;
@@ -172,7 +172,7 @@ size_t Request::OnData(char *data, size_t size, size_t count, void *self)
     return n;
 }
 
-int Request::OnProgress(void *self, long long dlTotal, long long dlNow, long long, long long)
+int Request::OnProgress(void *self, curl_off_t dlTotal, curl_off_t dlNow, curl_off_t, curl_off_t)
 {
     Request *r = static_cast<Request *>(self);
     r->total.store(dlTotal);
@@ -193,7 +193,7 @@ void Request::ReleaseEasy(CURLM *multi)
 bool Request::Finish(CURLM *multi, int code)
 {
     long http = 0;
-    curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &http);
+    lazycurl::GetInfo(easy, CURLINFO_RESPONSE_CODE, &http);
     ReleaseEasy(multi);
     const bool answered = code == CURLE_OK && http == 200;
     if (!answered)

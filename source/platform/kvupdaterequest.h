@@ -6,6 +6,8 @@
 
 #include <QCryptographicHash>
 
+#include <curl/system.h>   // curl_off_t, as libcurl's progress callback takes it
+
 #include <atomic>
 #include <string>
 #include <utility>
@@ -58,7 +60,7 @@ public:
 
 private:
     static size_t OnData(char *data, size_t size, size_t count, void *self);
-    static int OnProgress(void *self, long long dlTotal, long long dlNow, long long, long long);
+    static int OnProgress(void *self, curl_off_t dlTotal, curl_off_t dlNow, curl_off_t, curl_off_t);
     void ReleaseEasy(CURLM *multi);
     int ParseAnswer();
     int PlaceFile();
