@@ -124,6 +124,11 @@ bool Request::Start(CURLM *multi)
     lazycurl::SetOption(easy, CURLOPT_REDIR_PROTOCOLS_STR, "https");
     lazycurl::SetOption(easy, CURLOPT_MAXREDIRS, 5L);
     lazycurl::SetOption(easy, CURLOPT_CONNECTTIMEOUT, long(dnsTimeout));
+    // Every request has a connection of its own, closed when it ends: what a failed
+    // or refused answer left on the wire (a body longer than announced, arriving
+    // late) would otherwise be read as the next request's answer. The library sends
+    // a few requests a day, so the handshake saved is worth nothing.
+    lazycurl::SetOption(easy, CURLOPT_FORBID_REUSE, 1L);
     if (download) {
         // A download may be long: only a stalled one times out.
         lazycurl::SetOption(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);

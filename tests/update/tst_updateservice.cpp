@@ -282,6 +282,29 @@ private slots:
         QVERIFY(QFile::remove(m_downloads.filePath("app.bin")) && QFile::remove(m_downloads.filePath("fw.kvf")));
     }
 
+    // A server that sends more than it announced, the surplus late: the refused download's
+    // connection, surplus and all, carries neither the next download nor the next check.
+    void refusedTransferLeavesNoConnection()
+    {
+        PackageInfo package = packageFor(m_server.addFile(QStringLiteral("surplus.kvf"), QByteArray(4096, 's')));
+        const QString dest = m_downloads.filePath(QStringLiteral("surplus.kvf"));
+        m_server.setOffers({{"3.1", "https://h/a.kvf", "aa", ""}});
+        QSignalSpy download(m_manager, &CUpdateManager::statusChangedDownloadFirmware);
+        QSignalSpy check(m_manager, &CUpdateManager::statusChangedCheckFirmware);
+        for (const bool surplus : {true, false, true}) {
+            m_server.setKnobs(surplus ? QJsonObject{{"surplus", 0.1}} : QJsonObject{});
+            download.clear();
+            QVERIFY(m_manager->StartDownloadFirmware(&package, dest));
+            QTRY_VERIFY_WITH_TIMEOUT(!download.isEmpty() && download.last().at(0).toInt() != 1, 8000);
+            QCOMPARE(download.last(), (QList<QVariant>{surplus ? 0 : 2, surplus ? -4 : 0}));
+        }
+        m_server.setKnobs({});
+        startFirmwareCheck();
+        QTRY_VERIFY_WITH_TIMEOUT(check.contains(QList<QVariant>{3}), 8000);
+        QCOMPARE(check.count(QList<QVariant>{0}), 0);
+        QVERIFY(QFile::remove(dest));
+    }
+
     void downloadPathIsPrivateAndPlain()
     {
         PackageInfo package{};

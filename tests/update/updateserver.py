@@ -7,7 +7,8 @@ Usage: updateserver.py ROOT. Binds 127.0.0.1 on a free port and prints the port.
 Every request is appended to ROOT/requests.log. Faults come from ROOT/knobs.json,
 read per request: {"delay": seconds, "error": http_code, "truncate": 1,
 "drop": 1, "badjson": 1, "badmd5": 1, "pace": seconds between 16 KiB pieces of a file,
-"endless": 1 (a file body without length that never ends)}.
+"endless": 1 (a file body without length that never ends), "surplus": seconds (half the body
+is announced, the rest follows that much later on the same connection)}.
 """
 import http.server
 import json
@@ -70,6 +71,18 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.end_headers()
             while True:
                 self.wfile.write(b'\xAA' * 65536)
+        if k.get('surplus'):
+            self.send_response(200)
+            self.send_header('Content-Length', str(len(body) // 2))
+            self.end_headers()
+            try:
+                self.wfile.write(body[:len(body) // 2])
+                self.wfile.flush()
+                time.sleep(float(k['surplus']))
+                self.wfile.write(body[len(body) // 2:])
+            except OSError:
+                pass   # the client closed the connection: nothing was left on it
+            return
         if k.get('truncate'):
             self.close_connection = True
             return self.send_body(200, body, len(body) // 2)
