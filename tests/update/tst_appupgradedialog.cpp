@@ -142,6 +142,7 @@ void TstAppUpgradeDialog::downloadPathIsPrivate()
     const QString path = AppUpgradeDialog::DownloadPathFor("../../evil/name");
     QVERIFY(path.startsWith(m_home.path()));
     QVERIFY(path.endsWith("/downloads/name.exe"));
+    QVERIFY(AppUpgradeDialog::DownloadPathFor(QString(244, 'n')).endsWith("/downloads/LumivandrexUtility.exe"));
     QVERIFY(!path.startsWith(QDir::tempPath() + "/LumivandrexUtility"));
     const QFileInfo folder(QFileInfo(path).path());
     QCOMPARE(folder.permissions() & (QFileDevice::ReadOther | QFileDevice::ReadGroup), QFileDevice::Permissions());

@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include "platform/kvupdate.h"
+#include "update/appupgradedialog.h"
 #include "update/firmwarefilecheck.h"
 #include "update/updatechecker.h"
 #include "update/updatemanager.h"
@@ -310,17 +311,51 @@ private slots:
         PackageInfo package{};
         qstrncpy(package.url, "https://h/x/../../etc/passwd%2F..", sizeof package.url);
         const QFileInfo path(CUpdateManager::GetDownloadPath(package));
-        QCOMPARE(path.absolutePath(), CUpdateManager::GetDownloadDir());
+        QCOMPARE(path.absolutePath(), CUpdateManager::GetFirmwareDownloadDir());
         QVERIFY(!path.fileName().contains(QLatin1Char('/')) && path.fileName() != QLatin1String(".."));
-        QCOMPARE(QFileInfo(CUpdateManager::GetDownloadDir()).permissions() & 0x0077, QFileDevice::Permissions());
-        // Decoded once; what is then no plain visible file name falls back to the default.
-        for (const char* url : {"https://h/dir/", "https://h/ok%00.kvf", "https://h/a%0Ab", "https://h/a%7F",
-                                "https://h/a%2Fb", "https://h/a%5Cb", "https://h/%2E%2E", "https://h/.a.kvf.Ab12Cd"}) {
-            qstrncpy(package.url, url, sizeof package.url);
-            QCOMPARE(QFileInfo(CUpdateManager::GetDownloadPath(package)).fileName(), QStringLiteral("temp.kvf"));
+        for (const QString& dir : {CUpdateManager::GetDownloadDir(), CUpdateManager::GetFirmwareDownloadDir()})
+            QCOMPARE(QFileInfo(dir).permissions() & 0x0077, QFileDevice::Permissions());
+        // Decoded once; what is then no plain visible file name falls back to the default: controls
+        // C0, DEL, C1, direction marks, embeddings, overrides, isolates, invalid or overlong UTF-8, a
+        // surrogate, a name whose partial file (8 bytes more) passes 255 bytes.
+        for (const QString& segment : QStringList{"dir/", "ok%00.kvf", "a%0Ab", "a%7F", "a%2Fb", "a%5Cb", "%2E%2E",
+                                                  ".a.kvf.Ab12Cd", "a%C2%80", "a%C2%9F", "a%E2%80%8E", "a%E2%80%8F",
+                                                  "fw%E2%80%AEfvk.kvf", "a%E2%80%AA", "a%E2%81%A6", "a%E2%81%A9",
+                                                  "a%FF.kvf", "a%C0%AF", "a%ED%A0%80", QString(244, 'a') + ".kvf",
+                                                  QString(124, QChar(0xE9))}) {
+            qstrncpy(package.url, ("https://h/" + segment).toUtf8().constData(), sizeof package.url);
+            QVERIFY2(QFileInfo(CUpdateManager::GetDownloadPath(package)).fileName() == "temp.kvf", qPrintable(segment));
         }
         qstrncpy(package.url, "https://h/fw%20v2.kvf?x=/y", sizeof package.url);
         QCOMPARE(QFileInfo(CUpdateManager::GetDownloadPath(package)).fileName(), QStringLiteral("fw v2.kvf"));
+    }
+
+    // Against the server: a firmware named like the installer, downloading beside it, and the
+    // longest name that fits, land in files of their own; one byte longer lands as temp.kvf.
+    void downloadsLandInFilesOfTheirOwn()
+    {
+        const QString installer = AppUpgradeDialog::DownloadPathFor(QCoreApplication::applicationName());
+        const QByteArray bytes(64 * 1024, 'f'), programBytes(64 * 1024, 'p');
+        PackageInfo program = packageFor(m_server.addFile(QStringLiteral("setup.run"), programBytes));
+        m_server.setKnobs({{"pace", 0.05}});
+        QSignalSpy firmware(m_manager, &CUpdateManager::statusChangedDownloadFirmware);
+        QSignalSpy software(m_manager, &CUpdateManager::statusChangedDownloadSoftware);
+        QVERIFY(m_manager->StartDownloadSoftware(&program, installer));
+        for (const QString& name : {QFileInfo(installer).fileName(), QString(243, 'a') + ".kvf", QString(244, 'a') + ".kvf"}) {
+            PackageInfo package = packageFor(m_server.addFile(name, bytes));
+            const QString path = CUpdateManager::GetDownloadPath(package);
+            QCOMPARE(QFileInfo(path).fileName(), name.size() > 247 ? QStringLiteral("temp.kvf") : name);
+            firmware.clear();
+            QVERIFY(m_manager->StartDownloadFirmware(&package, path));
+            QTRY_VERIFY_WITH_TIMEOUT(firmware.contains(QList<QVariant>{2, 0}) && software.contains(QList<QVariant>{2, 0}), 8000);
+            for (const auto& [file, expected] : {std::make_pair(path, bytes), std::make_pair(installer, programBytes)}) {
+                QFile landed(file);
+                QVERIFY(landed.open(QIODevice::ReadOnly));
+                QCOMPARE(landed.readAll(), expected);
+            }
+            QVERIFY(QFile::remove(path));
+        }
+        QVERIFY(QFile::remove(installer));
     }
 
     // Shutting down while a check and a download hang on the server neither

@@ -40,10 +40,10 @@ QString AppUpgradeDialog::DownloadPathFor(const QString& applicationName)
     // The private per-user download folder: the shared temporary folder would let
     // another user plant or swap the installer under a name anybody can predict.
     const QString folder = CUpdateManager::GetDownloadDir();
-    QString name = QFileInfo(applicationName).fileName();
-    if (name.isEmpty() || name.startsWith(QLatin1Char('.')))
-        name = QStringLiteral("LumivandrexUtility");
-    return folder + QLatin1Char('/') + name + QStringLiteral(".exe");
+    QString name = QFileInfo(applicationName).fileName() + QStringLiteral(".exe");
+    if (!CUpdateManager::IsPlainFileName(name))
+        name = QStringLiteral("LumivandrexUtility.exe");
+    return folder + QLatin1Char('/') + name;
 }
 
 void AppUpgradeDialog::onCheckNeedUpdate(PackageInfo* package)

@@ -13,11 +13,13 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QRegularExpression>
+#include <QSet>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
 #include <cstring>
 
 CUpdateManager g_updateManager;
@@ -43,23 +45,32 @@ int timeoutOrDefault(const QSettings* config, const char* key)
     return seconds > 0 ? seconds : 5;
 }
 
-// A name the download may be written under as it stands: one plain, visible file
-// name. A leading dot would hide it and could match the partial-file pattern.
-bool isPlainFileName(const QString& name)
+// Names longer than this do not fit the file systems a download lands on (ext4,
+// APFS: 255 bytes), and the update library's partial file beside the destination,
+// "." + name + "." + six characters, is 8 bytes longer still.
+constexpr int kMaxFileNameBytes = 255;
+constexpr int kPartialFileExtraBytes = 8;
+
+// What makes a name unfit to show or to write: controls (C0, DEL, C1), the
+// invisible format controls (the direction marks, embeddings, overrides and
+// isolates among them, which can make "fw\u202Efvk.kvf" read as another name),
+// line and paragraph separators, and U+FFFD, which stands for invalid UTF-8.
+bool isUnfitCharacter(uint c)
 {
-    if (name.isEmpty() || name.startsWith(QLatin1Char('.')))
-        return false;
-    for (const QChar c : name) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F || c == QLatin1Char('/') || c == QLatin1Char('\\'))
-            return false;
+    switch (QChar::category(c)) {
+    case QChar::Other_Control:
+    case QChar::Other_Format:
+    case QChar::Other_Surrogate:
+    case QChar::Separator_Line:
+    case QChar::Separator_Paragraph:
+        return true;
+    default:
+        return c == 0xFFFD || c == '/' || c == '\\';
     }
-    return true;
 }
 
 // The update library's partial files: "." + destination name + "." + six
-// characters of mkstemp. Only a run that was killed leaves them behind: a run's
-// own downloads delete theirs when they fail or are closed, so the first opening
-// of the folder in a run finds only stale ones.
+// characters of mkstemp. Only a run that was killed leaves them behind.
 void removeStalePartialFiles(const QString& dir)
 {
     static const QRegularExpression partial(QStringLiteral("^\\..+\\.[A-Za-z0-9]{6}$"));
@@ -68,6 +79,20 @@ void removeStalePartialFiles(const QString& dir)
         if (partial.match(name).hasMatch() && QFile::remove(folder.filePath(name)))
             LV_LOG_INFO("removed the stale partial download " << name);
     }
+}
+
+// Creates `dir` for the owner alone. The first opening in a run removes the stale
+// partial files: a run's own downloads delete theirs when they fail or are closed.
+QString openPrivateFolder(const QString& dir)
+{
+    static QSet<QString> swept;   // GUI thread
+    QDir().mkpath(dir);
+    QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (!swept.contains(dir)) {
+        swept.insert(dir);
+        removeStalePartialFiles(dir);
+    }
+    return dir;
 }
 } // namespace
 
@@ -308,31 +333,37 @@ void CUpdateManager::StopDownload(UPDATE_TYPE type)
     running = nullptr;
 }
 
+bool CUpdateManager::IsPlainFileName(const QString& name)
+{
+    if (name.isEmpty() || name.startsWith(QLatin1Char('.'))
+        || QFile::encodeName(name).size() > kMaxFileNameBytes - kPartialFileExtraBytes)
+        return false;
+    const QVector<uint> characters = name.toUcs4();
+    return std::none_of(characters.begin(), characters.end(), isUnfitCharacter);
+}
+
 QString CUpdateManager::GetDownloadDir()
 {
     QString dir = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
     if (dir.isEmpty())
         dir = QDir::homePath() + QStringLiteral("/.cache/LumivandrexUtility");
-    dir += QStringLiteral("/downloads");
-    QDir().mkpath(dir);
-    QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    static bool swept = false;
-    if (!swept) {
-        swept = true;
-        removeStalePartialFiles(dir);
-    }
-    return dir;
+    return openPrivateFolder(dir + QStringLiteral("/downloads"));
+}
+
+QString CUpdateManager::GetFirmwareDownloadDir()
+{
+    return openPrivateFolder(GetDownloadDir() + QStringLiteral("/firmware"));
 }
 
 QString CUpdateManager::GetDownloadPath(const PackageInfo& package)
 {
     // Split the still encoded path, so that an encoded "/" cannot pick the segment,
-    // then decode that segment alone.
+    // then decode that segment alone (invalid UTF-8 turns into U+FFFD).
     const QString path = QUrl(PackageText(package.url)).path(QUrl::FullyEncoded);
     QString name = QUrl::fromPercentEncoding(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1).toUtf8());
-    if (!isPlainFileName(name))
+    if (!IsPlainFileName(name))
         name = QStringLiteral("temp.kvf");
-    return GetDownloadDir() + QLatin1Char('/') + name;
+    return GetFirmwareDownloadDir() + QLatin1Char('/') + name;
 }
 
 // ---------------------------------------------------------------------- flashing

@@ -99,13 +99,21 @@ public:
 
     QString GetUpdateHelpURL() const;
 
-    // Per-user private folder for downloads (created on demand, owner-only). The
-    // first opening in a run removes the partial files a killed run left there.
+    // Per-user private folder for downloads (created on demand, owner-only), where
+    // the program's installer goes. The first opening of a folder in a run removes
+    // the partial files a killed run left there.
     static QString GetDownloadDir();
-    // The destination there for a package: the decoded last segment of its URL's
-    // path, or "temp.kvf" when that is empty or no plain file name (a path
-    // separator, a control character, a leading dot).
+    // Its subfolder for firmware files: a firmware name can then never be the
+    // installer's, whatever the server calls the file.
+    static QString GetFirmwareDownloadDir();
+    // The destination there for a firmware package: the decoded last segment of
+    // its URL's path, or "temp.kvf" when that is no plain file name.
     static QString GetDownloadPath(const PackageInfo& package);
+    // One visible file name that fits the file system with the update library's
+    // partial-file name beside it: not empty, no leading dot (hidden, and the
+    // partial-file pattern), no path separator, no control, format or separator
+    // character, no invalid UTF-8, at most 247 bytes.
+    static bool IsPlainFileName(const QString& name);
 
     bool getServerURL(CONFIG_TYPE type, QDateTime& date, QString& list) const;
     static bool parseServerURL(const QString& text, QString& result);
