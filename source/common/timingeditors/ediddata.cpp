@@ -180,17 +180,24 @@ namespace {
 
 constexpr int kMaxRecognisedRate = 1000;   // Hz; far beyond any rate the dialog can write
 
+// Pixels by which a calculator's working width can exceed the active width stored:
+// GTF rounds it to the nearest multiple of 8 (CVT rounds it down).
+constexpr int kMaxWidthRoundingUp = 4;
+
 // The whole rate nearest to `realRate` at which `mode` reproduces `decoded`, or 0.
-// A mode's clock never falls as the rate rises, and a descriptor it writes runs at most
-// at the requested rate (above it only by the half field step GTF's clock may round
-// up): so the rates worth trying start just below the descriptor's own rate and end
-// once the computed clock passes the stored one.
+// A mode's clock never falls as the rate rises, so the search ends once the computed
+// clock passes the stored one. It starts at the lowest rate that can have written the
+// descriptor: one runs at its requested rate but for GTF's clock, which may round up
+// by half a field step, and GTF's working width, up to 4 pixels wider than the stored
+// one, which makes the stored totals run up to 4 / H total faster than requested.
 int RecogniseRate(int mode, const DetailedTiming& decoded, double realRate)
 {
     const int stored = PixelClockField(decoded.pixelClock);
-    const double slack = 0.005 * 1e6 / (double(decoded.hActive + decoded.hBlank) * (decoded.vActive + decoded.vBlank));
+    const double hTotal = decoded.hActive + decoded.hBlank;
+    const double slack = 0.005 * 1e6 / (hTotal * (decoded.vActive + decoded.vBlank));
+    const double lowest = (realRate - slack) * hTotal / (hTotal + kMaxWidthRoundingUp);
     int best = 0;
-    for (int rate = std::max(1, int(realRate - slack) - 1); rate <= kMaxRecognisedRate; ++rate) {
+    for (int rate = std::max(1, int(lowest) - 1); rate <= kMaxRecognisedRate; ++rate) {
         DetailedTiming calculated;
         CalcDetailedTiming(mode, StandardTiming{decoded.hActive, decoded.vActive, double(rate)}, calculated);
         if (PixelClockField(calculated.pixelClock) > stored)
