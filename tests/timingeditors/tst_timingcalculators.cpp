@@ -198,9 +198,8 @@ private slots:
         QCOMPARE(edid::StandardOf(none).frameRate, 0.0);
     }
 
-    // What CVT, CVT-RB or GTF writes (sizes x 1..256 Hz) reopens in its own mode at a rate giving the
-    // same bytes, also where its rate rounds elsewhere (CVT 640x480@60: 59.375 Hz) and where GTF's
-    // working width, rounded up to 8, makes it run faster than the rate that wrote it (100x75@200).
+    // What CVT, CVT-RB or GTF writes (sizes x 1..256 Hz) reopens in its own mode at a rate giving the same bytes, also where
+    // its rate rounds elsewhere (CVT 640x480@60: 59.375 Hz) or GTF's wider working width runs it faster (100x75@200).
     void modeRecognition()
     {
         QCOMPARE(edid::StandardOf(kCea1080p).frameRate, 60.0);

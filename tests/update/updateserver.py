@@ -7,9 +7,9 @@ Usage: updateserver.py ROOT. Binds 127.0.0.1 on a free port and prints the port.
 Every request is appended to ROOT/requests.log. Faults come from ROOT/knobs.json,
 read per request: {"delay": seconds, "error": http_code, "truncate": 1,
 "drop": 1, "badjson": 1, "badmd5": 1, "pace": seconds between 16 KiB pieces of a file,
-"endless": 1 (a file body without length that never ends), "surplus": seconds (half the body
-is announced, the rest follows that much later on the same connection)}.
+"endless": 1 (a body without length, never ending), "surplus": s (half the body announced, the rest s later)}.
 """
+import contextlib
 import http.server
 import json
 import os
@@ -71,17 +71,11 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.end_headers()
             while True:
                 self.wfile.write(b'\xAA' * 65536)
-        if k.get('surplus'):
-            self.send_response(200)
-            self.send_header('Content-Length', str(len(body) // 2))
-            self.end_headers()
-            try:
-                self.wfile.write(body[:len(body) // 2])
-                self.wfile.flush()
-                time.sleep(float(k['surplus']))
+        if k.get('surplus'):   # the client may close the connection before the rest
+            self.send_body(200, body[:len(body) // 2])
+            time.sleep(float(k['surplus']))
+            with contextlib.suppress(OSError):
                 self.wfile.write(body[len(body) // 2:])
-            except OSError:
-                pass   # the client closed the connection: nothing was left on it
             return
         if k.get('truncate'):
             self.close_connection = True
