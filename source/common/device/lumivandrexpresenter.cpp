@@ -52,7 +52,8 @@ const NotifyGroup kNotifyGroups[] = {
 
 constexpr int kStoredHeaderReadBytes = 157;   // fixed part of the stored firmware header
 constexpr int kPollLockWaitMs = 20;           // longest the GUI thread waits in a tick
-constexpr int kPollRetryGapMaxTicks = 15;     // a silent device is tried at least every ~6 s
+constexpr int kPollRetryGapMaxTicks = 15;     // a silent device is tried at least every ~8 s
+constexpr int kTickEarlyMs = LumivandrexPresenter::kNotifyIntervalMs / 20;   // a coarse timer may fire 5 % early
 
 // A device may send a text field without its terminating NUL; everyone downstream
 // treats these as C strings, so the copy in the instance is always terminated.
@@ -192,7 +193,8 @@ void LumivandrexPresenter::SetCurrentIndex(int index, bool restart)
 
     if (m_timerCtrl)
         m_timerCtrl->stopNotifyTimer();
-    m_pollSkipTicks = m_pollRetryGap = 0;
+    m_pollRetryWait = 1;
+    m_pollRetryGap = 0;
     LumivandrexDevice *device = GetCurrentDevice();
     if (!device)
         return;
@@ -500,6 +502,33 @@ bool LumivandrexPresenter::IsModalState() const
 // ---------------------------------------------------------------------------------
 // Notification poll
 
+// Each try of a silent device blocks the window for a whole time-out. The timer fires
+// the ticks that fell due meanwhile at once afterwards, so a try waits until the window
+// has been free of the device for its wait in intervals (a tick may come a little early).
+bool LumivandrexPresenter::IsRetryDue(const LumivandrexDevice *device) const
+{
+    return device->IsAnswering()
+           || device->MsSinceTimeOut() >= qint64(m_pollRetryWait) * kNotifyIntervalMs - kTickEarlyMs;
+}
+
+// One poll of the current device: report 8. After a time-out every transfer to the device
+// fails at once; this is where it is tried again, and where an answer ends that for all.
+void LumivandrexPresenter::PollDevice(LumivandrexDevice *device, quint64 *word)
+{
+    device->RetryOnce();
+    _KVCAP_NOTIFY_STATUS status;
+    if (ReadReport(device, status))
+        *word = status.changeBits;
+    // The waits grow 1, 2, 4, 8 and at most 16 intervals: the window stays usable between.
+    if (device->IsAnswering()) {
+        m_pollRetryWait = 1;
+        m_pollRetryGap = 0;
+    } else {
+        m_pollRetryWait = m_pollRetryGap + 1;
+        m_pollRetryGap = std::min(2 * m_pollRetryGap + 1, kPollRetryGapMaxTicks);
+    }
+}
+
 void LumivandrexPresenter::OnTimeout()
 {
     if (IsFirmwareUpgrading())
@@ -510,27 +539,9 @@ void LumivandrexPresenter::OnTimeout()
         return;
     quint64 word = 0;
     LumivandrexDevice *device = GetCurrentDevice();
-    if (device && !device->IsAnswering() && m_pollSkipTicks > 0) {
-        --m_pollSkipTicks;
-    } else if (device) {
-        // After a time-out every transfer to the device fails at once; this is where it
-        // is tried again, and where an answer ends that for all. Each try of a silent
-        // device blocks for a whole time-out, so the tries grow apart (next tick, then
-        // 1, 3, 7 and at most 15 ticks skipped): the window stays usable in between.
-        device->RetryOnce();
-        _KVCAP_NOTIFY_STATUS status;
-        if (ReadReport(device, status))
-            word = status.changeBits;
-        if (device->IsAnswering()) {
-            m_pollRetryGap = 0;
-        } else {
-            m_pollSkipTicks = m_pollRetryGap;
-            m_pollRetryGap = std::min(2 * m_pollRetryGap + 1, kPollRetryGapMaxTicks);
-        }
-    }
+    if (device && IsRetryDue(device))
+        PollDevice(device, &word);
     m_lock.m_mutex.unlock();
-    if (word == 0)
-        return;
 
     for (const NotifyGroup &group : kNotifyGroups) {
         if (!(word & group.bits))

@@ -133,7 +133,9 @@ public:
     static bool IsMatchedSection(bool full, const _KV_FIRMWARE_SECTION_HEADER *section);
     static bool IsCLRSection(const char *name);
 
-    // The notification poll, called by the timer control every 400 ms.
+    // The notification poll, called by the timer control every 400 ms. A silent current
+    // device is tried only after the window has been free of it for a poll interval (ticks
+    // that fell due while a transfer waited are dropped), then less and less often.
     void OnTimeout() override;
 
     // Tests only: shorten the enumeration sleep and the bound of one busy wait.
@@ -153,6 +155,9 @@ private:
     bool SleepUnlessStopped(int ms);
     void StopEnumThread();
     bool IsDeviceListed(const tagDEVICE_INSTANCE &instance) const;
+    // Poll helpers; presenter lock held.
+    bool IsRetryDue(const LumivandrexDevice *device) const;
+    void PollDevice(LumivandrexDevice *device, quint64 *word);
     void PublishInstanceCount();
 
     template <typename Call>
@@ -178,9 +183,11 @@ private:
     std::atomic<_UI_CHANGE_TYPE> m_uiChangeType{UI_CHANGE_IMMEDIATE};
     bool m_inFocus = false;                              // GUI thread only
     bool m_upgradeExec = false;                          // GUI thread only
-    // A silent current device is tried by the poll less and less often: ticks to skip
-    // before the next try, and the gap after the next failed one. GUI thread only.
-    int m_pollSkipTicks = 0;
+    // A silent current device is tried by the poll less and less often: the poll
+    // intervals the window must have been free of it before the next try (1 after a
+    // time-out, then 1, 2, 4, 8 and at most 16 after failed tries), and that wait less
+    // one after the next failed try. GUI thread only.
+    int m_pollRetryWait = 1;
     int m_pollRetryGap = 0;
 
     CKVLock m_lock;                                      // the presenter lock, order 1
