@@ -12,11 +12,13 @@
 #include "lvtestfiles.h"
 #include "shell/lumivandrexutility.h"
 #include "shell/propertypage.h"
+#include "shell/wtabwidget.h"
 #include "tst_lumivandrexpresenter_support.h"
 
 struct Window : LumivandrexUtility {   // as main() builds it: its event loop selects and polls
     Window() : LumivandrexUtility(nullptr) { g_presenter.SetNotifyTimerCtrl(this), show(); }
     ~Window() override { g_presenter.SetNotifyTimerCtrl(nullptr); }
+    int tabs() const { return GetPropertyPage()->GetTabWidget()->count(); }
 };
 
 // No freeze of the event loop within `ms` lasts `limit`: stalls over 200 ms, joined across < 50 ms free.
@@ -121,13 +123,27 @@ private slots:
         }
     }
 
+    // Silent at its selection: tried with the enable write alone, and reloaded once it answers.
+    void silentAtSelectionIsFoundWhenItAnswers()
+    {
+        m_dev->setUnanswering(true);
+        m_dev->clearTransfers();
+        Window window;
+        QTest::qWait(5000);   // the selection's try and one or two of the poll's
+        const std::vector<lvemu::TransferRecord> tries = m_dev->transfers();
+        QVERIFY(tries.size() >= 2 && tries.size() <= 3 && window.IsNotifyTimerRunning() && window.tabs() == 4);
+        QVERIFY(std::all_of(tries.begin(), tries.end(), [](const lvemu::TransferRecord &t) { return t.id == 7; }));
+        m_dev->setUnanswering(false);
+        QTRY_COMPARE_WITH_TIMEOUT(window.tabs(), 7, 15000);   // report 7 first, then the poll's 8
+        QVERIFY(m_dev->transfers()[tries.size()].id == 7 && m_dev->transfers()[tries.size() + 1].id == 8);
+    }
+
     // A page waits for the hung device when it is unplugged: as the kernel, the unplug ends
     // the request; the device leaves the list and Exit does not wait.
     void hungThenUnpluggedEndsAtOnce()
     {
         m_dev->setUnanswering(true);
         m_dev->clearTransfers();
-        LockedInstance(g_presenter).device()->RetryOnce();   // the page's read goes out
         _KVCAP_DEVICE_INFO info;
         bool read = true;
         std::thread page([&] { read = ReadReport(LockedInstance(g_presenter).device(), info); });

@@ -193,22 +193,34 @@ void LumivandrexPresenter::SetCurrentIndex(int index, bool restart)
 
     if (m_timerCtrl)
         m_timerCtrl->stopNotifyTimer();
+    m_pollState = PollRunning;
     m_pollRetryWait = 1;
     m_pollRetryGap = 0;
     LumivandrexDevice *device = GetCurrentDevice();
     if (!device)
         return;
+    // A selection tries the device even when it is known to be silent: choosing it again
+    // is the user's way of asking for it.
+    device->RetryOnce();
+    EnableNotifications(device);
+    if (m_pollState != PollRefused && m_timerCtrl)
+        m_timerCtrl->startNotifyTimer(kNotifyIntervalMs, this);
+}
+
+// Writes report 7 and sets the poll state from the outcome. A device that does not answer
+// is not refusing: the poll tries it like any silent device and writes report 7 again.
+void LumivandrexPresenter::EnableNotifications(LumivandrexDevice *device)
+{
     _KVCAP_NOTIFY_ENABLE enable;
     enable.zero = 0;
     enable.enableMask = m_notifyMask;
-    // Selecting a device starts its poll, the one thing that tries a device again after
-    // it stopped answering: without this try, such a device could never get it back.
-    device->RetryOnce();
     if (WriteReport(device, enable)) {
-        if (m_timerCtrl)
-            m_timerCtrl->startNotifyTimer(kNotifyIntervalMs, this);
+        m_pollState = PollRunning;
+    } else if (device->IsAnswering()) {
+        m_pollState = PollRefused;
+        LV_LOG_ERROR("the device did not take the notification enable report; no change notifications.");
     } else {
-        LV_LOG_ERROR("writing the notification enable report failed; no change notifications.");
+        m_pollState = PollEnablePending;
     }
 }
 
@@ -511,14 +523,24 @@ bool LumivandrexPresenter::IsRetryDue(const LumivandrexDevice *device) const
            || device->MsSinceTimeOut() >= qint64(m_pollRetryWait) * kNotifyIntervalMs - kTickEarlyMs;
 }
 
-// One poll of the current device: report 8. After a time-out every transfer to the device
-// fails at once; this is where it is tried again, and where an answer ends that for all.
-void LumivandrexPresenter::PollDevice(LumivandrexDevice *device, quint64 *word)
+// One poll of the current device: report 7 first while its selection could not send it,
+// then report 8. True when the device answered report 7 (taken or refused) for the first
+// time since its selection. After a time-out every transfer to the device fails at once;
+// this is where it is tried again, and where an answer ends that for all.
+bool LumivandrexPresenter::PollDevice(LumivandrexDevice *device, quint64 *word)
 {
     device->RetryOnce();
-    _KVCAP_NOTIFY_STATUS status;
-    if (ReadReport(device, status))
-        *word = status.changeBits;
+    const bool pending = m_pollState == PollEnablePending;
+    if (pending)
+        EnableNotifications(device);
+    const bool found = pending && device->IsAnswering();
+    if (found && m_pollState == PollRunning)
+        LV_LOG_INFO("the current device answers now: change notifications enabled.");
+    if (m_pollState == PollRunning) {   // report 7 is in place
+        _KVCAP_NOTIFY_STATUS status;
+        if (ReadReport(device, status))
+            *word = status.changeBits;
+    }
     // The waits grow 1, 2, 4, 8 and at most 16 intervals: the window stays usable between.
     if (device->IsAnswering()) {
         m_pollRetryWait = 1;
@@ -527,6 +549,7 @@ void LumivandrexPresenter::PollDevice(LumivandrexDevice *device, quint64 *word)
         m_pollRetryWait = m_pollRetryGap + 1;
         m_pollRetryGap = std::min(2 * m_pollRetryGap + 1, kPollRetryGapMaxTicks);
     }
+    return found;
 }
 
 void LumivandrexPresenter::OnTimeout()
@@ -538,11 +561,14 @@ void LumivandrexPresenter::OnTimeout()
     if (!m_lock.m_mutex.tryLock(kPollLockWaitMs))
         return;
     quint64 word = 0;
+    bool found = false;
     LumivandrexDevice *device = GetCurrentDevice();
-    if (device && IsRetryDue(device))
-        PollDevice(device, &word);
+    if (device && m_pollState != PollRefused && IsRetryDue(device))
+        found = PollDevice(device, &word);
     m_lock.m_mutex.unlock();
 
+    if (found)
+        ForEachListener([](ILumivandrexNotify *listener) { listener->OnCurrentDeviceAnswering(); });
     for (const NotifyGroup &group : kNotifyGroups) {
         if (!(word & group.bits))
             continue;

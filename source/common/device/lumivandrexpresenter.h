@@ -93,7 +93,10 @@ public:
     int GetDeviceCount() const;
     int GetCurrentIndex() const;
     // Select a device; with restart, write the notification enable report 7 and
-    // (re)start the 400 ms poll. An index out of range means "no device".
+    // (re)start the 400 ms poll. A device that refuses report 7 gets no poll; one that
+    // does not answer it is polled like any silent device, report 7 first, and its
+    // listeners hear OnCurrentDeviceAnswering when it does. An index out of range
+    // means "no device".
     void SetCurrentIndex(int index, bool restart);
     LumivandrexDevice *GetCurrentDevice();
     // Raw pointers into the list: valid only while the caller holds the presenter lock
@@ -156,8 +159,9 @@ private:
     void StopEnumThread();
     bool IsDeviceListed(const tagDEVICE_INSTANCE &instance) const;
     // Poll helpers; presenter lock held.
+    void EnableNotifications(LumivandrexDevice *device);
     bool IsRetryDue(const LumivandrexDevice *device) const;
-    void PollDevice(LumivandrexDevice *device, quint64 *word);
+    bool PollDevice(LumivandrexDevice *device, quint64 *word);
     void PublishInstanceCount();
 
     template <typename Call>
@@ -183,6 +187,13 @@ private:
     std::atomic<_UI_CHANGE_TYPE> m_uiChangeType{UI_CHANGE_IMMEDIATE};
     bool m_inFocus = false;                              // GUI thread only
     bool m_upgradeExec = false;                          // GUI thread only
+    // What the poll does with the current device. GUI thread only; set by SetCurrentIndex.
+    enum PollState {
+        PollRunning,         // read report 8 on every tick
+        PollEnablePending,   // the device was silent at its selection: report 7 comes first
+        PollRefused          // the device refused report 7: no poll for it
+    };
+    PollState m_pollState = PollRunning;
     // A silent current device is tried by the poll less and less often: the poll
     // intervals the window must have been free of it before the next try (1 after a
     // time-out, then 1, 2, 4, 8 and at most 16 after failed tries), and that wait less
