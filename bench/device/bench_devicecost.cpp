@@ -10,6 +10,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QEventLoop>
+#include <QThread>
 #include <QTimer>
 
 #include "benchfilelog.h"
@@ -39,9 +40,11 @@ void StopPresenter()
 }
 
 // Brings the device into the state of the argument before a measured operation.
+// The poll tries a silent device only after a poll interval free of it: wait that long.
 void Prepare(lvemu::EmulatedDevice &device, int state)
 {
     device.setUnanswering(false);
+    QThread::msleep(LumivandrexPresenter::kNotifyIntervalMs);
     g_presenter.OnTimeout();   // answered: the device layer knows it as answering
     device.setUnanswering(state != 0);
     if (state == 2)

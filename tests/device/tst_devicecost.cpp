@@ -10,8 +10,32 @@
 #include "device/reportaccess.h"
 #include "logging/lvlogger.h"
 #include "lvtestfiles.h"
+#include "shell/lumivandrexutility.h"
 #include "shell/propertypage.h"
+#include "shell/wtabwidget.h"
 #include "tst_lumivandrexpresenter_support.h"
+
+struct Window : LumivandrexUtility {   // as main() builds it: its event loop selects and polls
+    Window() : LumivandrexUtility(nullptr) { g_presenter.SetNotifyTimerCtrl(this), show(); }
+    ~Window() override { g_presenter.SetNotifyTimerCtrl(nullptr); }
+    int tabs() const { return GetPropertyPage()->GetTabWidget()->count(); }
+};
+
+// No freeze of the event loop within `ms` lasts `limit`: stalls over 200 ms, joined across < 50 ms free.
+static void verifyFreezesShorterThan(qint64 limit, qint64 ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    qint64 last = 0, start = 0, end = -1000, longest = 0;
+    for (; last < ms; last = clock.elapsed()) {
+        QTest::qWait(1);
+        if (clock.elapsed() - last > 200) {
+            start = last - end < 50 ? start : last;
+            longest = std::max(longest, (end = clock.elapsed()) - start);
+        }
+    }
+    QVERIFY2(longest < limit, qPrintable(QString("froze %1 ms").arg(longest)));
+}
 
 class TstDeviceCost : public QObject
 {
@@ -42,6 +66,7 @@ private slots:
                                                     [&] { pages.ExportInfo(); }, [] { g_presenter.OnTimeout(); }};
         for (const std::function<void()> &operation : operations) {
             m_dev->setUnanswering(false);
+            QTest::qWait(LumivandrexPresenter::kNotifyIntervalMs);   // a free interval:
             g_presenter.OnTimeout();   // found answering: then it stops
             m_dev->setUnanswering(true);
             m_dev->clearTransfers();
@@ -51,13 +76,15 @@ private slots:
             QVERIFY(clock.elapsed() < kHidTransferTimeoutMs + 500);
             QCOMPARE(m_dev->transferCount(), 1);   // the one that timed out, nothing after it
         }
-        g_presenter.OnTimeout();   // still silent: the next tick tries again, the one after waits
+        g_presenter.OnTimeout();   // still silent: dropped right after a time-out, tried after
+        QTest::qWait(LumivandrexPresenter::kNotifyIntervalMs);   // an interval free of it
         g_presenter.OnTimeout();
         QCOMPARE(m_dev->transferCount(), 2);
         m_dev->setUnanswering(false);
         LockedInstance current(g_presenter);
         const _KVCAP_NOTIFY_ENABLE enable{0, KVCAP_NOTIFY_MASK};
         QVERIFY(!WriteReport(current.device(), enable));   // refused at once until the next poll,
+        QTest::qWait(2 * LumivandrexPresenter::kNotifyIntervalMs);
         g_presenter.OnTimeout();                            // which finds it answering again
         QVERIFY(WriteReport(current.device(), enable));
         QCOMPARE(m_dev->transferCount(), 4);
@@ -79,6 +106,36 @@ private slots:
         g_presenter.Upgrade(*LockedInstance(g_presenter).get(), &image.header, image.sections(), &status, &percent, true);
         QCOMPARE(status, int(KV_UPGRADE_SUCCESS));
         QCOMPARE(lines() - before, 4);   // start, section, verify, end: no line per transfer
+    }
+
+    // Idle, a reload or the report meeting a fresh hang: one time-out at a time.
+    void silentDeviceFreezesTheWindowOnceAtATime()
+    {
+        const std::function<void(PropertyPage *)> actions[] = {[](PropertyPage *) {},
+            [](PropertyPage *p) { p->ReloadTabWidget(true); }, [](PropertyPage *p) { p->ExportInfo(); }};
+        for (const std::function<void(PropertyPage *)> &action : actions) {
+            m_dev->setUnanswering(false);
+            Window window;
+            QTRY_VERIFY(window.IsNotifyTimerRunning());
+            m_dev->setUnanswering(true);
+            QTimer::singleShot(0, [&] { action(window.GetPropertyPage()); });
+            verifyFreezesShorterThan(kHidTransferTimeoutMs * 7 / 4, 5000);
+        }
+    }
+
+    // Silent at its selection: tried with the enable write alone, and reloaded once it answers.
+    void silentAtSelectionIsFoundWhenItAnswers()
+    {
+        m_dev->setUnanswering(true);
+        m_dev->clearTransfers();
+        Window window;
+        QTest::qWait(5000);   // the selection's try and one or two of the poll's
+        const std::vector<lvemu::TransferRecord> tries = m_dev->transfers();
+        QVERIFY(tries.size() >= 2 && tries.size() <= 3 && window.IsNotifyTimerRunning() && window.tabs() == 4);
+        QVERIFY(std::all_of(tries.begin(), tries.end(), [](const lvemu::TransferRecord &t) { return t.id == 7; }));
+        m_dev->setUnanswering(false);
+        QTRY_COMPARE_WITH_TIMEOUT(window.tabs(), 7, 15000);   // report 7 first, then the poll's 8
+        QVERIFY(m_dev->transfers()[tries.size()].id == 7 && m_dev->transfers()[tries.size() + 1].id == 8);
     }
 
     // A page waits for the hung device when it is unplugged: as the kernel, the unplug ends

@@ -32,6 +32,10 @@ public:
     virtual void OnInputSourceChanged(quint64 word) { Q_UNUSED(word) }
     virtual void OnAudioVolumeChanged(quint64 word) { Q_UNUSED(word) }
     virtual void OnLoopThroughChanged(quint64 word) { Q_UNUSED(word) }
+    // 10: the poll found the current device answering for the first time since its
+    // selection found it silent (its notifications are on, unless it refused them); what
+    // was read of it meanwhile is worth reading again.
+    virtual void OnCurrentDeviceAnswering() {}
 
 protected:
     // Never deleted through this interface: the owner is the widget or dialog.

@@ -354,6 +354,12 @@ void LumivandrexDevice::RetryOnce()
     m_retryArmed = true;
 }
 
+qint64 LumivandrexDevice::MsSinceTimeOut() const
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - m_timedOutAt)
+        .count();
+}
+
 // ---------------------------------------------------------------------- transfers
 
 namespace {
@@ -380,6 +386,8 @@ int runTransfer(LumivandrexDevice *device, uint8_t requestType, uint8_t request,
             NoteAnswering(device, result != LIBUSB_ERROR_TIMEOUT);
     }
     CloseDeviceHandle(device);
+    if (result == LIBUSB_ERROR_TIMEOUT)
+        device->m_timedOutAt = std::chrono::steady_clock::now();
     if (result < 0 && result != LIBUSB_ERROR_TIMEOUT) {
         LV_LOG_DEBUG("libusb_control_transfer fail ret:" << result << " " << libusb_error_name(result)
                                                           << " (report 0x" << QString::number(value & 0xFF, 16)

@@ -7,6 +7,7 @@
 
 #include <QVector>
 
+#include <chrono>
 #include <cstdint>
 
 #include "device/ckvlock.h"
@@ -88,6 +89,9 @@ public:
     // False after a transfer timed out, until the device answers again. Read it under the
     // presenter lock (every transfer to a listed device runs under it).
     bool IsAnswering() const { return !m_notAnswering; }
+    // Milliseconds since the last transfer that timed out gave up: how long its caller has
+    // been free of it. Same lock rule as IsAnswering.
+    qint64 MsSinceTimeOut() const;
 
     // libusb state of the whole program. g_context is null before InitDevices, after
     // UnInitDevices and when libusb failed to start; g_devices is held only during
@@ -109,6 +113,7 @@ public:
     uint32_t m_cachedFirmwareVersion = 0;
     bool m_interfaceClaimed = false;           // interface 9 claimed during a transfer
     bool m_notAnswering = false;               // a transfer timed out; see RetryOnce
+    std::chrono::steady_clock::time_point m_timedOutAt{};   // when the last time-out ended
     bool m_retryArmed = false;                 // RetryOnce: the next transfer goes out
 };
 

@@ -52,7 +52,8 @@ const NotifyGroup kNotifyGroups[] = {
 
 constexpr int kStoredHeaderReadBytes = 157;   // fixed part of the stored firmware header
 constexpr int kPollLockWaitMs = 20;           // longest the GUI thread waits in a tick
-constexpr int kPollRetryGapMaxTicks = 15;     // a silent device is tried at least every ~6 s
+constexpr int kPollRetryGapMaxTicks = 15;     // a silent device is tried at least every ~8 s
+constexpr int kTickEarlyMs = LumivandrexPresenter::kNotifyIntervalMs / 20;   // a coarse timer may fire 5 % early
 
 // A device may send a text field without its terminating NUL; everyone downstream
 // treats these as C strings, so the copy in the instance is always terminated.
@@ -192,21 +193,34 @@ void LumivandrexPresenter::SetCurrentIndex(int index, bool restart)
 
     if (m_timerCtrl)
         m_timerCtrl->stopNotifyTimer();
-    m_pollSkipTicks = m_pollRetryGap = 0;
+    m_pollState = PollRunning;
+    m_pollRetryWait = 1;
+    m_pollRetryGap = 0;
     LumivandrexDevice *device = GetCurrentDevice();
     if (!device)
         return;
+    // A selection tries the device even when it is known to be silent: choosing it again
+    // is the user's way of asking for it.
+    device->RetryOnce();
+    EnableNotifications(device);
+    if (m_pollState != PollRefused && m_timerCtrl)
+        m_timerCtrl->startNotifyTimer(kNotifyIntervalMs, this);
+}
+
+// Writes report 7 and sets the poll state from the outcome. A device that does not answer
+// is not refusing: the poll tries it like any silent device and writes report 7 again.
+void LumivandrexPresenter::EnableNotifications(LumivandrexDevice *device)
+{
     _KVCAP_NOTIFY_ENABLE enable;
     enable.zero = 0;
     enable.enableMask = m_notifyMask;
-    // Selecting a device starts its poll, the one thing that tries a device again after
-    // it stopped answering: without this try, such a device could never get it back.
-    device->RetryOnce();
     if (WriteReport(device, enable)) {
-        if (m_timerCtrl)
-            m_timerCtrl->startNotifyTimer(kNotifyIntervalMs, this);
+        m_pollState = PollRunning;
+    } else if (device->IsAnswering()) {
+        m_pollState = PollRefused;
+        LV_LOG_ERROR("the device did not take the notification enable report; no change notifications.");
     } else {
-        LV_LOG_ERROR("writing the notification enable report failed; no change notifications.");
+        m_pollState = PollEnablePending;
     }
 }
 
@@ -500,6 +514,44 @@ bool LumivandrexPresenter::IsModalState() const
 // ---------------------------------------------------------------------------------
 // Notification poll
 
+// Each try of a silent device blocks the window for a whole time-out. The timer fires
+// the ticks that fell due meanwhile at once afterwards, so a try waits until the window
+// has been free of the device for its wait in intervals (a tick may come a little early).
+bool LumivandrexPresenter::IsRetryDue(const LumivandrexDevice *device) const
+{
+    return device->IsAnswering()
+           || device->MsSinceTimeOut() >= qint64(m_pollRetryWait) * kNotifyIntervalMs - kTickEarlyMs;
+}
+
+// One poll of the current device: report 7 first while its selection could not send it,
+// then report 8. True when the device answered report 7 (taken or refused) for the first
+// time since its selection. After a time-out every transfer to the device fails at once;
+// this is where it is tried again, and where an answer ends that for all.
+bool LumivandrexPresenter::PollDevice(LumivandrexDevice *device, quint64 *word)
+{
+    device->RetryOnce();
+    const bool pending = m_pollState == PollEnablePending;
+    if (pending)
+        EnableNotifications(device);
+    const bool found = pending && device->IsAnswering();
+    if (found && m_pollState == PollRunning)
+        LV_LOG_INFO("the current device answers now: change notifications enabled.");
+    if (m_pollState == PollRunning) {   // report 7 is in place
+        _KVCAP_NOTIFY_STATUS status;
+        if (ReadReport(device, status))
+            *word = status.changeBits;
+    }
+    // The waits grow 1, 2, 4, 8 and at most 16 intervals: the window stays usable between.
+    if (device->IsAnswering()) {
+        m_pollRetryWait = 1;
+        m_pollRetryGap = 0;
+    } else {
+        m_pollRetryWait = m_pollRetryGap + 1;
+        m_pollRetryGap = std::min(2 * m_pollRetryGap + 1, kPollRetryGapMaxTicks);
+    }
+    return found;
+}
+
 void LumivandrexPresenter::OnTimeout()
 {
     if (IsFirmwareUpgrading())
@@ -509,29 +561,14 @@ void LumivandrexPresenter::OnTimeout()
     if (!m_lock.m_mutex.tryLock(kPollLockWaitMs))
         return;
     quint64 word = 0;
+    bool found = false;
     LumivandrexDevice *device = GetCurrentDevice();
-    if (device && !device->IsAnswering() && m_pollSkipTicks > 0) {
-        --m_pollSkipTicks;
-    } else if (device) {
-        // After a time-out every transfer to the device fails at once; this is where it
-        // is tried again, and where an answer ends that for all. Each try of a silent
-        // device blocks for a whole time-out, so the tries grow apart (next tick, then
-        // 1, 3, 7 and at most 15 ticks skipped): the window stays usable in between.
-        device->RetryOnce();
-        _KVCAP_NOTIFY_STATUS status;
-        if (ReadReport(device, status))
-            word = status.changeBits;
-        if (device->IsAnswering()) {
-            m_pollRetryGap = 0;
-        } else {
-            m_pollSkipTicks = m_pollRetryGap;
-            m_pollRetryGap = std::min(2 * m_pollRetryGap + 1, kPollRetryGapMaxTicks);
-        }
-    }
+    if (device && m_pollState != PollRefused && IsRetryDue(device))
+        found = PollDevice(device, &word);
     m_lock.m_mutex.unlock();
-    if (word == 0)
-        return;
 
+    if (found)
+        ForEachListener([](ILumivandrexNotify *listener) { listener->OnCurrentDeviceAnswering(); });
     for (const NotifyGroup &group : kNotifyGroups) {
         if (!(word & group.bits))
             continue;

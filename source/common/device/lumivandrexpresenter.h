@@ -93,7 +93,10 @@ public:
     int GetDeviceCount() const;
     int GetCurrentIndex() const;
     // Select a device; with restart, write the notification enable report 7 and
-    // (re)start the 400 ms poll. An index out of range means "no device".
+    // (re)start the 400 ms poll. A device that refuses report 7 gets no poll; one that
+    // does not answer it is polled like any silent device, report 7 first, and its
+    // listeners hear OnCurrentDeviceAnswering when it does. An index out of range
+    // means "no device".
     void SetCurrentIndex(int index, bool restart);
     LumivandrexDevice *GetCurrentDevice();
     // Raw pointers into the list: valid only while the caller holds the presenter lock
@@ -133,7 +136,9 @@ public:
     static bool IsMatchedSection(bool full, const _KV_FIRMWARE_SECTION_HEADER *section);
     static bool IsCLRSection(const char *name);
 
-    // The notification poll, called by the timer control every 400 ms.
+    // The notification poll, called by the timer control every 400 ms. A silent current
+    // device is tried only after the window has been free of it for a poll interval (ticks
+    // that fell due while a transfer waited are dropped), then less and less often.
     void OnTimeout() override;
 
     // Tests only: shorten the enumeration sleep and the bound of one busy wait.
@@ -153,6 +158,10 @@ private:
     bool SleepUnlessStopped(int ms);
     void StopEnumThread();
     bool IsDeviceListed(const tagDEVICE_INSTANCE &instance) const;
+    // Poll helpers; presenter lock held.
+    void EnableNotifications(LumivandrexDevice *device);
+    bool IsRetryDue(const LumivandrexDevice *device) const;
+    bool PollDevice(LumivandrexDevice *device, quint64 *word);
     void PublishInstanceCount();
 
     template <typename Call>
@@ -178,9 +187,18 @@ private:
     std::atomic<_UI_CHANGE_TYPE> m_uiChangeType{UI_CHANGE_IMMEDIATE};
     bool m_inFocus = false;                              // GUI thread only
     bool m_upgradeExec = false;                          // GUI thread only
-    // A silent current device is tried by the poll less and less often: ticks to skip
-    // before the next try, and the gap after the next failed one. GUI thread only.
-    int m_pollSkipTicks = 0;
+    // What the poll does with the current device. GUI thread only; set by SetCurrentIndex.
+    enum PollState {
+        PollRunning,         // read report 8 on every tick
+        PollEnablePending,   // the device was silent at its selection: report 7 comes first
+        PollRefused          // the device refused report 7: no poll for it
+    };
+    PollState m_pollState = PollRunning;
+    // A silent current device is tried by the poll less and less often: the poll
+    // intervals the window must have been free of it before the next try (1 after a
+    // time-out, then 1, 2, 4, 8 and at most 16 after failed tries), and that wait less
+    // one after the next failed try. GUI thread only.
+    int m_pollRetryWait = 1;
     int m_pollRetryGap = 0;
 
     CKVLock m_lock;                                      // the presenter lock, order 1
