@@ -143,11 +143,9 @@ bool LumivandrexUtility::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     case QEvent::ApplicationActivate:
-        if (isHidden()) {
-            setVisible(true);
-            raise();
-            activateWindow();
-        }
+        // A window hidden to the tray stays hidden: the tray menu's own opening
+        // activates the program. Only a minimised window under an open dialog
+        // comes back, so that the dialog can be answered.
         if ((windowState() & Qt::WindowMinimized) && g_presenter.IsModalState()) {
             showNormal();
             raise();
