@@ -190,9 +190,13 @@ private slots:
             {"key Escape", {-2000, -2000, 5000, 5000}, kTitleBar, 0, 0},
             {"windowactivate --sync " + main + ";@192 63 click 1", mute, qRgb(221, 55, 55), 0, 0},   // red only muted
             {"@161 644 click 1", mute, qRgb(221, 55, 55), 30, 1000},
+            // A menu or dialog that closes leaves no hover look where the pointer no longer is: not on the
+            // device menu's arrow, nor on the tab (Video) under the menu entry that opened the dialog.
+            {"@454 20 click 1;key Escape;~300 200", {440, 8, 28, 24}, qRgb(62, 65, 70), 0, 0},
             // "Check for updates..." fails here: 10 columns apart, "Retry" and "Help" show the dialog between them.
-            {"@60 20 click 3;@140 77 click 1", {176, 496, 140, 20}, qRgb(0x39, 0x39, 0x39), 200, 200},
-            {"key Escape;@352 63 click 1", {336, 50, 76, 28}, qRgb(27, 157, 255), 1500, 3000}};   // HDMI
+            {"@60 20 click 3;~140 77 click 1", {176, 496, 140, 20}, qRgb(0x39, 0x39, 0x39), 200, 200},
+            {"key Escape;~300 200", {94, 50, 78, 30}, qRgb(254, 255, 255), 0, 0},
+            {"@352 63 click 1", {336, 50, 76, 28}, qRgb(27, 157, 255), 1500, 3000}};   // HDMI
         for (int i = 0; i < 30; ++i)   // the EDID timing dialog's Mode list opens under its box
             steps += {{"@82 362 click 1;@314 169 click 1", {138, 182, 364, 112}, qRgb(0x23, 0x64, 0x95), 5000, 50000},
                       {"key Escape;key Escape", {74, 104, 444, 32}, qRgb(0x27, 0x27, 0x27), 0, 0}};
