@@ -447,9 +447,11 @@ private slots:
         const int actions = m_window->findChildren<QAction*>().size();
 
         m_window->hide();
-        emit m_window->GetTrayIcon()->activated(QSystemTrayIcon::Trigger);
-        QVERIFY(!m_window->isVisible());             // only a context activation shows it
         emit m_window->GetTrayIcon()->activated(QSystemTrayIcon::Context);
+        QEvent activation(QEvent::ApplicationActivate);   // as the tray menu opens
+        QCoreApplication::sendEvent(qApp, &activation);
+        QVERIFY(!m_window->isVisible());             // a right click only opens the menu
+        emit m_window->GetTrayIcon()->activated(QSystemTrayIcon::Trigger);
         QVERIFY(m_window->isVisible());
         for (int i = 0; i < 20; ++i)
             emit m_window->GetTrayIcon()->activated(QSystemTrayIcon::DoubleClick);

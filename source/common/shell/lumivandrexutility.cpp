@@ -299,10 +299,12 @@ void LumivandrexUtility::OnCancelBtnClickedWithReload()
 
 void LumivandrexUtility::OnActivedSysTrayIcon(QSystemTrayIcon::ActivationReason reason)
 {
-    // The menu was built once at construction and stays the icon's menu: Qt may
-    // already be showing it when it reports the activation, so a menu built anew
-    // here would be deleted from under the user.
-    if (reason == QSystemTrayIcon::Context)
+    // A right click opens the icon's menu and nothing else: Qt pops it up itself
+    // (XEmbed tray) or the tray host draws it (StatusNotifierItem over D-Bus), and
+    // showing the window here would take the focus and close it at once. The menu
+    // was built once at construction for the same reason: one built anew here
+    // would be deleted from under the user.
+    if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
         OnShowMainWindow();
 }
 

@@ -3,6 +3,7 @@
 
 #include <QDialog>
 #include <QPoint>
+#include <QPointer>
 #include <QSystemTrayIcon>
 
 #include "device/ilumivandrexnotify.h"
@@ -117,6 +118,10 @@ private:
     void ActivateOpenDialogs();
     QWidget* LastEnabledSettingsButton() const;
     void HideAllMenus();
+    // After a pop-up or dialog closed: watch the widgets that claim the pointer,
+    // and end the hover look of those it is no longer over.
+    void WatchHover();
+    void DropStaleHover();
 
     TitleBar* m_pTitleBar = nullptr;
     PropertyPage* m_pPropertyPage = nullptr;
@@ -139,6 +144,7 @@ private:
     bool m_bClosing = false;
     bool m_bTabForward = true;
     Qt::WindowStates m_lastWindowState = Qt::WindowNoState;
+    QList<QPointer<QWidget>> m_hoverWatch;   // may keep a stale hover look (GUI thread)
 };
 
 #endif // LUMIVANDREXUTILITY_H

@@ -1,5 +1,6 @@
 // The main window's keyboard handling: the application-wide key and activation
-// filter (Escape, Tab, Ctrl+Tab) and the Tab walk between the three bars.
+// filter (Escape, Tab, Ctrl+Tab), the Tab walk between the three bars, and the
+// hover looks left behind by closed pop-ups and dialogs.
 
 #include "shell/lumivandrexutility.h"
 
@@ -16,10 +17,14 @@
 #include "toolkit/qcustomdialog.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QTabWidget>
+#include <QTimer>
 #include <QWindow>
+
+#include <utility>
 
 void LumivandrexUtility::keyPressEvent(QKeyEvent* event)
 {
@@ -142,12 +147,26 @@ bool LumivandrexUtility::eventFilter(QObject* watched, QEvent* event)
         m_lastWindowState = state;
         break;
     }
+    case QEvent::Hide:
+        // Once the pop-up or dialog is gone (and its grab or modality with it).
+        if (watched != this && watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow())
+            QTimer::singleShot(0, this, &LumivandrexUtility::WatchHover);
+        break;
+    case QEvent::MouseMove:
+        DropStaleHover();
+        break;
+    case QEvent::Leave:
+        // A widget left for a pop-up is not repainted: its hover look would stay.
+        if (QApplication::activePopupWidget() && watched->isWidgetType()
+            && static_cast<QWidget*>(watched)->window() == this)
+            m_hoverWatch << static_cast<QWidget*>(watched);
+        else if (watched == this)
+            DropStaleHover();
+        break;
     case QEvent::ApplicationActivate:
-        if (isHidden()) {
-            setVisible(true);
-            raise();
-            activateWindow();
-        }
+        // A window hidden to the tray stays hidden: the tray menu's own opening
+        // activates the program. Only a minimised window under an open dialog
+        // comes back, so that the dialog can be answered.
         if ((windowState() & Qt::WindowMinimized) && g_presenter.IsModalState()) {
             showNormal();
             raise();
@@ -163,6 +182,45 @@ bool LumivandrexUtility::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void LumivandrexUtility::WatchHover()
+{
+    // Once a pop-up or a modal dialog has gone, Qt no longer counts the widget
+    // that was under the pointer before as the one it must leave: a tab under the
+    // menu entry that opened a dialog would keep its hover look until the pointer
+    // passes over it again.
+    for (QWidget* widget : findChildren<QWidget*>()) {
+        if (widget->underMouse() && !m_hoverWatch.contains(widget))
+            m_hoverWatch << widget;
+    }
+    DropStaleHover();
+}
+
+void LumivandrexUtility::DropStaleHover()
+{
+    // A pop-up owns the pointer (and its button's look) while it is open.
+    if (m_hoverWatch.isEmpty() || QApplication::activePopupWidget())
+        return;
+    const QPoint pointer = QCursor::pos();
+    QWidget* under = QApplication::widgetAt(pointer);
+    const QList<QPointer<QWidget>> watched = std::exchange(m_hoverWatch, {});
+    for (const QPointer<QWidget>& widget : watched) {
+        if (!widget)
+            continue;
+        if (under && (widget == under || widget->isAncestorOf(under))) {
+            m_hoverWatch << widget;
+            continue;
+        }
+        if (widget->underMouse()) {
+            QEvent leave(QEvent::Leave);
+            QCoreApplication::sendEvent(widget, &leave);
+        }
+        if (widget && widget->testAttribute(Qt::WA_Hover)) {   // repaints it without the hover look
+            QHoverEvent hoverLeave(QEvent::HoverLeave, QPointF(-1, -1), widget->mapFromGlobal(pointer));
+            QCoreApplication::sendEvent(widget, &hoverLeave);
+        }
+    }
 }
 
 // ---------------------------------------------------------------- keyboard walk
