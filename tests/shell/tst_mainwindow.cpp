@@ -455,6 +455,9 @@ private slots:
         QVERIFY(m_window->isVisible());
         for (int i = 0; i < 20; ++i)
             emit m_window->GetTrayIcon()->activated(QSystemTrayIcon::DoubleClick);
+        m_window->hide();
+        emit m_window->GetTrayIcon()->activated(QSystemTrayIcon::DoubleClick);
+        QVERIFY(m_window->isVisible());
 
         QCOMPARE(m_window->GetTrayMenu(), menu);
         QCOMPARE(m_window->GetTrayIcon()->contextMenu(), menu);

@@ -303,8 +303,9 @@ void LumivandrexUtility::OnActivedSysTrayIcon(QSystemTrayIcon::ActivationReason 
     // (XEmbed tray) or the tray host draws it (StatusNotifierItem over D-Bus), and
     // showing the window here would take the focus and close it at once. The menu
     // was built once at construction for the same reason: one built anew here
-    // would be deleted from under the user.
-    if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
+    // would be deleted from under the user. A double click starts with a click that
+    // has shown the window already: showing it again would only make it flicker.
+    if (reason == QSystemTrayIcon::Trigger || (reason == QSystemTrayIcon::DoubleClick && !isVisible()))
         OnShowMainWindow();
 }
 
