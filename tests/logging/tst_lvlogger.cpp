@@ -322,6 +322,19 @@ private slots:
             QCOMPARE(next[t], perThread);
     }
 
+    // A device thread's record made before one of the logger's own thread is written
+    // first, although the logger's thread runs no event loop meanwhile (start-up).
+    void recordsOfAllThreadsInTheOrderMade()
+    {
+        LvLogger::createInstance(m_parent.get())->setLogFormat_file("<TEXT>", "<TEXT>");
+        QVERIFY(LvLogger::getInstance()->setLogFileName(logPath(), 10485760, 10));
+        std::unique_ptr<QThread> device(QThread::create([] { LV_LOG_INFO("device"); }));
+        device->start();
+        QVERIFY(device->wait(10000));
+        LV_LOG_INFO("gui");
+        QCOMPARE(lvtest::readLines(logPath()).mid(1), (QStringList{"device", "gui"}));   // after the start line
+    }
+
     void queuedRecordsReachTheFileAtShutdown()
     {
         LvLogger* logger = LvLogger::createInstance(m_parent.get());

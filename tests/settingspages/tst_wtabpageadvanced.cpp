@@ -5,8 +5,13 @@
 #include "lvtestsupport.h"
 #include "tst_formats_support.h"
 
+#include <QLineEdit>
+
 #include "device/fourcctext.h"
+#include "formateditors/qcustomsizedialog.h"
 #include "formateditors/qframeratewidget.h"
+#include "formateditors/qimagesizewidget.h"
+#include "toolkit/qtablewid.h"
 #include "settingspages/wtabpageadvanced.h"
 #include "toolkit/wcombobox.h"
 #include "toolkit/wpushbutton.h"
@@ -27,6 +32,7 @@ private slots:
     void comboBoxesWriteAndMarkChanges();
     void unknownValuesAndReportSection();
     void tabChangeRefreshesOnlyItsEditor();
+    void customResolutionIsShownAndSelected();
 
 private:
     DevicePtr m_dev;
@@ -139,6 +145,27 @@ void TstWTabPageAdvanced::screenshots()
         QVERIFY(lvtest::saveScreenshot(&body, names[tab]));
     }
     m_page->setParent(nullptr);
+}
+
+// A small custom size sorts below the rows the right table shows: the table scrolls
+// to it and selects it, ready to be applied.
+void TstWTabPageAdvanced::customResolutionIsShownAndSelected()
+{
+    m_page->show();
+    emit m_page->GetStack()->GetStackTabBtn(2)->pressed();
+    QImageSizeWidget* sizes = m_page->GetImageSizeWidget();
+    lvtest::onNextModal<QCustomSizeDialog>([](QCustomSizeDialog* dialog) {
+        dialog->GetWidthEdit()->setText("320");
+        dialog->GetHeightEdit()->setText("240");
+        dialog->OnOkBtnClicked();
+    });
+    QTest::mouseClick(sizes->GetCustomButton(), Qt::LeftButton);
+    QTableWid* right = sizes->GetRightTable();
+    const int row = right->currentRow();
+    // The last row, the smallest size: the new one.
+    QVERIFY(row >= 9 && row == right->rowCount() - 1 && row == sizes->GetRightSelection());
+    QVERIFY(sizes->GetApplyButton()->isEnabled());
+    QVERIFY(right->viewport()->rect().contains(right->visualRect(right->model()->index(row, 0))));
 }
 
 LV_EMULATED_QTEST_MAIN(TstWTabPageAdvanced)

@@ -8,3 +8,4 @@ foreach(suite tst_settingsbar tst_titlebar tst_propertypage tst_htmlreport)
             TIMEOUT 120)
     endif()
 endforeach()
+set_tests_properties(tst_propertypage PROPERTIES TIMEOUT 300)   # the bars at eighty fonts

@@ -1,22 +1,27 @@
 // The tab container against the emulated device: which tabs a feature report
 // gives, in which order, what each page's refresh is asked for, the Info-only
-// state without a device, and the tab widget's keys.
+// state without a device, the tab widget's keys, and the bars at every font.
 
 #include "lvemulatortest.h"
 #include "shell1testsupport.h"
 #include "lvtestsupport.h"
 
+#include <QLabel>
 #include <QTabBar>
+#include <QTranslator>
 
 #include "settingspages/wtabpageadvanced.h"
 #include "settingspages/wtabpagetiming.h"
 #include "settingspages/wtabpagevideo.h"
 #include "settingspages/wtabpagevolume.h"
+#include "shell/startup.h"
 #include "shell/wsetbtn.h"
 #include "shell/wtabbar.h"
 #include "statuspages/wtabpagehdmi.h"
 #include "statuspages/wtabpageinfo.h"
 #include "statuspages/wtabpageinput.h"
+#include "toolkit/csystembutton.h"
+#include "toolkit/qwrapperstack.h"
 
 using namespace shelltest;
 
@@ -39,6 +44,8 @@ private slots:
     void focusWalkBetweenBars();
     void inputPageSignalsReachVolumeAndHdmi();
     void screenshot();
+    void barsAndTabsFitEveryFont_data();
+    void barsAndTabsFitEveryFont();
 
 private:
     static QStringList TabTitles(QTabWidget* tabs);
@@ -351,6 +358,65 @@ void TstPropertyPage::screenshot()
     QTest::qWait(50);   // let the nested layouts settle before grabbing
     QVERIFY(lvtest::saveScreenshot(harness.pages, "shell_tabcontainer"));
     QVERIFY(lvtest::saveScreenshot(harness.window.get(), "shell_bars"));
+}
+
+namespace {
+bool Whole(const QWidget* w) { return w->isVisible() && w->visibleRegion().boundingRect() == w->rect(); }
+int Left(const QWidget* w) { return w->mapTo(w->window(), QPoint()).x(); }
+int Right(const QWidget* w) { return Left(w) + w->width(); }
+}
+
+void TstPropertyPage::barsAndTabsFitEveryFont_data()
+{
+    QTest::addColumn<int>("row");   // language, boldness and size
+    for (int row = 0; row < 80; ++row)
+        QTest::addRow("%s %d%s", row / 40 ? "zh" : "en", row % 20 + 1, row / 20 % 2 ? " bold" : "") << row;
+}
+
+// The bars and the Timing page's inner tabs at every font of the ini (1 to 20 pixels,
+// bold or not), in English and Chinese: texts whole, nothing under its neighbour.
+void TstPropertyPage::barsAndTabsFitEveryFont()
+{
+    QFETCH(int, row);
+    static const auto device = plugFresh({"PP-0071"});
+    device[0]->setFeatureFlags(0x7);
+    QTranslator zh;
+    QVERIFY(row < 40 || (zh.load(":/Trans/trans_zh") && QCoreApplication::installTranslator(&zh)));
+    qApp->setStyleSheet(LoadStyleSheet(":/lumivandrexutility.qss"));
+    ApplyStartupLook({row % 20 + 1, row / 20 % 2 == 1, row >= 40});
+    Harness harness;
+    harness.window->show();
+    harness.Start();
+    harness.pages->GetTabWidget()->setCurrentWidget(harness.pages->GetTimingPage());
+    QCoreApplication::processEvents();
+
+    // Title bar: the name whole or elided, as tall as its font, left of the buttons.
+    const QLabel* name = harness.title->GetTitleLabel();
+    const QWidget* drop = harness.title->GetDropButton();
+    const QString full = harness.title->GetTitleText(), shown = name->text();
+    QVERIFY(shown == full || (shown.endsWith(QChar(0x2026)) && full.startsWith(shown.chopped(1))));
+    QVERIFY(Whole(name) && name->fontMetrics().horizontalAdvance(shown) <= name->width()
+            && name->height() >= name->fontMetrics().height() && Right(name) <= Left(drop));
+    for (const CSystemButton* button : harness.title->findChildren<CSystemButton*>())
+        QVERIFY(Right(drop) <= Left(button));
+    // Tab bar: each title inside its fixed-width tab, 4 pixels free on either side.
+    const QTabBar* tabs = harness.pages->GetTabWidget()->GetTabBar();
+    for (int i = 0; i < tabs->count(); ++i)
+        QVERIFY2(tabs->fontMetrics().horizontalAdvance(tabs->tabText(i)) <= tabs->tabRect(i).width() - 8,
+                 qPrintable(tabs->tabText(i)));
+    // Settings bar and the Timing page's inner tabs: whole buttons side by side, texts
+    // inside their 4-pixel borders.
+    const QWrapperStack* stack = harness.pages->GetTimingPage()->GetStack();
+    const QPushButton* rows[2][3] = {
+        {harness.bar->GetExportButton(), harness.bar->GetDefaultButton(), harness.bar->GetSaveButton()},
+        {stack->GetStackTabBtn(0), stack->GetStackTabBtn(1), stack->GetStackTabBtn(2)}};
+    for (int i = 0; i < 6; ++i) {
+        const QPushButton* b = rows[i / 3][i % 3];
+        QVERIFY2(Whole(b) && (i % 3 == 0 || Right(rows[i / 3][i % 3 - 1]) <= Left(b))
+                     && b->fontMetrics().horizontalAdvance(b->text()) <= b->width() - 8, qPrintable(b->text()));
+    }
+    if (row % 20 == 13 || row % 20 == 19)
+        lvtest::saveScreenshot(harness.window.get(), "shell_bars_" + QString(QTest::currentDataTag()).replace(' ', '_'));
 }
 
 LV_EMULATED_QTEST_MAIN(TstPropertyPage)

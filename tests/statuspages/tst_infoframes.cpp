@@ -73,7 +73,8 @@ private slots:
         QInfoFrameWidget view;
         view.SetInfoFrameValid(true, texts);
         QCOMPARE(view.GetText(), QStringLiteral("  Type     :   %1\n  Version  :   %2\n  Length   :   %3\n  Checksum :   %4\n%5")
-                                     .arg(texts[0], texts[1], texts[2], texts[3], QString(texts[4]).remove(QLatin1Char('\r'))));
+                                     .arg(texts[0], texts[1], texts[2], texts[3], QString(texts[4]).remove(QLatin1Char('\r')))
+                                     .chopped(1));   // no empty line after the last
         view.SetInfoFrameValid(false, texts);
         QCOMPARE(view.GetText(), QStringLiteral("  N/A"));
         QVERIFY(!GetInfoFrameName(index).isEmpty());

@@ -5,6 +5,9 @@
 
 #include "lvemulatortest.h"
 
+#include <QTextEdit>
+#include <QTranslator>
+
 #include "../timingeditors/hdmitestsupport.h"
 #include "lvtestsupport.h"
 #include "statuspages/qinfoframewidget.h"
@@ -146,6 +149,29 @@ private slots:
                     && page.GetInfoFrameView(2)->GetText().startsWith("  Type     :   0x83\n"));
         page.InitPage(0, false);
         QVERIFY(page.GetInfoFrameStack()->GetCurrentIndex() == 0 && page.GetInfoFrameView(0)->isVisible());
+        QVERIFY(page.GetEDIDStack()->GetStackTabBtn(1)->isVisible());   // rebuilt by the load, on screen
+    }
+
+    // The longest packet (four header and four dump lines) shows whole in all nine views,
+    // also with the Chinese " (OK)" in its taller font.
+    void longestPacketsShowWhole()
+    {
+        DevicePtr device = plugDevice("HP-08");
+        for (int i = 0; i < KVCAP_INFOFRAME_COUNT; ++i)
+            lvtest::put(device, _HDMI_INFOFRAME_PACKET{0x83, 0x01, 27, uint8_t(-(0x83 + 0x01 + 27)), {}}, i);
+        lvtest::put(device, _KVCAP_INFOFRAME_VALID_MASK{0x1FF});
+        QTranslator zh;
+        QVERIFY(zh.load(":/Trans/trans_zh") && QCoreApplication::installTranslator(&zh));
+        WTabPageHdmi page;
+        page.show();
+        page.InitPage(0, false);
+        for (int i = 0; i < KVCAP_INFOFRAME_COUNT; ++i) {
+            QTest::mouseClick(page.GetInfoFrameStack()->GetStackTabBtn(i), Qt::LeftButton);
+            const QTextEdit* view = page.GetInfoFrameView(i)->findChild<QTextEdit*>();
+            QVERIFY(view->isVisible() && !view->toPlainText().contains(" (OK)"));
+            QVERIFY(view->document()->size().height() <= view->viewport()->height());
+        }
+        lvtest::saveScreenshot(&page, "hdmi_page_gamut_zh");
     }
 
     // Every report once per full reload.

@@ -274,6 +274,22 @@ private slots:
         QCOMPARE(answer.texts, fault < 2 || fault == 4 ? QStringList{QStringLiteral("Read EDID failed!")} : QStringList());
     }
 
+    // A name typed without a suffix is exported as "<name>.bin", which the import's
+    // "*.bin" filter shows.
+    void exportedNameGetsTheSuffix()
+    {
+        DevicePtr device = plugDevice("EDV-61");
+        QEDIDInputWidget capture;
+        QTemporaryDir dir;
+        ModalAnswerer answer([&dir](QWidget* modal) {
+            modal->findChild<QLineEdit*>("fileNameEdit")->setText(dir.filePath("mine"));
+            QMetaObject::invokeMethod(modal, "accept", Qt::QueuedConnection);
+        });
+        QTest::mouseClick(capture.GetExportButton(), Qt::LeftButton);
+        QCOMPARE(QFileInfo(dir.filePath("mine.bin")).size(), qint64(256));
+        QVERIFY(!QFile::exists(dir.filePath("mine")));
+    }
+
     void defaultAndExportFailures()
     {
         DevicePtr device = plugDevice("EDV-60");

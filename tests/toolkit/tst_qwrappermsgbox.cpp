@@ -139,6 +139,25 @@ private slots:
         delete box;
     }
 
+    // Reached by mouse or keyboard, a box opens with its default button focused and framed.
+    void opensWithDefaultButtonFramed()
+    {
+        for (int round = 0; round < 3; ++round) {
+            g_focusManager.SetActive(round == 2);
+            QWrapperMsgBox box(MSG_TYPE_WARNING, "Your software is up to date.", "OK", round ? "No" : "", 420, 240, nullptr);
+            const int result = execWith(&box, [&] {
+                QVERIFY(QTest::qWaitForWindowActive(&box));
+                QWidget* focus = QApplication::focusWidget();
+                if (focus == box.GetOkButton() && focus->property("mouse") == false)   // the keyboard frame
+                    QTest::keyClick(focus, round == 1 ? Qt::Key_Return : Qt::Key_Space);
+                if (box.isVisible())
+                    box.reject();
+            });
+            QVERIFY(result == 1 && box.GetExtraFlag() == 1);
+        }
+        g_focusManager.SetActive(false);
+    }
+
     void otherKeysDoNothing()
     {
         auto* box = new QWrapperMsgBox(MSG_TYPE_WARNING, "t", "OK", "", 420, 240, nullptr);
@@ -283,6 +302,7 @@ private slots:
                            "Proceed with saving changes? Some options will only take effect after reconnecting the device.",
                            "Yes", "No", 420, 260, nullptr);
         box.show();
+        QVERIFY(QTest::qWaitForWindowActive(&box));   // the focus frame on "Yes"
         QVERIFY(lvtest::saveScreenshot(&box, "msgbox_question"));
         QWrapperMsgBox one(MSG_TYPE_QUESTION, "Couldn't detect the device. The changes will be lost.", "OK", "", 420,
                            240, nullptr);

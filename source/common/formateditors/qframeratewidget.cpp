@@ -100,17 +100,18 @@ bool QFrameRateWidget::WriteDefault(int entry)
     return SetDefaultFrameRate(m_list[entry].dwFrameDuration);
 }
 
-void QFrameRateWidget::InsertCustom()
+int QFrameRateWidget::InsertCustom()
 {
     QCustomFpsDialog dialog(m_list, this);
     dialog.GetLineEdit()->setFocus(Qt::OtherFocusReason);
     if (dialog.exec() != QDialog::Accepted)
-        return;
+        return -1;
     const quint32 duration = dialog.GetFrameDuration();
-    const bool known = std::any_of(m_list.begin(), m_list.end(),
-                                   [duration](const tagFRAME_RATE_SET& e) { return e.dwFrameDuration == duration; });
-    if (!known) {
-        m_list.append({0, 0, 0, 0, duration});
-        InitFrameRateWidget(false, false);
-    }
+    const auto same = [duration](const tagFRAME_RATE_SET& e) { return e.dwFrameDuration == duration; };
+    if (std::any_of(m_list.cbegin(), m_list.cend(), same))
+        return -1;
+    m_list.append({0, 0, 0, 0, duration});
+    InitFrameRateWidget(false, false);   // sorts the list
+    const auto added = std::find_if(m_list.cbegin(), m_list.cend(), same);
+    return added == m_list.cend() ? -1 : int(added - m_list.cbegin());
 }

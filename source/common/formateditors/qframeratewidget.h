@@ -43,5 +43,5 @@ protected:
     void Refresh(bool scrollToEnd, bool resetSelection) override;
     bool WriteToggle(int entry, bool on) override;
     bool WriteDefault(int entry) override;
-    void InsertCustom() override;
+    int InsertCustom() override;
 };

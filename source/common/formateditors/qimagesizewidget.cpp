@@ -124,19 +124,21 @@ bool QImageSizeWidget::WriteDefault(int entry)
     return SetDefaultImageSize(m_list[entry].cx, m_list[entry].cy);
 }
 
-void QImageSizeWidget::InsertCustom()
+int QImageSizeWidget::InsertCustom()
 {
     QCustomSizeDialog dialog(m_list, this);
     dialog.GetWidthEdit()->setFocus(Qt::OtherFocusReason);
     if (dialog.exec() != QDialog::Accepted)
-        return;
+        return -1;
     int width = 0, height = 0;
     dialog.GetImageSize(width, height);
-    const bool known = std::any_of(m_list.begin(), m_list.end(), [=](const tagIMAGE_SIZE_SET& e) {
+    const auto same = [=](const tagIMAGE_SIZE_SET& e) {
         return quint16(e.cx) == quint16(width) && quint16(e.cy) == quint16(height);
-    });
-    if (!known) {
-        m_list.append({0, 0, 0, 0, qint16(width), qint16(height)});
-        InitImageSizeWidget(false, false);
-    }
+    };
+    if (std::any_of(m_list.cbegin(), m_list.cend(), same))
+        return -1;
+    m_list.append({0, 0, 0, 0, qint16(width), qint16(height)});
+    InitImageSizeWidget(false, false);   // sorts the list
+    const auto added = std::find_if(m_list.cbegin(), m_list.cend(), same);
+    return added == m_list.cend() ? -1 : int(added - m_list.cbegin());
 }

@@ -47,7 +47,7 @@ protected:
     void Refresh(bool scrollToEnd, bool resetSelection) override;
     bool WriteToggle(int entry, bool on) override;
     bool WriteDefault(int entry) override;
-    void InsertCustom() override;
+    int InsertCustom() override;
 
 private:
     quint16 m_nMaxWidth = 0;

@@ -93,6 +93,18 @@ int QTwoListEditor::RightEntry(int row) const
     return -1;
 }
 
+int QTwoListEditor::RightRowOf(int entry) const
+{
+    if (entry < 0 || entry >= EntryCount() || IsToggled(entry) || IsHidden(entry))
+        return -1;
+    int row = 0;
+    for (int i = 0; i < entry; ++i) {
+        if (!IsToggled(i) && !IsHidden(i))
+            ++row;
+    }
+    return row;
+}
+
 bool QTwoListEditor::CanApply() const
 {
     return m_nStored < m_nCapacity;
@@ -294,7 +306,13 @@ void QTwoListEditor::OnDefaultValueChanged()
 
 void QTwoListEditor::OnInsertCustomValue()
 {
-    InsertCustom();
+    // The new value may sort anywhere in the list, often below its visible rows:
+    // show it and select it, ready to be applied.
+    const int row = RightRowOf(InsertCustom());
+    if (row < 0)
+        return;
+    SelectRow(m_pRightTable, row);
+    m_pRightTable->scrollTo(m_pRightTable->model()->index(row, 0));
 }
 
 void QTwoListEditor::OnRemoveCustomValue()

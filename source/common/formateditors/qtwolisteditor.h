@@ -57,8 +57,9 @@ protected:
     virtual void Refresh(bool scrollToEnd, bool resetSelection) = 0;
     virtual bool WriteToggle(int entry, bool on) = 0;
     virtual bool WriteDefault(int entry) = 0;
-    // Runs the custom-value dialog and adds its value to the memory list.
-    virtual void InsertCustom() = 0;
+    // Runs the custom-value dialog, adds its value to the memory list and refreshes;
+    // the added value's entry, -1 when nothing was added.
+    virtual int InsertCustom() = 0;
 
     // Rebuilds both tables from the memory list; `stored` is the device's entry count.
     void FillTables(int stored, bool scrollToEnd, bool resetSelection);
@@ -66,6 +67,7 @@ protected:
 private:
     int LeftEntry(int row) const;
     int RightEntry(int row) const;
+    int RightRowOf(int entry) const;   // -1: not in the right table
     bool CanApply() const;
     bool CanRemove() const { return m_nLeftRows >= 2; }
     void UpdateButtons();

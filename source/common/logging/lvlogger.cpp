@@ -17,9 +17,7 @@
 #include <cstdio>
 #include <ctime>
 #include <limits>
-#include <atomic>
 #include <mutex>
-#include <shared_mutex>
 
 namespace lvlogger {
 
@@ -31,55 +29,37 @@ const char* const LOG_ROLE_MAIN = "main";
 
 namespace {
 
-// The current logger and the thread that owns it. Other threads read them under
-// the read lock while they post a record; the destructor clears them under the
-// write lock, so no thread can post to a logger being destroyed. The owner thread
-// needs no lock: it is the only one that destroys the logger.
+// The current logger and the thread that owns it, written under recordMutex.
 QAtomicPointer<LvLogger> currentLogger;
 QAtomicPointer<QThread> currentOwnerThread;
-// A standard lock rather than QReadWriteLock so that ThreadSanitizer sees it.
-std::shared_mutex currentLoggerLock; // taken alone, never while holding another logging lock
+// Every record is stamped, queued and, from another thread, announced to the
+// logger's thread under this one lock, so the queue holds the records of all
+// threads in the order they were made. The destructor retires the logger under it
+// too, so no thread can queue to a logger being destroyed (the owner thread needs
+// no lock to read the pointers: it is the only one that destroys the logger). A
+// standard lock so that ThreadSanitizer sees it. Lock order: recordMutex, then
+// zoneMutex, then Qt's own posted-event lock.
+std::mutex recordMutex;
 
-// A record crosses threads through Qt's posted-event queue, whose own lock orders the
-// poster's writes before the logger thread's reads. Qt is not instrumented, so that
-// order is invisible to ThreadSanitizer; this counter states it again in plain C++
-// (released by every poster after building its record, acquired by the receiver
-// before it touches one), at the cost of one atomic operation per record.
-std::atomic<unsigned> recordHandOff{0};
-
-// One record on its way from another thread to the logger's thread.
-class RecordEvent : public QEvent
+// Posted to the logger when records of other threads wait in its queue.
+QEvent::Type deliverEventType()
 {
-public:
-    static QEvent::Type eventType()
-    {
-        static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
-        return type;
-    }
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
 
-    RecordEvent(const QString& ts, const QString& tid, const QString& text, LogLevel logLevel,
-                const QString& functionName, const QString& fileName, unsigned int lineNumber)
-        : QEvent(eventType())
-        , ts(ts)
-        , tid(tid)
-        , text(text)
-        , logLevel(logLevel)
-        , functionName(functionName)
-        , fileName(fileName)
-        , lineNumber(lineNumber)
-    {
+QString baseName(const char* fileName)
+{
+    // Only the file's base name: the build machine's source path tells a reader nothing.
+    if (!fileName)
+        return QString();
+    const char* base = fileName;
+    for (const char* c = fileName; *c; ++c) {
+        if (*c == '/' || *c == '\\')
+            base = c + 1;
     }
-    // Also reached without delivery (the logger destroyed with records pending).
-    ~RecordEvent() override { recordHandOff.load(std::memory_order_acquire); }
-
-    const QString ts;
-    const QString tid;
-    const QString text;
-    const LogLevel logLevel;
-    const QString functionName;
-    const QString fileName;
-    const unsigned int lineNumber;
-};
+    return QString::fromUtf8(base);
+}
 
 qint64 floorDiv(qint64 value, qint64 divisor)
 {
@@ -94,7 +74,7 @@ qint64 localOffsetSeconds(std::time_t utc)
     // a second; localtime_r alone keeps the zone it loaded first.
     // Serialised here although the C library locks internally: the sanitizers
     // cannot see that lock, and the call is rare (once per second and thread).
-    static std::mutex zoneMutex; // taken alone
+    static std::mutex zoneMutex; // after recordMutex (lock order above)
     std::lock_guard<std::mutex> lock(zoneMutex);
     tzset();
     std::tm local{};
@@ -111,7 +91,7 @@ LvLogger* LvLogger::createInstance(QObject* parent)
 {
     delete currentLogger.loadAcquire();
     auto* logger = new LvLogger(parent);
-    std::unique_lock<std::shared_mutex> lock(currentLoggerLock);
+    std::lock_guard<std::mutex> lock(recordMutex);
     instance = logger;
     currentOwnerThread.storeRelease(logger->thread());
     currentLogger.storeRelease(logger);
@@ -131,9 +111,10 @@ void LvLogger::logRecord(const QString& text, LogLevel logLevel, const QString& 
             logger->log(text, logLevel, functionName, fileName, lineNumber);
         return;
     }
-    std::shared_lock<std::shared_mutex> lock(currentLoggerLock);
+    const QString file = baseName(fileName);
+    std::lock_guard<std::mutex> lock(recordMutex);
     if (LvLogger* logger = currentLogger.loadAcquire())
-        logger->log(text, logLevel, functionName, fileName, lineNumber);
+        logger->queueRecord(text, logLevel, functionName, file, lineNumber, true);
 }
 
 QString LvLogger::timeStamp()
@@ -204,7 +185,7 @@ LvLogger::LvLogger(QObject* parent)
 LvLogger::~LvLogger()
 {
     {
-        std::unique_lock<std::shared_mutex> lock(currentLoggerLock);
+        std::lock_guard<std::mutex> lock(recordMutex);
         if (currentLogger.loadAcquire() == this) {
             currentLogger.storeRelease(nullptr);
             currentOwnerThread.storeRelease(nullptr);
@@ -216,40 +197,59 @@ LvLogger::~LvLogger()
 
 void LvLogger::deliverPendingRecords()
 {
-    if (QThread::currentThread() == thread())
-        QCoreApplication::sendPostedEvents(this, RecordEvent::eventType());
+    if (QThread::currentThread() != thread() || m_bDelivering)
+        return;
+    // The records queued up to now, not those that come while they are written:
+    // busy workers cannot keep this thread here.
+    std::deque<PendingRecord> batch;
+    {
+        std::lock_guard<std::mutex> lock(recordMutex);
+        batch.swap(m_pending);
+    }
+    m_bDelivering = true;
+    for (const PendingRecord& record : batch)
+        emit signalLog(record.ts, record.tid, record.text, record.logLevel, record.functionName, record.fileName,
+                       record.lineNumber);
+    m_bDelivering = false;
+}
+
+void LvLogger::queueRecord(const QString& text, LogLevel logLevel, const QString& functionName,
+                           const QString& fileName, unsigned int lineNumber, bool announce)
+{
+    // Stamped in the queue's order: the file's stamps never go back.
+    m_pending.push_back({timeStamp(), threadId(), text, logLevel, functionName, fileName, lineNumber});
+    if (announce && !m_bDeliveryPosted) {
+        m_bDeliveryPosted = true;
+        QCoreApplication::postEvent(this, new QEvent(deliverEventType()));
+    }
 }
 
 void LvLogger::log(const QString& text, LogLevel logLevel, const QString& functionName,
                    const char* fileName, unsigned int lineNumber)
 {
-    // Only the file's base name: the build machine's source path tells a reader nothing.
-    QString file;
-    if (fileName) {
-        const char* base = fileName;
-        for (const char* c = fileName; *c; ++c) {
-            if (*c == '/' || *c == '\\')
-                base = c + 1;
-        }
-        file = QString::fromUtf8(base);
+    // A record of this thread goes to the sinks at once, after the records queued
+    // before it; one logged by a sink while it takes a record (the signal sink's
+    // receivers may) waits for the next delivery, like those of other threads.
+    const bool deliverNow = QThread::currentThread() == thread() && !m_bDelivering;
+    const QString file = baseName(fileName);
+    {
+        std::lock_guard<std::mutex> lock(recordMutex);
+        queueRecord(text, logLevel, functionName, file, lineNumber, !deliverNow);
     }
-    if (QThread::currentThread() == thread()) {
-        emit signalLog(timeStamp(), threadId(), text, logLevel, functionName, file, lineNumber);
-        return;
-    }
-    auto* record = new RecordEvent(timeStamp(), threadId(), text, logLevel, functionName, file, lineNumber);
-    recordHandOff.fetch_add(1, std::memory_order_release);
-    QCoreApplication::postEvent(this, record);
+    if (deliverNow)
+        deliverPendingRecords();
 }
 
 bool LvLogger::event(QEvent* event)
 {
-    recordHandOff.load(std::memory_order_acquire);   // before the first look at a record
-    if (event->type() != RecordEvent::eventType())
+    if (event->type() != deliverEventType())
         return QObject::event(event);
-    const auto* record = static_cast<const RecordEvent*>(event);
-    emit signalLog(record->ts, record->tid, record->text, record->logLevel, record->functionName,
-                   record->fileName, record->lineNumber);
+    {
+        // Records queued from now on post a delivery of their own.
+        std::lock_guard<std::mutex> lock(recordMutex);
+        m_bDeliveryPosted = false;
+    }
+    deliverPendingRecords();
     return true;
 }
 

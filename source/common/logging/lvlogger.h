@@ -9,6 +9,8 @@
 #include <QString>
 #include <QTextStream>
 
+#include <deque>
+
 class QEvent;
 class QRect;
 
@@ -30,10 +32,12 @@ extern const char* const LOG_ROLE_MAIN;
 
 // The program's single logger. Callers hand records to it from any thread; it
 // stamps them with time and thread id in the caller's thread and broadcasts them
-// through signalLog to the sinks, which live in the logger's own thread. A record
-// from another thread travels as one queued event to the logger and is emitted
-// there, so it costs one event however many sinks are connected, and the records
-// of one thread keep their order.
+// through signalLog to the sinks, which live in the logger's own thread. Every
+// record is stamped and queued in one step under one lock, and the logger's
+// thread hands the queue to the sinks in that order: before a record of its own,
+// and on one posted event for those of other threads. So the file shows the
+// records of all threads in the order they were made, and a busy worker costs
+// one event per batch, not per record.
 class LvLogger : public QObject
 {
     Q_OBJECT
@@ -115,8 +119,23 @@ signals:
                    const QString& functionName, const QString& fileName, unsigned int lineNumber);
 
 private:
-    // Delivers records still queued by other threads, so that records logged
-    // just before shutdown reach the file.
+    struct PendingRecord {
+        QString ts;
+        QString tid;
+        QString text;
+        LogLevel logLevel = LevelInfo;
+        QString functionName;
+        QString fileName;
+        unsigned int lineNumber = 0;
+    };
+
+    // Stamps the record and queues it; `announce`: posts a delivery to the logger's
+    // thread unless one is on its way. recordMutex (lvlogger.cpp) held.
+    void queueRecord(const QString& text, LogLevel logLevel, const QString& functionName,
+                     const QString& fileName, unsigned int lineNumber, bool announce);
+    // Hands the records queued so far to the sinks, oldest first; on the logger's thread
+    // only (and at destruction, so that records logged just before shutdown reach
+    // the file).
     void deliverPendingRecords();
 
     SinkConsoleLog* m_sinkConsoleLog = nullptr;          // owner thread only
@@ -125,6 +144,10 @@ private:
     QMap<QString, SinkFileLog*> m_sinkFileLogs;          // owner thread only
     mutable QMutex m_funcDepthMutex;                     // guards m_funcDepth; taken alone
     QMap<Qt::HANDLE, quint32> m_funcDepth;               // any thread, under m_funcDepthMutex
+    // Records not yet with the sinks, in the order they were stamped.
+    std::deque<PendingRecord> m_pending;                 // any thread, under recordMutex
+    bool m_bDeliveryPosted = false;                      // any thread, under recordMutex
+    bool m_bDelivering = false;                          // owner thread only
 
     static LvLogger* instance;
 };

@@ -1,8 +1,6 @@
 #include "shell/htmlreport.h"
 
 #include <QBuffer>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QImage>
 #include <QMutexLocker>
 #include <QSaveFile>
@@ -17,6 +15,7 @@
 #include "shell/propertypage.h"
 #include "toolkit/qwrappermsgbox.h"
 #include "toolkit/reportfragment.h"
+#include "toolkit/savefilename.h"
 
 namespace {
 const QString kCrLf = QStringLiteral("\r\n");
@@ -180,17 +179,6 @@ private:
     std::atomic<bool> m_lost{false};
 };
 
-// The save dialog adds the suffix itself, so its overwrite question sees the real name.
-QString ChooseSaveFile(QWidget* parent, const QString& caption, const QString& path, const QString& filter)
-{
-    QFileDialog dialog(parent, caption, path, filter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("htm"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().first();
-}
-
 void TellUser(QWidget* parent, const QString& text)
 {
     QWrapperMsgBox::Ask(MSG_TYPE_WARNING, text, HtmlReport::tr("OK"), QString(), 420, 240, parent);
@@ -323,17 +311,13 @@ HtmlReport::ExportResult HtmlReport::ExportReport(QWidget* parent, PropertyPage*
 
     QString path;
     DeviceLossWatch watch;
-    {
-        const QString caption = tr("Export");
-        const QString filter = QStringLiteral("HTML Files(*.htm)");
-        path = chooser ? chooser(parent, caption, defaultPath, filter)
-                       : ChooseSaveFile(parent, caption, defaultPath, filter);
-    }
+    const QString caption = tr("Export");
+    const QString filter = QStringLiteral("HTML Files(*.htm)");
+    path = chooser ? chooser(parent, caption, defaultPath, filter) : AskSaveFileName(parent, caption, defaultPath, filter);
     if (path.isEmpty())
         return EXPORT_CANCELLED;
     // The dialog's filter hides files without the suffix: "myreport" would seem lost.
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".htm");
+    path = WithFilterSuffix(path, filter);
 
     QString body;
     bool sameDevice = false;

@@ -31,10 +31,10 @@ public:
     };
 
     // Chooses the file (parent, caption, default path, filter); empty = cancelled.
-    // Tests replace QFileDialog::getSaveFileName with their own chooser.
+    // Tests replace the save dialog (AskSaveFileName) with their own chooser.
     using FileChooser = std::function<QString(QWidget*, const QString&, const QString&, const QString&)>;
 
-    // The whole flow; GUI thread. `chooser` defaults to QFileDialog::getSaveFileName.
+    // The whole flow; GUI thread. `chooser` defaults to AskSaveFileName.
     static ExportResult ExportReport(QWidget* parent, PropertyPage* pages,
                                      const FileChooser& chooser = FileChooser());
 

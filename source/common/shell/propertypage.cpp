@@ -21,6 +21,7 @@
 #include "statuspages/wtabpageinfo.h"
 #include "statuspages/wtabpageinput.h"
 #include "toolkit/cfocusmanager.h"
+#include "toolkit/textfit.h"
 
 namespace {
 const char* const kTabSheet =
@@ -40,6 +41,9 @@ const char* const kTabSheet =
     "WTabBar::tab:last:hover:!selected{color: #feffff; background: #2f3237; margin-right: 0px}"
     "WTabBar::tab:only-one{color: #feffff; background: #1b9dff; margin-right: 1px}";
 
+constexpr int kTabWidth = 80;      // min-width and max-width of the sheet
+constexpr int kTabTextSpace = 8;   // kept free of text in a tab
+
 } // namespace
 
 PropertyPage::PropertyPage(QWidget* parent)
@@ -49,7 +53,10 @@ PropertyPage::PropertyPage(QWidget* parent)
     m_pTabWidget->setFixedHeight(628);
     QFont tabFont = font();
     tabFont.setWeight(63);
-    m_pTabWidget->GetTabBar()->setFont(tabFont);
+    // The tabs have a fixed width: a large font is made smaller rather than cut.
+    m_pTabWidget->GetTabBar()->setFont(FontFittingWidth(
+        tabFont, {tr("Info"), tr("Video"), tr("Volume"), tr("Input"), tr("HDMI"), tr("Timing"), tr("Advanced")},
+        kTabWidth - kTabTextSpace));
     m_pTabWidget->setFocusPolicy(Qt::TabFocus);
     connect(m_pTabWidget, &QTabWidget::currentChanged, this, &PropertyPage::OnTabCurChanged);
     m_pTabWidget->setStyleSheet(QString::fromLatin1(kTabSheet));

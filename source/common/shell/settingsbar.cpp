@@ -18,6 +18,10 @@
 #include "toolkit/qwrappermsgbox.h"
 
 namespace {
+constexpr int kButtonWidth = 120;
+constexpr int kButtonHeight = 32;
+constexpr int kButtonTextSpace = 12;   // the 4-pixel border image on either side, and air
+
 // Runs a message box of the bar and returns its modal result (1 = OK).
 int RunMessageBox(QWidget* parent, const QString& text, const QString& ok, const QString& cancel, int height)
 {
@@ -64,7 +68,10 @@ WSetBtn* SettingsBar::CreateButton(QString text)
 {
     WSetBtn* button = new WSetBtn(text, this);
     button->setObjectName(QStringLiteral("btn_settings"));
-    button->setFixedSize(120, 32);
+    // 120 pixels, wider when a large font needs it: the bar has room for three
+    // buttons of the longest text at the largest font the ini allows.
+    button->setFixedSize(qMax(kButtonWidth, button->fontMetrics().horizontalAdvance(text) + kButtonTextSpace),
+                         kButtonHeight);
     connect(button, &QPushButton::clicked, this, &SettingsBar::OnButtonClicked);
     return button;
 }

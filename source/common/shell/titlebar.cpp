@@ -23,6 +23,10 @@
 #include "toolkit/wpushbutton.h"
 
 namespace {
+constexpr int kTitleHeight = 16;    // the name's label, at least
+constexpr int kCenterHeight = 24;   // the frame around name and drop button, at least
+constexpr int kTitleSlack = 12;     // free pixels beside the name in its label
+
 // Only the header is read: the style sheets load the images themselves. The
 // resources are PNG files without a suffix: named, the format is not guessed by
 // asking every image plugin.
@@ -102,11 +106,12 @@ TitleBar::TitleBar(QWidget* parent)
     connect(m_pCloseBtn, &QPushButton::clicked, this, &TitleBar::closeBtnClicked);
 
     m_pTitle = new QLabel(this);
-    m_pTitle->setFixedHeight(16);
-    m_pTitle->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
     QFont titleFont = font();
     titleFont.setWeight(63);
     m_pTitle->setFont(titleFont);
+    // 16 pixels, or the font's height when it is larger: never cut at the top.
+    m_pTitle->setFixedHeight(qMax(kTitleHeight, m_pTitle->fontMetrics().height()));
+    m_pTitle->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
     setLabelStyle(m_pTitle, QColor(QStringLiteral("#A0A0A0")), QColor(QStringLiteral("#24272C")), QColor(39, 39, 39));
 
     m_pDropBtn = new WPushButton(this);
@@ -131,7 +136,7 @@ TitleBar::TitleBar(QWidget* parent)
     connect(this, &TitleBar::updateOtherDeviceChanged, this, &TitleBar::OnUpdateOtherDeviceChanged,
             Qt::QueuedConnection);
 
-    QHBoxLayout* rightLayout = new QHBoxLayout;
+    QHBoxLayout* rightLayout = m_pRightLayout = new QHBoxLayout;
     rightLayout->addStretch(1);
     rightLayout->addWidget(m_pMinBtn, 0, Qt::AlignTop);
     rightLayout->addWidget(m_pCloseBtn, 0, Qt::AlignTop);
@@ -139,7 +144,7 @@ TitleBar::TitleBar(QWidget* parent)
     rightLayout->setContentsMargins(2, 4, 4, 0);
 
     m_pCenterWid = new WCenterWid(this);
-    m_pCenterWid->setFixedHeight(24);
+    m_pCenterWid->setFixedHeight(qMax(kCenterHeight, m_pTitle->height()));
     m_pCenterWid->setFocusPolicy(Qt::TabFocus);
     m_pCenterWid->SetPropChildBtn(m_pDropBtn);
     m_pCenterWid->setStyleSheet(QString::fromLatin1(kCenterSheet));
@@ -171,7 +176,7 @@ QString TitleBar::DeviceDisplayName(const unsigned char* deviceInfo, int length)
 
 QString TitleBar::GetTitleText() const
 {
-    return m_pTitle->text();
+    return m_strTitle;
 }
 
 void TitleBar::HideDeviceMenu()
@@ -255,10 +260,41 @@ void TitleBar::RebuildDeviceMenu(int checkedIndex)
 
 void TitleBar::SetTitleText(const QString& text)
 {
-    m_pTitle->setText(text);
-    // The frame around the name has no stretch: give the label room for the
-    // whole name (its style-sheet padding included).
-    m_pTitle->setMinimumWidth(m_pTitle->fontMetrics().horizontalAdvance(text) + 12);
+    m_strTitle = text;
+    FitTitleText();
+}
+
+int TitleBar::TitleRoom() const
+{
+    // What the bar's other parts leave for the name: the logo, the minimise and close
+    // buttons, the drop button, and the margins and spacings between them.
+    const QMargins outer = layout()->contentsMargins();
+    const QMargins centre = m_pCenterWid->layout()->contentsMargins();
+    const int outerSpacing = qMax(0, layout()->spacing());
+    const int centreSpacing = qMax(0, m_pCenterWid->layout()->spacing());
+    return width() - outer.left() - outer.right() - 2 * outerSpacing - m_pLogo->width()
+        - m_pRightLayout->minimumSize().width() - centre.left() - centre.right() - centreSpacing
+        - m_pDropBtn->width();
+}
+
+void TitleBar::FitTitleText()
+{
+    // The frame around the name has no stretch: the label asks for room for the
+    // name (with some slack), and a name too long for the bar (a large font) is
+    // elided instead of running under the drop button; the tool tip has it whole.
+    if (!layout())
+        return;   // still being built
+    const QFontMetrics metrics = m_pTitle->fontMetrics();
+    const QString shown = metrics.elidedText(m_strTitle, Qt::ElideRight, qMax(0, TitleRoom() - kTitleSlack));
+    m_pTitle->setText(shown);
+    m_pTitle->setToolTip(shown == m_strTitle ? QString() : m_strTitle);
+    m_pTitle->setMinimumWidth(metrics.horizontalAdvance(shown) + kTitleSlack);
+}
+
+void TitleBar::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    FitTitleText();
 }
 
 void TitleBar::ShowDeviceControls(bool show)

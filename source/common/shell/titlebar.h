@@ -7,6 +7,7 @@
 #include "device/ilumivandrexnotify.h"
 
 class QAction;
+class QHBoxLayout;
 class QLabel;
 class QMenu;
 class CSystemButton;
@@ -38,7 +39,10 @@ public:
     QMenu* GetDeviceMenu() const { return m_pDeviceMenu; }
     // Closes the device menu when it is open (Escape anywhere in the program).
     void HideDeviceMenu();
+    // The current device's whole name (the label may show it elided).
     QString GetTitleText() const;
+    QLabel* GetTitleLabel() const { return m_pTitle; }
+    WPushButton* GetDropButton() const { return m_pDropBtn; }
 
     // "%1 (%2)" from the model name and serial number of a device-information
     // record (NUL-terminated texts inside fixed fields; never read past them).
@@ -63,6 +67,7 @@ public slots:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     // Clears the menu and adds one entry per attached device; the entry of
@@ -70,11 +75,16 @@ private:
     void RebuildDeviceMenu(int checkedIndex);
     void ShowDeviceControls(bool show);
     void SetTitleText(const QString& text);
+    // Width the name's label may take in the bar, and the name shown in it.
+    int TitleRoom() const;
+    void FitTitleText();
     void AskAndCommitBeforeSwitch();
 
     QLabel* m_pLogo = nullptr;
     WCenterWid* m_pCenterWid = nullptr;
     QLabel* m_pTitle = nullptr;
+    QString m_strTitle;                  // the whole name; m_pTitle may show it elided
+    QHBoxLayout* m_pRightLayout = nullptr;
     WPushButton* m_pDropBtn = nullptr;
     CSystemButton* m_pMinBtn = nullptr;
     CSystemButton* m_pCloseBtn = nullptr;

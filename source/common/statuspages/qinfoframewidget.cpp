@@ -66,9 +66,11 @@ QInfoFrameWidget::QInfoFrameWidget(QWidget* parent)
         "QTextEdit:disabled{color:rgb(131,131,131);}"));
     setScrollBarStyle(m_pTextEdit->verticalScrollBar());
 
+    // The view reaches down to the panel's bottom edge: the longest packet (eight
+    // lines, one of them in a taller CJK font when translated) fits without scrolling.
     QVBoxLayout* layout = new QVBoxLayout(this);
     layout->addWidget(m_pTextEdit);
-    layout->setContentsMargins(0, 0, 0, 28);
+    layout->setContentsMargins(0, 0, 0, 2);
 }
 
 void QInfoFrameWidget::SetInfoFrameValid(bool valid, const QStringList& texts)
@@ -77,9 +79,15 @@ void QInfoFrameWidget::SetInfoFrameValid(bool valid, const QStringList& texts)
         m_pTextEdit->setPlainText(tr("  N/A"));
         return;
     }
-    m_pTextEdit->setPlainText(QStringLiteral("  Type     :   ") + texts[0] + QStringLiteral("\n  Version  :   ")
-                              + texts[1] + QStringLiteral("\n  Length   :   ") + texts[2]
-                              + QStringLiteral("\n  Checksum :   ") + texts[3] + QStringLiteral("\n") + texts[4]);
+    QString text = QStringLiteral("  Type     :   ") + texts[0] + QStringLiteral("\n  Version  :   ") + texts[1]
+        + QStringLiteral("\n  Length   :   ") + texts[2] + QStringLiteral("\n  Checksum :   ") + texts[3]
+        + QStringLiteral("\n") + texts[4];
+    // The dump ends every line, the last one too: shown, that end is an empty line
+    // that takes a line of the view's height.
+    text.remove(QLatin1Char('\r'));
+    while (text.endsWith(QLatin1Char('\n')))
+        text.chop(1);
+    m_pTextEdit->setPlainText(text);
 }
 
 QString QInfoFrameWidget::GetText() const

@@ -27,7 +27,8 @@ class QInfoFrameWidget : public QWidget
 public:
     explicit QInfoFrameWidget(QWidget* parent = nullptr);
 
-    // valid: shows the five texts of PacketTexts; otherwise "  N/A".
+    // valid: shows the five texts of PacketTexts, one line each (the dump without its
+    // last line end); otherwise "  N/A".
     void SetInfoFrameValid(bool valid, const QStringList& texts);
     QString GetText() const;
 

@@ -16,6 +16,7 @@
 #include "timingeditors/qcustomtimingdialog.h"
 #include "toolkit/qwrappermsgbox.h"
 #include "toolkit/reportfragment.h"
+#include "toolkit/savefilename.h"
 #include "toolkit/stylesheetbuilder.h"
 #include "toolkit/wpushbutton.h"
 
@@ -82,8 +83,7 @@ void ShowFailure(const QString& text, QWidget* parent)
 
 void AskAndExport(QWidget* owner, int index, const QString& failure)
 {
-    const QString path = QFileDialog::getSaveFileName(owner, QEDIDInputWidget::tr("Export"), DefaultExportPath(),
-                                                      kBinFilter);
+    const QString path = AskSaveFileName(owner, QEDIDInputWidget::tr("Export"), DefaultExportPath(), kBinFilter);
     if (path.isEmpty())
         return;
     if (!ExportDeviceEDID(index, path))

@@ -1,9 +1,15 @@
 #include "toolkit/qwrapperstack.h"
 
+#include "toolkit/textfit.h"
 #include "toolkit/wpagebase.h"
 #include "toolkit/wpushbutton.h"
 
 #include <QPainter>
+
+namespace {
+constexpr int kRowSideSpace = 16;
+constexpr int kTabTextSpace = 8;   // the 4-pixel border images on either side
+}
 
 QWrapperStack::QWrapperStack(QWidget* parent)
     : QWidget(parent)
@@ -15,7 +21,11 @@ QWrapperStack::QWrapperStack(QWidget* parent)
     m_pButtonLayout = new QHBoxLayout;
     m_pButtonLayout->setSpacing(0);
     m_pButtonLayout->setAlignment(Qt::AlignHCenter);
-    m_pButtonLayout->setContentsMargins(16, 0, 16, 0);
+    // 16 pixels on either side of the tabs while there is room; a row of wide tabs
+    // (the Timing page's three) takes that room rather than being cut at the right.
+    m_pButtonLayout->setContentsMargins(0, 0, 0, 0);
+    m_pButtonLayout->addSpacerItem(new QSpacerItem(kRowSideSpace, 0, QSizePolicy::Maximum));
+    m_pButtonLayout->addSpacerItem(new QSpacerItem(kRowSideSpace, 0, QSizePolicy::Maximum));
     m_pStackLayout = new QStackedLayout;
     m_pStackLayout->setContentsMargins(0, 0, 0, 0);
     m_pStackLayout->setSpacing(0);
@@ -69,14 +79,22 @@ void QWrapperStack::AddSubWidget(QWidget* page, QString title, bool first, bool 
         width = 152;
     else if (title == tr("Color Format") || title == tr("Frame Rate") || title == tr("Resolution"))
         width = 152;
-    if (width > 0)
+    if (width > 0) {
         button->setFixedWidth(width);
+        // A large font is made smaller rather than cut by the tab's edges.
+        const QFont fitting = FontFittingWidth(button->font(), {title}, width - kTabTextSpace);
+        if (fitting != button->font())
+            button->setFont(fitting);
+    }
 
     button->setCheckable(true);
     button->setChecked(false);
     button->setAutoExclusive(true);
     connect(button, &QPushButton::pressed, this, &QWrapperStack::OnButtonClicked);
-    m_pButtonLayout->addWidget(button, 1);
+    // Before the closing side space. A button added to a stack on screen (a page
+    // rebuilt while it is shown) would stay hidden without the show.
+    m_pButtonLayout->insertWidget(m_pButtonLayout->count() - 1, button, 1);
+    button->show();
     m_vecButtons.append(button);
 
     page->setParent(this);

@@ -3,6 +3,7 @@
 #include "toolkit/cfocusmanager.h"
 #include "toolkit/toolkitstyle.h"
 
+#include <QDialog>
 #include <QKeyEvent>
 #include <QVariant>
 #include <QMouseEvent>
@@ -121,13 +122,48 @@ void WPushButton::keyPressEvent(QKeyEvent* e)
     }
 }
 
+bool WPushButton::IsDialogButton() const
+{
+    return objectName() == QLatin1String("btn_dialog");
+}
+
+void WPushButton::showEvent(QShowEvent* e)
+{
+    QPushButton::showEvent(e);
+    // A box (a dialog whose only controls are its dialog buttons) whose keyboard
+    // focus is nowhere, because it just opened or showed its buttons only now (the
+    // update check's "OK"), gives the focus to its default button, else to the
+    // first dialog button shown: Return and Space must answer it at once. Dialogs
+    // with fields of their own leave the focus to those.
+    QDialog* dialog = qobject_cast<QDialog*>(window());
+    if (!IsDialogButton() || !dialog || !isEnabled())
+        return;
+    const QWidget* focus = dialog->focusWidget();
+    if (focus && focus != dialog && focus->isVisibleTo(dialog))
+        return;
+    WPushButton* target = this;
+    for (QWidget* control : dialog->findChildren<QWidget*>()) {
+        if (!(control->focusPolicy() & Qt::TabFocus) || !control->isEnabled() || !control->isVisibleTo(dialog))
+            continue;
+        WPushButton* button = qobject_cast<WPushButton*>(control);
+        if (!button || !button->IsDialogButton())
+            return;
+        if (button->isDefault())
+            target = button;
+    }
+    target->setFocus(Qt::OtherFocusReason);
+}
+
 void WPushButton::focusInEvent(QFocusEvent* e)
 {
-    if (objectName() == QLatin1String("btn_dialog") && autoDefault())
+    if (IsDialogButton() && autoDefault())
         setDefault(true);
     // "mouse" true: the focus did not come from keyboard navigation, so the style
-    // sheet shows no keyboard focus frame.
-    setProperty("mouse", !g_focusManager.IsActive());
+    // sheet shows no keyboard focus frame. A dialog button shows it whenever it has
+    // the keyboard without a click on it, so the focus of a box that just opened
+    // can be seen, however the box was reached.
+    const bool byMouse = IsDialogButton() ? e->reason() == Qt::MouseFocusReason : !g_focusManager.IsActive();
+    setProperty("mouse", byMouse);
     toolkit::repolish(this);
     repaint();
     if (!m_property.pPage)
@@ -139,7 +175,7 @@ void WPushButton::focusInEvent(QFocusEvent* e)
 
 void WPushButton::focusOutEvent(QFocusEvent* e)
 {
-    if (objectName() == QLatin1String("btn_dialog") && autoDefault())
+    if (IsDialogButton() && autoDefault())
         setDefault(false);
     QPushButton::focusOutEvent(e);
     repaint();

@@ -2,7 +2,9 @@
 // The push button of pages and dialogs: takes part in a page's focus list, walks
 // button groups and tab stacks with the arrow keys, shows the keyboard focus look
 // (dynamic property "mouse" false) only during keyboard navigation, and a button
-// named "btn_dialog" is the dialog's default button while it has the focus.
+// named "btn_dialog" is the dialog's default button while it has the focus. A
+// dialog button shown while its dialog's focus is nowhere takes the focus (the
+// dialog's default button first), with the keyboard focus look.
 
 #include "toolkit/wpagebase.h"
 
@@ -31,9 +33,11 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     void Init();
+    bool IsDialogButton() const;
 
     KEY_PROPERTY m_property;
     bool m_bStackBtn = false;
