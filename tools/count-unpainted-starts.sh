@@ -40,9 +40,9 @@ for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; d
 # Children of a process (of all its threads), by pid.
 children() { cat /proc/"$1"/task/*/children 2>/dev/null | xargs; }
 
-# One start, in a home and runtime folder of its own; prints "painted" or "hung: <what>".
+# One start, in a home and runtime folder of its own; prints "painted" or "never painted: <why>".
 start_once() {
-    local dir=$work/$1 pid program_pid= outcome=hung status=0
+    local dir=$work/$1 pid program_pid= outcome= status=0
     mkdir -p "$dir/run" && chmod 700 "$dir/run"
     env -u DBUS_SESSION_BUS_ADDRESS -u QT_QPA_PLATFORM HOME="$dir" XDG_CONFIG_HOME="$dir/.config" \
         XDG_RUNTIME_DIR="$dir/run" DISPLAY=":$display" LV_BENCH_MARKER="$dir/marker" \
@@ -55,8 +55,8 @@ start_once() {
     for child in $(children "$pid"); do
         [ "$(cat "/proc/$child/comm" 2>/dev/null)" = dbus-daemon ] || program_pid=$child
     done
-    if [ "$outcome" = hung ] && [ -n "$program_pid" ]; then
-        outcome="hung: program $program_pid running, its children:"
+    if [ -z "$outcome" ] && [ -n "$program_pid" ]; then
+        outcome="never painted: program $program_pid hangs, its children:"
         for child in $(children "$program_pid"); do
             outcome+=" $child ($(cat "/proc/$child/comm" 2>/dev/null), waits in $(cat "/proc/$child/wchan" 2>/dev/null))"
         done
@@ -67,15 +67,13 @@ start_once() {
         kill -KILL "$program_pid" 2>/dev/null || true
     fi
     wait "$pid" 2>/dev/null || status=$?
-    if [ "$outcome" = hung ] && [ -z "$program_pid" ]; then
-        outcome="hung: program ended without painting, launcher status $status: $(tail -n 3 "$dir/launcher.log" | xargs)"
+    if [ -z "$outcome" ]; then
+        outcome="never painted: the program ended, launcher status $status: $(tail -n 3 "$dir/launcher.log" | tr '\n' ' ')"
     fi
     rm -rf "$dir"
     echo "$outcome"
 }
 
-hung=0
-done_count=0
 results=$work/results
 : >"$results"
 for i in $(seq "$starts"); do
@@ -84,7 +82,7 @@ for i in $(seq "$starts"); do
 done
 wait
 done_count=$(wc -l <"$results")
-hung=$(grep -c '^hung' "$results" || true)
-grep '^hung' "$results" || true
+hung=$(grep -c '^never painted' "$results" || true)
+grep '^never painted' "$results" || true
 echo "$hung of $done_count starts never painted (no session bus, $parallel at once)"
 [ "$hung" -eq 0 ]

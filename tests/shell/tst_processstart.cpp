@@ -147,9 +147,9 @@ private slots:
         // nothing forks under the preload to start one; it ends with the launcher.
         const qint64 bus = launcherChild(first, true);
         QVERIFY(bus > 0);
-        QFile environ(QStringLiteral("/proc/%1/environ").arg(pid));
-        QVERIFY(environ.open(QIODevice::ReadOnly));
-        const QByteArray variables = environ.readAll();
+        QFile environment(QStringLiteral("/proc/%1/environ").arg(pid));
+        QVERIFY(environment.open(QIODevice::ReadOnly));
+        const QByteArray variables = environment.readAll();
         QVERIFY(variables.contains("DBUS_SESSION_BUS_ADDRESS=unix:") && !variables.contains("/nonexistent"));
         const int bannersBefore = logText().count(QStringLiteral("LumivandrexUtility log started"));
 
