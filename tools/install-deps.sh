@@ -12,4 +12,4 @@ $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recomme
     umockdev libumockdev-dev \
     xvfb xauth python3 python3-html5lib desktop-file-utils libbenchmark-dev \
     libcurl4-openssl-dev libpulse-dev pulseaudio pulseaudio-utils jq edid-decode \
-    openbox trayer xdotool x11-apps netpbm ccache
+    openbox trayer xdotool x11-apps netpbm ccache dbus-daemon

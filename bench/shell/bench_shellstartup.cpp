@@ -95,13 +95,18 @@ private:
 
 XServer* g_xServer = nullptr;   // one for every benchmark of the run, made by main()
 
-qint64 childPid(qint64 parent)
+// The program under the launcher: the launcher's child that is not its private session bus.
+qint64 programPid(qint64 launcher)
 {
-    QFile children(QStringLiteral("/proc/%1/task/%1/children").arg(parent));
+    QFile children(QStringLiteral("/proc/%1/task/%1/children").arg(launcher));
     if (!children.open(QIODevice::ReadOnly))
         return -1;
-    const QByteArray text = children.readAll().trimmed();
-    return text.isEmpty() ? -1 : text.split(' ').first().toLongLong();
+    for (const QByteArray& child : children.readAll().trimmed().split(' ')) {
+        QFile comm(QStringLiteral("/proc/%1/comm").arg(child.toLongLong()));
+        if (comm.open(QIODevice::ReadOnly) && comm.readAll() != "dbus-daemon\n")
+            return child.toLongLong();
+    }
+    return -1;
 }
 
 bool mapsOpenGlIntegration(qint64 pid)
@@ -178,7 +183,7 @@ RunResult runOnce(const QString& display, const QString& program, const QString&
         result.seconds = double(painted - start) / 1e9;
 
     QThread::msleep(300);
-    const qint64 pid = childPid(launcher.processId());
+    const qint64 pid = programPid(launcher.processId());
     if (pid > 0) {
         result.rssKiB = residentKiB(pid);
         result.openGl = mapsOpenGlIntegration(pid);

@@ -2,6 +2,8 @@
 
 #include <umockdev.h>
 
+#include "sessionbus.h"
+
 #include <fcntl.h>
 #include <linux/usbdevice_fs.h>
 #include <sys/ioctl.h>
@@ -31,6 +33,7 @@ bool preloadActive()
 void ensurePreload(int, char** argv)
 {
     if (!preloadActive()) {
+        ensureSessionBus();   // the daemon must not run under the preload
         const char* old = getenv("LD_PRELOAD");
         std::string value = "libumockdev-preload.so.0";
         if (old && *old)
@@ -280,13 +283,21 @@ struct EmulatedBus::Impl {
 
     // ------------------------------------------------------------------ usbfs ioctls
 
+    // Client memory that cannot be read ends the request (see handle()).
+    struct Unreadable {
+        bool connectionLost;   // the client died mid-request (killed, crashed)
+    };
+
     static UMockdevIoctlData* resolve(UMockdevIoctlData* data, size_t offset, size_t length)
     {
         GError* err = nullptr;
         UMockdevIoctlData* r = umockdev_ioctl_data_resolve(data, offset, length, &err);
         if (!r) {
-            fprintf(stderr, "lv_emulator: resolve failed: %s\n", err ? err->message : "null pointer");
-            abort();
+            const bool lost = err != nullptr;
+            if (lost)
+                fprintf(stderr, "lv_emulator: a client went away mid-request (%s)\n", err->message);
+            g_clear_error(&err);
+            throw Unreadable{lost};
         }
         return r;
     }
@@ -320,9 +331,30 @@ struct EmulatedBus::Impl {
     }
 
     gboolean handle(UMockdevIoctlClient* client);
+    gboolean serve(UMockdevIoctlClient* client, std::vector<UMockdevIoctlData*>& held);
 };
 
+// `held`: client memory resolved for this request, given back after the answer.
 gboolean EmulatedBus::Impl::handle(UMockdevIoctlClient* client)
+{
+    std::vector<UMockdevIoctlData*> held;
+    gboolean handled = TRUE;
+    try {
+        handled = serve(client, held);
+    } catch (const Unreadable& e) {
+        // A dead client's connection is dropped, as the kernel drops a dead process's
+        // files; a live one passed a bad pointer and gets what the kernel answers.
+        if (e.connectionLost)
+            umockdev_ioctl_client_abort(client);
+        else
+            umockdev_ioctl_client_complete(client, -1, EFAULT);
+    }
+    for (UMockdevIoctlData* d : held)
+        g_object_unref(d);
+    return handled;
+}
+
+gboolean EmulatedBus::Impl::serve(UMockdevIoctlClient* client, std::vector<UMockdevIoctlData*>& held)
 {
     const char* devnodePath = umockdev_ioctl_client_get_devnode(client);
     std::shared_ptr<EmulatedDevice> dev = lookup(devnodePath);
@@ -336,11 +368,8 @@ gboolean EmulatedBus::Impl::handle(UMockdevIoctlClient* client)
         g_object_set_data_full(G_OBJECT(client), "lvemu", state, freeClientState);
     }
     const bool direct = !bus->crossProcess();
-    std::vector<UMockdevIoctlData*> held;
     auto complete = [&](long result, int error) {
         umockdev_ioctl_client_complete(client, result, error);
-        for (UMockdevIoctlData* d : held)
-            g_object_unref(d);
         return TRUE;
     };
     static char page[4096];
@@ -358,6 +387,10 @@ gboolean EmulatedBus::Impl::handle(UMockdevIoctlClient* client)
         if (state->done.empty() || (state->done.front().unanswered && dev->present()))
             return complete(-1, dev->present() ? EAGAIN : ENODEV);
         DoneUrb u = std::move(state->done.front());
+        for (UMockdevIoctlData* d : {u.urbData, u.bufData}) {
+            if (d)
+                held.push_back(d);   // the queue's references, given back after the answer
+        }
         if (u.unanswered)
             u.status = -ESHUTDOWN;   // never answered, and the device went away
         state->done.pop_front();
@@ -379,9 +412,8 @@ gboolean EmulatedBus::Impl::handle(UMockdevIoctlClient* client)
         if (direct) {
             **reinterpret_cast<usbdevfs_urb***>(arg->data) = u.urb;
         } else {
-            UMockdevIoctlData* pp = resolve(arg, 0, sizeof(void*));
-            umockdev_ioctl_data_set_ptr(pp, 0, u.urbData);
-            held.insert(held.end(), {pp, u.urbData, u.bufData});
+            held.push_back(resolve(arg, 0, sizeof(void*)));
+            umockdev_ioctl_data_set_ptr(held.back(), 0, u.urbData);
         }
         return complete(0, 0);
     }
@@ -444,27 +476,22 @@ gboolean EmulatedBus::Impl::handle(UMockdevIoctlClient* client)
             u.urb = *reinterpret_cast<usbdevfs_urb**>(arg->data);
         } else {
             u.urbData = resolve(arg, 0, sizeof(usbdevfs_urb));
+            held.push_back(u.urbData);   // the queue takes its own reference below
             u.urb = reinterpret_cast<usbdevfs_urb*>(u.urbData->data);
         }
-        if (u.urb->type != USBDEVFS_URB_TYPE_CONTROL || u.urb->buffer_length < 8) {
-            if (u.urbData)
-                held.push_back(u.urbData);
+        if (u.urb->type != USBDEVFS_URB_TYPE_CONTROL || u.urb->buffer_length < 8)
             return complete(-1, EINVAL);   // the device only has its control pipe in use
-        }
         if (direct) {
             u.buffer = static_cast<uint8_t*>(u.urb->buffer);
         } else {
             u.bufData = resolve(u.urbData, offsetof(usbdevfs_urb, buffer), size_t(u.urb->buffer_length));
+            held.push_back(u.bufData);
             u.buffer = u.bufData->data;
         }
         const bool isIn = (u.buffer[0] & 0x80) != 0;
         const uint16_t wLength = uint16_t(u.buffer[6] | u.buffer[7] << 8);
         const EmulatedDevice::ControlResult r = dev->handleControl(client, u.buffer, u.buffer + 8, u.in);
         if (r == EmulatedDevice::Busy || r == EmulatedDevice::Gone) {
-            if (u.urbData)
-                held.push_back(u.urbData);
-            if (u.bufData)
-                held.push_back(u.bufData);
             if (r == EmulatedDevice::Gone && dev->takeUnplugRequest()) {
                 std::lock_guard<std::mutex> lock(mutex);
                 unplugThreads.emplace_back([this, dev] { unplug(dev); });
@@ -482,6 +509,10 @@ gboolean EmulatedBus::Impl::handle(UMockdevIoctlClient* client)
         u.unanswered = r == EmulatedDevice::NoAnswer;
         if (!u.unanswered)
             signalReapable();
+        for (UMockdevIoctlData* d : {u.urbData, u.bufData}) {
+            if (d)
+                g_object_ref(d);
+        }
         state->done.push_back(std::move(u));   // complete at once; the next REAPURB hands it out
         return complete(0, 0);
     }

@@ -31,7 +31,8 @@ namespace lvemu {
 
 // Re-executes the program under the umockdev preload when it is not loaded yet (does
 // not return then) and lowers the timer slack, which the preload's per-ioctl sleep
-// makes expensive. Call before any thread is started.
+// makes expensive. Gives the process (and the programs it starts) a D-Bus session bus
+// first, see sessionbus.h. Call before any thread is started.
 void ensurePreload(int argc, char** argv);
 
 // True when this process runs under the umockdev preload.

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -30,6 +31,7 @@ private:
         env.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/.cache"));
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home + QStringLiteral("/run"));
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));   // as in CI: the launcher brings a bus
         return env;
     }
 
@@ -69,40 +71,49 @@ private:
         return process;
     }
 
-    // The program's own pid: the launcher's child.
-    static qint64 programPid(QProcess* launcher)
+    // A child of the launcher that runs its own image: the program, or (`bus`) the
+    // program's private session bus. A child still on the launcher's image is neither yet.
+    static qint64 launcherChild(QProcess* launcher, bool bus = false)
     {
         const qint64 pid = launcher->processId();
+        const QString launcherImage = QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid)).symLinkTarget();
         QElapsedTimer timer;
         timer.start();
         while (timer.elapsed() < 10000) {
             QFile children(QStringLiteral("/proc/%1/task/%1/children").arg(pid));
             if (children.open(QIODevice::ReadOnly)) {
-                const QByteArray text = children.readAll().trimmed();
-                if (!text.isEmpty())
-                    return text.split(' ').first().toLongLong();
+                for (const QByteArray& child : children.readAll().trimmed().split(' ')) {
+                    const QString proc = QStringLiteral("/proc/%1/").arg(child.toLongLong());
+                    QFile comm(proc + QStringLiteral("comm"));
+                    if (QFileInfo(proc + QStringLiteral("exe")).symLinkTarget() != launcherImage
+                        && comm.open(QIODevice::ReadOnly) && (comm.readAll() == "dbus-daemon\n") == bus)
+                        return child.toLongLong();
+                }
             }
             QTest::qWait(20);
         }
         return -1;
     }
+    static qint64 programPid(QProcess* launcher) { return launcherChild(launcher); }
 
     static QString runningLine(qint64 pid, bool visible)
     {
         return QStringLiteral("instance %1 running; main window visible: %2").arg(pid).arg(visible ? 1 : 0);
     }
 
-    void stop(QProcess* launcher, int signal = SIGTERM)
+    // Kills the program; the launcher's exit code then (128 + the signal), or -1 when the
+    // launcher itself crashed or had to be killed.
+    int stop(QProcess* launcher, int signal = SIGTERM)
     {
-        if (!launcher || launcher->state() == QProcess::NotRunning)
-            return;
-        const qint64 pid = programPid(launcher);
+        const qint64 pid = launcher->state() == QProcess::NotRunning ? -1 : programPid(launcher);
         if (pid > 0)
             ::kill(pid_t(pid), signal);
-        if (!launcher->waitForFinished(10000)) {
+        if (launcher->state() != QProcess::NotRunning && !launcher->waitForFinished(10000)) {
             launcher->kill();
             launcher->waitForFinished(5000);
+            return -1;
         }
+        return launcher->exitStatus() == QProcess::NormalExit ? launcher->exitCode() : -1;
     }
 
     // A second start goes straight to the running instance and never touches USB.
@@ -137,6 +148,14 @@ private slots:
         const qint64 pid = programPid(first);
         QVERIFY(pid > 0);
         QVERIFY2(waitForLog(runningLine(pid, true)), qPrintable(logText().right(2000)));
+        // With no session bus set, the launcher gives the program one of its own, so that
+        // nothing forks under the preload to start one; it ends with the launcher.
+        const qint64 bus = launcherChild(first, true);
+        QVERIFY(bus > 0);
+        QFile environment(QStringLiteral("/proc/%1/environ").arg(pid));
+        QVERIFY(environment.open(QIODevice::ReadOnly));
+        const QByteArray variables = environment.readAll();
+        QVERIFY(variables.contains("DBUS_SESSION_BUS_ADDRESS=unix:") && !variables.contains("/nonexistent"));
         const int bannersBefore = logText().count(QStringLiteral("LumivandrexUtility log started"));
 
         QCOMPARE(secondStart(), 0);
@@ -146,7 +165,8 @@ private slots:
         QCOMPARE(logText().count(QStringLiteral("LumivandrexUtility log started")), bannersBefore + 1);
         QVERIFY(waitForLog(QStringLiteral(" handed over to the running instance and ended")));
         QCOMPARE(first->state(), QProcess::Running);
-        stop(first);
+        QCOMPARE(stop(first), 128 + SIGTERM);
+        QVERIFY(QTest::qWaitFor([bus] { return !QFile::exists(QStringLiteral("/proc/%1/fd/0").arg(bus)); }, 5000));
     }
 
     void minimizedStartsMinimizedWithoutTray()
@@ -159,7 +179,7 @@ private slots:
         // Another spelling is not the switch: that start is a second one and just hands over.
         QCOMPARE(secondStart({QStringLiteral("/Minimized")}), 0);
         QVERIFY(waitForLog(QStringLiteral("instance %1 was started again (\"lumivandrexutility\"); main window visible: 1").arg(pid)));
-        stop(first);
+        QCOMPARE(stop(first), 128 + SIGTERM);
     }
 
     void otherSpellingShowsWindow()
@@ -168,7 +188,7 @@ private slots:
         const qint64 pid = programPid(first);
         QVERIFY(pid > 0);
         QVERIFY2(waitForLog(runningLine(pid, true)), qPrintable(logText().right(2000)));
-        stop(first);
+        QCOMPARE(stop(first), 128 + SIGTERM);
     }
 
     void killedInstanceDoesNotBlockNextStart()
@@ -177,8 +197,7 @@ private slots:
         const qint64 firstPid = programPid(first);
         QVERIFY(firstPid > 0);
         QVERIFY(waitForLog(runningLine(firstPid, true)));
-        stop(first, SIGKILL);
-        QCOMPARE(first->state(), QProcess::NotRunning);
+        QCOMPARE(stop(first, SIGKILL), 128 + SIGKILL);
 
         QProcess* next = startProgram({});
         const qint64 nextPid = programPid(next);
@@ -189,7 +208,33 @@ private slots:
         // And it is the one that now answers later starts.
         QCOMPARE(secondStart(), 0);
         QVERIFY(waitForLog(QStringLiteral("instance %1 was started again").arg(nextPid)));
-        stop(next);
+        QCOMPARE(stop(next), 128 + SIGTERM);
+    }
+
+    // A program killed while the launcher reads its request (a client that does nothing
+    // but ask) must not take the launcher down: it ends as the program did.
+    void programKilledMidRequestEndsLauncherCleanly()
+    {
+        const QString client = QStringLiteral("import fcntl, glob, os\n"
+                                              "fd = os.open(sorted(glob.glob('/dev/bus/usb/*/*'))[-1], os.O_RDWR)\n"
+                                              "caps = bytearray(4)\n"
+                                              "print('asking', flush=True)\n"
+                                              "while True: fcntl.ioctl(fd, 0x8004551a, caps)\n");   // GET_CAPABILITIES
+        int midRequest = 0;
+        for (int run = 0; run < 50 && midRequest < 2; ++run) {
+            QProcess launcher;
+            launcher.setProcessEnvironment(environment());
+            launcher.start(QStringLiteral(LV_LAUNCHER_PATH), {QStringLiteral("--devices"), QStringLiteral("1"),
+                                                               QStringLiteral("python3"), QStringLiteral("-c"), client});
+            QByteArray out;
+            QVERIFY(QTest::qWaitFor([&] { return (out += launcher.readAllStandardOutput()).contains("asking"); }, 10000));
+            QTest::qWait(run % 10);
+            const int code = stop(&launcher, SIGKILL);
+            const QByteArray errors = launcher.readAllStandardError();
+            QVERIFY2(code == 128 + SIGKILL, qPrintable(QString::number(code) + ": " + errors));
+            midRequest += errors.contains("went away mid-request");
+        }
+        QVERIFY2(midRequest > 0, "no kill landed in the middle of a request");
     }
 };
 
