@@ -31,6 +31,8 @@
 #include <sys/types.h>
 #include <vector>
 
+#include "launcherchild.h"
+
 namespace {
 
 struct RunResult
@@ -94,20 +96,6 @@ private:
 };
 
 XServer* g_xServer = nullptr;   // one for every benchmark of the run, made by main()
-
-// The program under the launcher: the launcher's child that is not its private session bus.
-qint64 programPid(qint64 launcher)
-{
-    QFile children(QStringLiteral("/proc/%1/task/%1/children").arg(launcher));
-    if (!children.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& child : children.readAll().trimmed().split(' ')) {
-        QFile comm(QStringLiteral("/proc/%1/comm").arg(child.toLongLong()));
-        if (comm.open(QIODevice::ReadOnly) && comm.readAll() != "dbus-daemon\n")
-            return child.toLongLong();
-    }
-    return -1;
-}
 
 bool mapsOpenGlIntegration(qint64 pid)
 {
@@ -183,7 +171,7 @@ RunResult runOnce(const QString& display, const QString& program, const QString&
         result.seconds = double(painted - start) / 1e9;
 
     QThread::msleep(300);
-    const qint64 pid = programPid(launcher.processId());
+    const qint64 pid = lvemu::launcherChild(launcher.processId());
     if (pid > 0) {
         result.rssKiB = residentKiB(pid);
         result.openGl = mapsOpenGlIntegration(pid);

@@ -9,6 +9,7 @@ if(TARGET lv_emulated_launch)
 
     add_executable(bench_shellstartup ${CMAKE_CURRENT_LIST_DIR}/bench_shellstartup.cpp)
     target_link_libraries(bench_shellstartup PRIVATE benchmark::benchmark Qt5::Core)
+    target_include_directories(bench_shellstartup PRIVATE "${PROJECT_SOURCE_DIR}/tests/emulator")
     target_compile_definitions(bench_shellstartup PRIVATE
         LV_PROGRAM_PATH="$<TARGET_FILE:LumivandrexUtility>"
         LV_LAUNCHER_PATH="$<TARGET_FILE:lv_emulated_launch>"

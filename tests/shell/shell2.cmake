@@ -35,6 +35,7 @@ if(TARGET lv_emulator)
         target_compile_definitions(${suite} PRIVATE
             LV_PROGRAM_PATH="$<TARGET_FILE:LumivandrexUtility>"
             LV_LAUNCHER_PATH="$<TARGET_FILE:lv_emulated_launch>")
+        target_include_directories(${suite} PRIVATE "${PROJECT_SOURCE_DIR}/tests/emulator")
         add_dependencies(${suite} LumivandrexUtility lv_emulated_launch)
         set_tests_properties(${suite} PROPERTIES RESOURCE_LOCK lumivandrex_single_instance)
     endforeach()

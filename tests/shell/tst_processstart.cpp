@@ -6,13 +6,14 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
 #include <sys/types.h>
+
+#include "launcherchild.h"
 
 class TestProcessStart : public QObject
 {
@@ -71,28 +72,12 @@ private:
         return process;
     }
 
-    // A child of the launcher that runs its own image: the program, or (`bus`) the
-    // program's private session bus. A child still on the launcher's image is neither yet.
+    // The program (or `bus`: its session bus) under the launcher, waited for up to 10 s.
     static qint64 launcherChild(QProcess* launcher, bool bus = false)
     {
-        const qint64 pid = launcher->processId();
-        const QString launcherImage = QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid)).symLinkTarget();
-        QElapsedTimer timer;
-        timer.start();
-        while (timer.elapsed() < 10000) {
-            QFile children(QStringLiteral("/proc/%1/task/%1/children").arg(pid));
-            if (children.open(QIODevice::ReadOnly)) {
-                for (const QByteArray& child : children.readAll().trimmed().split(' ')) {
-                    const QString proc = QStringLiteral("/proc/%1/").arg(child.toLongLong());
-                    QFile comm(proc + QStringLiteral("comm"));
-                    if (QFileInfo(proc + QStringLiteral("exe")).symLinkTarget() != launcherImage
-                        && comm.open(QIODevice::ReadOnly) && (comm.readAll() == "dbus-daemon\n") == bus)
-                        return child.toLongLong();
-                }
-            }
-            QTest::qWait(20);
-        }
-        return -1;
+        qint64 pid = -1;
+        return QTest::qWaitFor([&] { return (pid = lvemu::launcherChild(launcher->processId(), bus)) > 0; }, 10000)
+                   ? pid : -1;
     }
     static qint64 programPid(QProcess* launcher) { return launcherChild(launcher); }
 
