@@ -1,6 +1,7 @@
 #include "shell/startup.h"
 
 #include "shell/cconfig.h"
+#include "toolkit/textfit.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -56,6 +57,7 @@ void ApplyStartupLook(const tagSTARTUP_SETTINGS& settings)
     font.setPixelSize(settings.fontPixelSize);
     QApplication::setFont(font);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
+    CTextFitter::Install();
 }
 
 QString StartupLogFilePath(const QString& homeDir)

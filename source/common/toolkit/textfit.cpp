@@ -1,20 +1,191 @@
 #include "toolkit/textfit.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QEvent>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QLabel>
+#include <QLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTextDocument>
+#include <QtMath>
 
 #include <algorithm>
 
-QFont FontFittingWidth(QFont font, const QStringList& texts, int width)
+namespace {
+const char kBaseFont[] = "lvFitBaseFont";   // the font the widget was given
+const char kFitted[] = "lvFitText";         // fitted although a layout places it
+
+bool inLayout(const QLayout* layout, const QWidget* widget)
+{
+    for (int i = 0; layout && i < layout->count(); ++i) {
+        QLayoutItem* item = layout->itemAt(i);
+        if (item->widget() == widget || (item->layout() && inLayout(item->layout(), widget)))
+            return true;
+    }
+    return false;
+}
+
+// A box whose size does not follow its text.
+bool isFixedBox(const QWidget* widget)
+{
+    if (widget->property(kFitted).toBool())
+        return true;
+    if (widget->minimumWidth() == widget->maximumWidth() || widget->minimumHeight() == widget->maximumHeight())
+        return true;
+    const QWidget* parent = widget->parentWidget();
+    return parent && !widget->isWindow() && !inLayout(parent->layout(), widget);
+}
+
+QSize plainTextSize(const QFont& font, const QString& text, int flags = 0)
+{
+    return QFontMetrics(font).size(flags, text);
+}
+
+bool labelFits(const QLabel* label, const QFont& font)
+{
+    if (label->text().isEmpty())
+        return true;
+    int indent = label->indent();
+    if (indent < 0)
+        indent = label->frameWidth() > 0 ? QFontMetrics(font).horizontalAdvance(QLatin1Char('x')) / 2 : 0;
+    const bool horizontal = label->alignment() & (Qt::AlignLeft | Qt::AlignRight);
+    const bool vertical = label->alignment() & (Qt::AlignTop | Qt::AlignBottom);
+    const QRect room = label->contentsRect().adjusted(label->margin() + (horizontal ? indent : 0),
+                                                      label->margin() + (vertical ? indent : 0),
+                                                      -label->margin(), -label->margin());
+    const bool rich = label->textFormat() == Qt::RichText
+                      || (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(label->text()));
+    QSize needed;
+    if (rich) {
+        QTextDocument document;
+        document.setDefaultFont(font);
+        document.setDocumentMargin(0);
+        document.setHtml(label->text());
+        if (label->wordWrap())
+            document.setTextWidth(room.width());
+        needed = QSize(qCeil(label->wordWrap() ? document.size().width() : document.idealWidth()),
+                       qCeil(document.size().height()));
+    } else if (label->wordWrap()) {
+        needed = QFontMetrics(font).boundingRect(QRect(0, 0, room.width(), 1 << 20),
+                                                 Qt::TextWordWrap, label->text()).size();
+    } else {
+        needed = plainTextSize(font, label->text());
+    }
+    return needed.width() <= room.width() && needed.height() <= room.height();
+}
+
+bool buttonFits(const QAbstractButton* button, const QFont& font)
+{
+    if (button->text().isEmpty())
+        return true;
+    // What the style adds to the text: the indicator and its spacing, padding and
+    // borders. Measured with an empty text so that no minimum width of the style counts.
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.icon = button->icon();
+    option.iconSize = button->iconSize();
+    QStyle::ContentsType type = QStyle::CT_PushButton;
+    if (qobject_cast<const QCheckBox*>(button))
+        type = QStyle::CT_CheckBox;
+    else if (qobject_cast<const QRadioButton*>(button))
+        type = QStyle::CT_RadioButton;
+    if (type != QStyle::CT_PushButton)
+        option.text = QStringLiteral(" ");   // the label spacing counts only beside a text
+    const QSize text = plainTextSize(font, button->text(), Qt::TextShowMnemonic);
+    const QSize frame = button->style()->sizeFromContents(type, &option, QSize(0, 0), button);
+    const int room = button->width() - frame.width();
+    return text.width() <= room && QFontMetrics(font).height() <= button->height();
+}
+} // namespace
+
+QFont FontFitting(QFont font, const std::function<bool(const QFont&)>& fits)
 {
     if (font.pixelSize() <= 0)
         font.setPixelSize(QFontInfo(font).pixelSize());
-    while (font.pixelSize() > 1) {
-        const QFontMetrics metrics(font);
-        if (std::all_of(texts.cbegin(), texts.cend(),
-                        [&](const QString& text) { return metrics.horizontalAdvance(text) <= width; }))
-            break;
+    while (font.pixelSize() > 1 && !fits(font))
         font.setPixelSize(font.pixelSize() - 1);
-    }
     return font;
+}
+
+QFont FontFittingWidth(QFont font, const QStringList& texts, int width)
+{
+    return FontFitting(std::move(font), [&](const QFont& candidate) {
+        const QFontMetrics metrics(candidate);
+        return std::all_of(texts.cbegin(), texts.cend(),
+                           [&](const QString& text) { return metrics.horizontalAdvance(text) <= width; });
+    });
+}
+
+CTextFitter::CTextFitter(QObject* parent)
+    : QObject(parent)
+{
+}
+
+void CTextFitter::Install()
+{
+    static CTextFitter* fitter = nullptr;
+    if (!fitter) {
+        fitter = new CTextFitter(qApp);
+        qApp->installEventFilter(fitter);
+    }
+}
+
+void CTextFitter::MarkFitted(QWidget* widget)
+{
+    widget->setProperty(kFitted, true);
+    if (!widget->property(kBaseFont).isValid())
+        widget->setProperty(kBaseFont, widget->font());
+    widget->update();
+}
+
+bool CTextFitter::TextFits(const QWidget* widget, const QFont& font)
+{
+    if (const auto* label = qobject_cast<const QLabel*>(widget))
+        return labelFits(label, font);
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+        return buttonFits(button, font);
+    return true;
+}
+
+bool CTextFitter::eventFilter(QObject* watched, QEvent* event)
+{
+    // Only the cheap test for the events of every object: the type of the event.
+    switch (event->type()) {
+    case QEvent::Paint:
+        if (watched->property(kBaseFont).isValid())
+            fit(static_cast<QWidget*>(watched));
+        break;
+    case QEvent::Polish:
+        if (qobject_cast<QLabel*>(watched) || qobject_cast<QAbstractButton*>(watched))
+            watched->setProperty(kBaseFont, static_cast<QWidget*>(watched)->font());
+        break;
+    case QEvent::FontChange:
+        // A font the program set itself is the new starting point.
+        if (!m_bChangingFont && watched->property(kBaseFont).isValid())
+            watched->setProperty(kBaseFont, static_cast<QWidget*>(watched)->font());
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+void CTextFitter::fit(QWidget* widget)
+{
+    if (isFixedBox(widget)) {
+        const QFont base = widget->property(kBaseFont).value<QFont>();
+        const QFont wanted =
+            TextFits(widget, base) ? base : FontFitting(base, [widget](const QFont& f) { return TextFits(widget, f); });
+        if (wanted != widget->font()) {
+            m_bChangingFont = true;
+            widget->setFont(wanted);
+            m_bChangingFont = false;
+        }
+    }
 }

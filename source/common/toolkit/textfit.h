@@ -1,10 +1,46 @@
 #pragma once
 // Fitting texts of a large font (the ini allows up to 20 pixels) into controls of a
-// fixed width.
+// fixed size.
 
 #include <QFont>
+#include <QObject>
 #include <QStringList>
 
-// The font, made smaller one pixel at a time until every text is at most `width`
-// pixels wide (never below 1 pixel).
+#include <functional>
+
+class QWidget;
+
+// The font, made smaller one pixel at a time until `fits` accepts it (never below
+// 1 pixel).
+QFont FontFitting(QFont font, const std::function<bool(const QFont&)>& fits);
+
+// The font, made smaller until every text is at most `width` pixels wide.
 QFont FontFittingWidth(QFont font, const QStringList& texts, int width);
+
+// Keeps the texts of labels and buttons whole in boxes the layout does not size
+// after them: a fixed width or height, a geometry set by hand, or a box marked with
+// MarkFitted(). Before such a widget paints, its font becomes the font it was given,
+// made smaller until its text fits the room the box has; a word-wrapped label keeps
+// its font while the wrapped text fits its height. Boxes the layout sizes after
+// their text are left alone: a smaller font would only let the layout shrink them.
+//
+// Installed once on the application (ApplyStartupLook); it looks at widgets as they
+// are polished, so every window and page built afterwards follows it.
+class CTextFitter : public QObject
+{
+    Q_OBJECT
+public:
+    static void Install();
+    // Fits `widget` (a label or a button) even where a layout places it.
+    static void MarkFitted(QWidget* widget);
+    // The room `widget` has for its text and what its text needs at `font`.
+    static bool TextFits(const QWidget* widget, const QFont& font);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    explicit CTextFitter(QObject* parent);
+    void fit(QWidget* widget);
+    bool m_bChangingFont = false;   // GUI thread
+};
