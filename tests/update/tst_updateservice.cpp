@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+#include "logging/lvlogger.h"
+#include "lvtestfiles.h"
 #include "platform/kvupdate.h"
 #include "update/appupgradedialog.h"
 #include "update/firmwarefilecheck.h"
@@ -81,6 +83,8 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_server.start());
+        lvlogger::LvLogger::createInstance(this)->setLogLevels_file(lvlogger::ENABLE_LOG_LEVELS);
+        QVERIFY(lvlogger::LvLogger::getInstance()->setLogFileName(m_config.filePath("lv.log"), 1 << 24, 2));
         qputenv("XDG_CACHE_HOME", m_cache.path().toUtf8());
         m_manager = new CUpdateManager;
         m_manager->SetIntervalsForTest(kPollMs, 24 * 3600 * 1000);
@@ -395,7 +399,9 @@ private slots:
         const auto restore = qScopeGuard([this] { qputenv("XDG_CACHE_HOME", m_cache.path().toUtf8()); });
         const QString base = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + "/";
         const QString target = what.startsWith("link") ? user.filePath("target") : base + at;
-        QVERIFY(QDir().mkpath(QFileInfo(base + at).path()));
+        // The software update dialog takes its path as it opens, the Info page as the download starts.
+        const QString installer = AppUpgradeDialog::DownloadPathFor("app");
+        QVERIFY(QDir(base + "downloads").removeRecursively() && QDir().mkpath(QFileInfo(base + at).path()));
         const bool folder = what.endsWith("folder");
         QVERIFY(!folder || QDir().mkdir(target));
         for (const QString& file : folder ? QStringList{target + "/.notes.backup", target + "/notes"} : QStringList{target})
@@ -408,13 +414,15 @@ private slots:
         QSignalSpy firmware(m_manager, &CUpdateManager::statusChangedDownloadFirmware);
         QSignalSpy software(m_manager, &CUpdateManager::statusChangedDownloadSoftware);
         QVERIFY(m_manager->StartDownloadFirmware(&package, CUpdateManager::GetDownloadPath(package)));
-        QVERIFY(m_manager->StartDownloadSoftware(&package, AppUpgradeDialog::DownloadPathFor("app")));
+        QVERIFY(m_manager->StartDownloadSoftware(&package, installer));
         const bool refused = what != "own folder";
-        const QList<QVariant> failed{0, -1}, landed{2, 0}, installer = refused && at == "downloads" ? failed : landed;
-        QTRY_VERIFY_WITH_TIMEOUT(firmware.contains(refused ? failed : landed) && software.contains(installer), 8000);
+        const QList<QVariant> failed{0, -1}, landed{2, 0}, program = refused && at == "downloads" ? failed : landed;
+        QTRY_VERIFY_WITH_TIMEOUT(firmware.contains(refused ? failed : landed) && software.contains(program), 8000);
         QTest::qWait(5 * kPollMs);
         QCOMPARE(firmware.last(), refused ? failed : landed);
-        QCOMPARE(software.last(), installer);
+        QCOMPARE(software.last(), program);
+        const QString why = what.startsWith("link") ? "a symbolic link" : what == "file" ? "not a folder" : "user id 65534";
+        QCOMPARE(lvtest::readLines(m_config.filePath("lv.log")).filter(base + at + " refused (").filter(why).isEmpty(), !refused);
         if (refused)
             QCOMPARE(snapshot(target), before);
         else

@@ -22,16 +22,15 @@ QString cacheFolder()
     return dir.isEmpty() ? QDir::homePath() + QStringLiteral("/.cache/LumivandrexUtility") : dir;
 }
 
-QString errorText(int error)
+// Why `name` in `parent` could not be opened as a folder (looked at, not followed).
+QString errorText(int error, int parent = -1, const char* name = nullptr)
 {
-    switch (error) {
-    case ELOOP:
-        return QStringLiteral("a symbolic link stands there");
-    case ENOTDIR:
-        return QStringLiteral("not a folder");
-    default:
+    struct stat st {};
+    if (error != ENOTDIR && error != ELOOP)
         return QString::fromLocal8Bit(std::strerror(error));
-    }
+    if (name && fstatat(parent, name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(st.st_mode))
+        return QStringLiteral("a symbolic link stands there");
+    return QStringLiteral("not a folder");
 }
 
 // `name` inside the open folder `parent`: created for the owner alone when
@@ -45,7 +44,7 @@ int openOwnFolder(int parent, const char* name, const QString& path)
     if (mkdirat(parent, name, 0700) != 0 && errno != EEXIST)
         refusal = errorText(errno);
     else if ((fd = openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)) < 0 || fstat(fd, &st) != 0)
-        refusal = errorText(errno);
+        refusal = errorText(errno, parent, name);
     else if (st.st_uid != geteuid())
         refusal = QStringLiteral("it belongs to user id %1").arg(st.st_uid);
     else if ((st.st_mode & 07777) != 0700 && fchmod(fd, 0700) != 0)

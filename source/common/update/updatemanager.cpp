@@ -310,7 +310,7 @@ bool CUpdateManager::startDownload(PackageInfo* package, const QString& destPath
     // then fails as every refused one does: (0, -1) from the event loop.
     const QString dest = checkedDestination(destPath);
     if (dest.isEmpty())
-        LV_LOG_ERROR("download refused: no usable download folder for " << destPath);
+        LV_LOG_ERROR("download of " << package->url << " fails: its download folder was refused.");
     CUpdateDownloader* started =
         new CUpdateDownloader(*package, dest, firmware ? kMaxFirmwareBytes : kMaxInstallerBytes);
     downloader(type) = started;
