@@ -3,12 +3,17 @@
 
 #include <QtTest>
 
+#include "logging/lvlogger.h"
+#include "lvtestfiles.h"
 #include "platform/kvupdate.h"
 #include "update/appupgradedialog.h"
 #include "update/firmwarefilecheck.h"
 #include "update/updatechecker.h"
 #include "update/updatemanager.h"
 #include "updatetestserver.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 constexpr int kPollMs = 20;
@@ -52,12 +57,34 @@ class TstUpdateService : public QObject
         qstrncpy(package.md5, qPrintable(served[1]), sizeof package.md5);
         return package;
     }
+    static bool writeFile(const QString& path, const QByteArray& bytes)
+    {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    }
+    // `path` and everything below it, links not followed: name, mode, owner, modification time, contents.
+    static QStringList snapshot(const QString& path)
+    {
+        QStringList state;
+        QDirIterator below(path, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                           QDirIterator::Subdirectories);
+        for (QString entry = path; !entry.isEmpty(); entry = below.hasNext() ? below.next() : QString()) {
+            struct stat st {};
+            QFile file(entry);
+            state << QStringLiteral("%1 %2 %3 %4.%5 ").arg(entry).arg(lstat(qPrintable(entry), &st) ? -1 : st.st_mode, 0, 8)
+                         .arg(st.st_uid).arg(st.st_mtim.tv_sec).arg(st.st_mtim.tv_nsec)
+                     + (file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+        }
+        return state;
+    }
     QStringList downloadsLeft() const { return QDir(m_downloads.path()).entryList(QDir::Files | QDir::Hidden); }
 
 private slots:
     void initTestCase()
     {
         QVERIFY(m_server.start());
+        lvlogger::LvLogger::createInstance(this)->setLogLevels_file(lvlogger::ENABLE_LOG_LEVELS);
+        QVERIFY(lvlogger::LvLogger::getInstance()->setLogFileName(m_config.filePath("lv.log"), 1 << 24, 2));
         qputenv("XDG_CACHE_HOME", m_cache.path().toUtf8());
         m_manager = new CUpdateManager;
         m_manager->SetIntervalsForTest(kPollMs, 24 * 3600 * 1000);
@@ -349,6 +376,57 @@ private slots:
         }
         QFile landed(installer);
         QVERIFY(landed.open(QIODevice::ReadOnly) && landed.readAll() == QByteArray(65536, 'p') && landed.remove());
+    }
+
+    // A link (to a folder or a file), a file or another user's folder where a download folder should be: the
+    // download going there fails, and nothing there or behind the link changes. A folder of our own open to
+    // others is made owner-only and takes the downloads.
+    void refusedFoldersFailUntouched_data()
+    {
+        QTest::addColumn<QString>("at");
+        QTest::addColumn<QString>("what");
+        for (const QString at : {"downloads", "downloads/firmware"}) {
+            for (const char* what : {"link to a folder", "link to a file", "file", "foreign folder", "own folder"})
+                QTest::addRow("%s at %s", what, qPrintable(at)) << at << QString(what);
+        }
+    }
+    void refusedFoldersFailUntouched()
+    {
+        QFETCH(QString, at);
+        QFETCH(QString, what);
+        QTemporaryDir cache, user;
+        qputenv("XDG_CACHE_HOME", cache.path().toUtf8());
+        const auto restore = qScopeGuard([this] { qputenv("XDG_CACHE_HOME", m_cache.path().toUtf8()); });
+        const QString base = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + "/";
+        const QString target = what.startsWith("link") ? user.filePath("target") : base + at;
+        // The software update dialog takes its path as it opens, the Info page as the download starts.
+        const QString installer = AppUpgradeDialog::DownloadPathFor("app");
+        QVERIFY(QDir(base + "downloads").removeRecursively() && QDir().mkpath(QFileInfo(base + at).path()));
+        const bool folder = what.endsWith("folder");
+        QVERIFY(!folder || QDir().mkdir(target));
+        for (const QString& file : folder ? QStringList{target + "/.notes.backup", target + "/notes"} : QStringList{target})
+            QVERIFY(writeFile(file, "notes") && (what != "foreign folder" || lchown(qPrintable(file), 65534, 65534) == 0));
+        QVERIFY(chmod(qPrintable(target), 0755) == 0 && (what != "foreign folder" || chown(qPrintable(target), 65534, 65534) == 0));
+        QVERIFY(!what.startsWith("link") || QFile::link(target, base + at));
+        const QStringList before = snapshot(target);
+
+        PackageInfo package = packageFor(m_server.addFile(QStringLiteral("fw.kvf"), QByteArray(4096, 'f')));
+        QSignalSpy firmware(m_manager, &CUpdateManager::statusChangedDownloadFirmware);
+        QSignalSpy software(m_manager, &CUpdateManager::statusChangedDownloadSoftware);
+        QVERIFY(m_manager->StartDownloadFirmware(&package, CUpdateManager::GetDownloadPath(package)));
+        QVERIFY(m_manager->StartDownloadSoftware(&package, installer));
+        const bool refused = what != "own folder";
+        const QList<QVariant> failed{0, -1}, landed{2, 0}, program = refused && at == "downloads" ? failed : landed;
+        QTRY_VERIFY_WITH_TIMEOUT(firmware.contains(refused ? failed : landed) && software.contains(program), 8000);
+        QTest::qWait(5 * kPollMs);
+        QCOMPARE(firmware.last(), refused ? failed : landed);
+        QCOMPARE(software.last(), program);
+        const QString why = what.startsWith("link") ? "a symbolic link" : what == "file" ? "not a folder" : "user id 65534";
+        QCOMPARE(lvtest::readLines(m_config.filePath("lv.log")).filter(base + at + " refused (").filter(why).isEmpty(), !refused);
+        if (refused)
+            QCOMPARE(snapshot(target), before);
+        else
+            QVERIFY(!(QFileInfo(target).permissions() & 0x0077) && QFile::exists(base + "downloads/firmware/fw.kvf"));
     }
 
     // Shutting down while a check and a download hang on the server neither

@@ -40,6 +40,8 @@ QString AppUpgradeDialog::DownloadPathFor(const QString& applicationName)
     // The private per-user download folder: the shared temporary folder would let
     // another user plant or swap the installer under a name anybody can predict.
     const QString folder = CUpdateManager::GetDownloadDir();
+    if (folder.isEmpty())
+        return QString();   // refused folder: the download fails, nothing is written
     QString name = QFileInfo(applicationName).fileName() + QStringLiteral(".exe");
     if (!CUpdateManager::IsPlainFileName(name))
         name = QStringLiteral("LumivandrexUtility.exe");

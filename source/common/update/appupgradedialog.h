@@ -25,7 +25,7 @@ public:
 
     QString GetDownloadPath() const { return m_strDownloadPath; }
     // The installer's place: the per-user private download folder and the program's
-    // name reduced to a plain file name.
+    // name reduced to a plain file name; empty when the folder is refused.
     static QString DownloadPathFor(const QString& applicationName);
 
     CheckWindow* GetCheckWindow() const { return m_pCheckWindow; }

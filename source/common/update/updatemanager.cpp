@@ -3,19 +3,18 @@
 #include "logging/lvlogger.h"
 #include "platform/kvupdate.h"
 #include "update/cupgradefirmware.h"
+#include "update/downloadfolder.h"
 #include "update/firmwarefilecheck.h"
 #include "update/updatechecker.h"
 #include "update/updatedownloader.h"
 
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QRegularExpression>
 #include <QSet>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
 
@@ -69,30 +68,33 @@ bool isUnfitCharacter(uint c)
     }
 }
 
-// The update library's partial files: "." + destination name + "." + six
-// characters of mkstemp. Only a run that was killed leaves them behind.
-void removeStalePartialFiles(const QString& dir)
-{
-    static const QRegularExpression partial(QStringLiteral("^\\..+\\.[A-Za-z0-9]{6}$"));
-    const QDir folder(dir);
-    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::NoSymLinks)) {
-        if (partial.match(name).hasMatch() && QFile::remove(folder.filePath(name)))
-            LV_LOG_INFO("removed the stale partial download " << name);
-    }
-}
-
-// Creates `dir` for the owner alone. The first opening in a run removes the stale
-// partial files: a run's own downloads delete theirs when they fail or are closed.
-QString openPrivateFolder(const QString& dir)
+// The folder's path once it passed its checks, empty when it was refused. The
+// first opening in a run removes the stale partial files: a run's own downloads
+// delete theirs when they fail or are closed.
+QString openPrivateFolder(CDownloadFolder::Kind kind)
 {
     static QSet<QString> swept;   // GUI thread
-    QDir().mkpath(dir);
-    QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    if (!swept.contains(dir)) {
-        swept.insert(dir);
-        removeStalePartialFiles(dir);
+    const CDownloadFolder folder(kind);
+    if (!folder.isOpen())
+        return QString();
+    if (!swept.contains(folder.path())) {
+        swept.insert(folder.path());
+        folder.removeStalePartialFiles();
     }
-    return dir;
+    return folder.path();
+}
+
+// A destination in a download folder, checked again when its download starts (the
+// software update dialog keeps its path from its opening on); empty when refused.
+// A caller's folder of its own is taken as it is.
+QString checkedDestination(const QString& destPath)
+{
+    const QString folder = QFileInfo(destPath).path();
+    for (const CDownloadFolder::Kind kind : {CDownloadFolder::Downloads, CDownloadFolder::Firmware}) {
+        if (folder == CDownloadFolder::pathOf(kind))
+            return CDownloadFolder(kind).isOpen() ? destPath : QString();
+    }
+    return destPath;
 }
 } // namespace
 
@@ -304,8 +306,13 @@ bool CUpdateManager::startDownload(PackageInfo* package, const QString& destPath
     LV_LOG_INFO("file path=" << destPath);
     StopDownload(type);
     const bool firmware = type == UPDATE_FIRMWARE;
+    // Without a usable folder (empty path) the library refuses the download, which
+    // then fails as every refused one does: (0, -1) from the event loop.
+    const QString dest = checkedDestination(destPath);
+    if (dest.isEmpty())
+        LV_LOG_ERROR("download of " << package->url << " fails: its download folder was refused.");
     CUpdateDownloader* started =
-        new CUpdateDownloader(*package, destPath, firmware ? kMaxFirmwareBytes : kMaxInstallerBytes);
+        new CUpdateDownloader(*package, dest, firmware ? kMaxFirmwareBytes : kMaxInstallerBytes);
     downloader(type) = started;
     started->SetInterval(m_pollMs);
     connect(started, &CUpdateDownloader::statusChanged, this,
@@ -344,15 +351,12 @@ bool CUpdateManager::IsPlainFileName(const QString& name)
 
 QString CUpdateManager::GetDownloadDir()
 {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
-    if (dir.isEmpty())
-        dir = QDir::homePath() + QStringLiteral("/.cache/LumivandrexUtility");
-    return openPrivateFolder(dir + QStringLiteral("/downloads"));
+    return openPrivateFolder(CDownloadFolder::Downloads);
 }
 
 QString CUpdateManager::GetFirmwareDownloadDir()
 {
-    return openPrivateFolder(GetDownloadDir() + QStringLiteral("/firmware"));
+    return openPrivateFolder(CDownloadFolder::Firmware);
 }
 
 QString CUpdateManager::GetDownloadPath(const PackageInfo& package)
@@ -363,7 +367,8 @@ QString CUpdateManager::GetDownloadPath(const PackageInfo& package)
     QString name = QUrl::fromPercentEncoding(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1).toUtf8());
     if (!IsPlainFileName(name))
         name = QStringLiteral("temp.kvf");
-    return GetFirmwareDownloadDir() + QLatin1Char('/') + name;
+    const QString folder = GetFirmwareDownloadDir();
+    return folder.isEmpty() ? QString() : folder + QLatin1Char('/') + name;
 }
 
 // ---------------------------------------------------------------------- flashing

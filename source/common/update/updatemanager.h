@@ -67,6 +67,8 @@ public:
     bool GetUpdateInfoHardware(PackageInfo& package) const;
     bool GetUpdateInfoSoftware(PackageInfo& package) const;
 
+    // A destination in one of the download folders is checked again as its
+    // download starts; a refused folder fails it as (0, -1).
     // Each kind has a downloader of its own, so the Info cell and the software
     // update dialog never end each other's download. A new download replaces only
     // the running one of its kind. StopDownload ends the download of that kind
@@ -101,13 +103,16 @@ public:
 
     // Per-user private folder for downloads (created on demand, owner-only), where
     // the program's installer goes. The first opening of a folder in a run removes
-    // the partial files a killed run left there.
+    // the partial files a killed run left there. Empty when a link, a file or
+    // another user's folder stands where a folder should be (see CDownloadFolder):
+    // a download started with an empty destination fails as (0, -1).
     static QString GetDownloadDir();
     // Its subfolder for firmware files: a firmware name can then never be the
-    // installer's, whatever the server calls the file.
+    // installer's, whatever the server calls the file. Empty as above.
     static QString GetFirmwareDownloadDir();
     // The destination there for a firmware package: the decoded last segment of
-    // its URL's path, or "temp.kvf" when that is no plain file name.
+    // its URL's path, or "temp.kvf" when that is no plain file name; empty when
+    // the folder was refused.
     static QString GetDownloadPath(const PackageInfo& package);
     // One visible file name that fits the file system with the update library's
     // partial-file name beside it: not empty, no leading dot (hidden, and the
