@@ -27,7 +27,10 @@
 #include <QStyle>
 #include <QStyleOption>
 #include <QTabBar>
+#include <QAbstractTextDocumentLayout>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QTextEdit>
 #include <QtMath>
 
@@ -81,13 +84,22 @@ inline bool isScrolledViewport(const QWidget* w)
     return area && area->viewport() == w;
 }
 
-// The part of `w` (its coordinates) not clipped by its ancestors up to the window; a
-// scroll area's viewport ends the walk, since what it hides can be scrolled to.
+inline bool underScrolledViewport(const QWidget* w)
+{
+    for (; w && !w->isWindow(); w = w->parentWidget())
+        if (isScrolledViewport(w->parentWidget()))
+            return true;
+    return false;
+}
+
+// The part of `w` (its coordinates) not clipped by its ancestors up to the window; the
+// walk ends below a scroll area's viewport, since what that hides can be scrolled to.
 inline QRect visibleRect(const QWidget* w)
 {
     QRect clip = w->rect();
     QPoint offset;   // w's origin in the ancestor's coordinates
-    for (const QWidget* child = w; !child->isWindow() && !isScrolledViewport(child); child = child->parentWidget()) {
+    for (const QWidget* child = w; !child->isWindow() && !isScrolledViewport(child->parentWidget());
+         child = child->parentWidget()) {
         offset += child->pos();
         clip &= child->parentWidget()->rect().translated(-offset);
     }
@@ -131,13 +143,27 @@ inline void checkBlock(Measure& m, const QWidget* w, const QFontMetrics& fm, con
     }
 }
 
-inline QSize documentSize(const QString& html, const QFont& font, int textWidth)
+// A rich text laid out as QLabel lays it out: its size, and how far down its glyphs
+// reach (the last line's, in its block's font); a line box may end below its glyphs.
+inline QSize documentSize(const QString& html, const QFont& font, int textWidth, int* inkBottom)
 {
     QTextDocument doc;
     doc.setDefaultFont(font);
-    doc.setDocumentMargin(0);   // as QLabel lays out its text
+    doc.setDocumentMargin(0);
     doc.setHtml(html);
     doc.setTextWidth(textWidth);
+    qreal bottom = 0;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        const qreal top = doc.documentLayout()->blockBoundingRect(block).top();
+        const QFontMetricsF fm(block.charFormat().font().resolve(font));
+        for (int i = 0; i < block.layout()->lineCount(); ++i) {
+            const QTextLine line = block.layout()->lineAt(i);
+            const QString text = block.text().mid(line.textStart(), line.textLength());
+            if (!text.trimmed().isEmpty())
+                bottom = qMax(bottom, top + line.y() + line.ascent() + fm.tightBoundingRect(text).bottom());
+        }
+    }
+    *inkBottom = qCeil(bottom);
     return QSize(qCeil(doc.idealWidth()), qCeil(doc.size().height()));
 }
 
@@ -164,14 +190,27 @@ inline Measure measureLabel(const QLabel* label, const QString& text)
         checkBlock(m, label, fm, text.split(QLatin1Char('\n')), block.size(), room, label->alignment());
         return m;
     }
-    // Rich text is laid out as a document; wrapped plain text as the painter wraps it.
-    const QSize block = rich ? documentSize(text, label->font(), label->wordWrap() ? room.width() : -1)
-                             : fm.boundingRect(room, int(label->alignment()) | Qt::TextWordWrap, text).size();
-    checkBlock(m, label, fm, QStringList(), block, room, label->alignment());
-    const QRect shown = visibleRect(label);
-    const QRect placed = QStyle::alignedRect(Qt::LeftToRight, label->alignment(), block, room);
-    if (!m.rules.contains(QStringLiteral("height"))
-        && (placed.top() < shown.top() - kLeadingSlack || placed.bottom() > shown.bottom() + kLeadingSlack))
+    if (!rich) {   // wrapped as the painter wraps it, centred as its alignment says
+        const QRect block = fm.boundingRect(room, int(label->alignment()) | Qt::TextWordWrap, text);
+        checkBlock(m, label, fm, QStringList(), block.size(), room, label->alignment());
+        const QRect shown = visibleRect(label);
+        if (!m.rules.contains(QStringLiteral("height"))
+            && (block.top() < shown.top() - kLeadingSlack || block.bottom() > shown.bottom() + kLeadingSlack))
+            m.rules << QStringLiteral("clipped");
+        return m;
+    }
+    // A document starts at the top of its room when taller than it: its glyphs must end
+    // within the room and within what the label shows.
+    int inkBottom = 0;
+    m.needed = documentSize(text, label->font(), label->wordWrap() ? room.width() : -1, &inkBottom);
+    m.available = room.size();
+    if (m.needed.width() > room.width())
+        m.rules << QStringLiteral("width");
+    const int top = room.top() + qMax(0, label->alignment() & Qt::AlignVCenter ? (room.height() - m.needed.height()) / 2
+                                         : label->alignment() & Qt::AlignBottom ? room.height() - m.needed.height() : 0);
+    if (top + inkBottom > room.bottom() + 1 + kInkSlack)
+        m.rules << QStringLiteral("height");
+    else if (top + inkBottom > visibleRect(label).bottom() + 1 + kInkSlack)
         m.rules << QStringLiteral("clipped");
     return m;
 }
@@ -389,10 +428,10 @@ inline QList<CutText> findCutTexts(QWidget* root)
         // Geometry: a widget with text in it lies outside its parent or its window
         // (cell widgets in a scrolled viewport excepted).
         QWidget* parent = w->parentWidget();
-        const bool scrolled = isScrolledViewport(parent);
-        if (!scrolled && !parent->rect().contains(w->geometry()) && showsText(w))
+        if (!isScrolledViewport(parent) && !parent->rect().contains(w->geometry()) && showsText(w))
             m.rules << QStringLiteral("outside parent");
-        else if (!scrolled && !text.isEmpty() && !root->rect().contains(QRect(w->mapTo(root, QPoint()), w->size())))
+        else if (!underScrolledViewport(w) && !text.isEmpty()
+                 && !root->rect().contains(QRect(w->mapTo(root, QPoint()), w->size())))
             m.rules << QStringLiteral("past window");
         add(w, text.isEmpty() ? QStringLiteral("(box)") : text, m);
     }
@@ -408,9 +447,11 @@ inline bool saveCutScreenshot(QWidget* root, const QList<CutText>& cuts, const Q
     QPainter painter(&shot);
     painter.setPen(QPen(Qt::red, 2));
     painter.setBrush(Qt::NoBrush);
-    for (const CutText& cut : cuts)
-        if (cut.widget)
-            painter.drawRect(QRect(cut.widget->mapTo(root, QPoint()), cut.widget->size()).adjusted(1, 1, -1, -1));
+    for (const CutText& cut : cuts) {
+        const QRect shown = cut.widget ? cut.widget->visibleRegion().boundingRect() : QRect();   // not scrolled away
+        if (!shown.isEmpty())
+            painter.drawRect(shown.translated(cut.widget->mapTo(root, QPoint())).adjusted(1, 1, -1, -1));
+    }
     painter.end();
     return shot.save(screenshotDir() + QLatin1Char('/') + name + QStringLiteral(".png"));
 }
