@@ -403,7 +403,8 @@ inline QList<CutText> findCutTexts(QWidget* root)
     for (QWidget* w : root->findChildren<QWidget*>()) {
         if (!w->isVisible() || w->isWindow() || w->width() <= 0 || w->height() <= 0)
             continue;
-        const QString text = shownText(w);
+        // A text scrolled out of sight is measured when it comes into view.
+        const QString text = w->visibleRegion().isEmpty() ? QString() : shownText(w);
         Measure m;
         if (!text.isEmpty()) {
             if (const auto* label = qobject_cast<const QLabel*>(w))

@@ -7,7 +7,6 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
-#include <QLayout>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -19,28 +18,6 @@
 
 namespace {
 const char kBaseFont[] = "lvFitBaseFont";   // the font the widget was given
-const char kFitted[] = "lvFitText";         // fitted although a layout places it
-
-bool inLayout(const QLayout* layout, const QWidget* widget)
-{
-    for (int i = 0; layout && i < layout->count(); ++i) {
-        QLayoutItem* item = layout->itemAt(i);
-        if (item->widget() == widget || (item->layout() && inLayout(item->layout(), widget)))
-            return true;
-    }
-    return false;
-}
-
-// A box whose size does not follow its text.
-bool isFixedBox(const QWidget* widget)
-{
-    if (widget->property(kFitted).toBool())
-        return true;
-    if (widget->minimumWidth() == widget->maximumWidth() || widget->minimumHeight() == widget->maximumHeight())
-        return true;
-    const QWidget* parent = widget->parentWidget();
-    return parent && !widget->isWindow() && !inLayout(parent->layout(), widget);
-}
 
 QSize plainTextSize(const QFont& font, const QString& text, int flags = 0)
 {
@@ -136,14 +113,6 @@ void CTextFitter::Install()
     }
 }
 
-void CTextFitter::MarkFitted(QWidget* widget)
-{
-    widget->setProperty(kFitted, true);
-    if (!widget->property(kBaseFont).isValid())
-        widget->setProperty(kBaseFont, widget->font());
-    widget->update();
-}
-
 bool CTextFitter::TextFits(const QWidget* widget, const QFont& font)
 {
     if (const auto* label = qobject_cast<const QLabel*>(widget))
@@ -178,14 +147,12 @@ bool CTextFitter::eventFilter(QObject* watched, QEvent* event)
 
 void CTextFitter::fit(QWidget* widget)
 {
-    if (isFixedBox(widget)) {
-        const QFont base = widget->property(kBaseFont).value<QFont>();
-        const QFont wanted =
-            TextFits(widget, base) ? base : FontFitting(base, [widget](const QFont& f) { return TextFits(widget, f); });
-        if (wanted != widget->font()) {
-            m_bChangingFont = true;
-            widget->setFont(wanted);
-            m_bChangingFont = false;
-        }
+    const QFont base = widget->property(kBaseFont).value<QFont>();
+    const QFont wanted =
+        TextFits(widget, base) ? base : FontFitting(base, [widget](const QFont& f) { return TextFits(widget, f); });
+    if (wanted != widget->font()) {
+        m_bChangingFont = true;
+        widget->setFont(wanted);
+        m_bChangingFont = false;
     }
 }

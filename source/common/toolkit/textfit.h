@@ -17,12 +17,12 @@ QFont FontFitting(QFont font, const std::function<bool(const QFont&)>& fits);
 // The font, made smaller until every text is at most `width` pixels wide.
 QFont FontFittingWidth(QFont font, const QStringList& texts, int width);
 
-// Keeps the texts of labels and buttons whole in boxes the layout does not size
-// after them: a fixed width or height, a geometry set by hand, or a box marked with
-// MarkFitted(). Before such a widget paints, its font becomes the font it was given,
-// made smaller until its text fits the room the box has; a word-wrapped label keeps
-// its font while the wrapped text fits its height. Boxes the layout sizes after
-// their text are left alone: a smaller font would only let the layout shrink them.
+// Keeps the texts of labels and buttons whole where their box is smaller than their
+// text at the chosen font (a fixed size, a geometry set by hand, a layout that cannot
+// give more). Before such a widget paints, its font becomes the font it was given,
+// made smaller until its text fits the room the box has, and back to that font once
+// the text fits it again; a word-wrapped label keeps its font while the wrapped text
+// fits its height.
 //
 // Installed once on the application (ApplyStartupLook); it looks at widgets as they
 // are polished, so every window and page built afterwards follows it.
@@ -31,8 +31,6 @@ class CTextFitter : public QObject
     Q_OBJECT
 public:
     static void Install();
-    // Fits `widget` (a label or a button) even where a layout places it.
-    static void MarkFitted(QWidget* widget);
     // The room `widget` has for its text and what its text needs at `font`.
     static bool TextFits(const QWidget* widget, const QFont& font);
 
