@@ -13,6 +13,7 @@
 #include <QSignalSpy>
 #include <QThread>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <QtTest>
 
 #include <atomic>
@@ -275,6 +276,32 @@ private slots:
         lonely.show();
         const QRect area = lonely.screen()->availableGeometry();
         QCOMPARE(lonely.pos(), QPoint(area.x() + (area.width() - 300) / 2, area.y() + (area.height() - 200) / 2));
+    }
+
+    // A dialog of a fixed size grows to hold its whole content, before it shows and
+    // while it is shown, within the screen; one whose content fits keeps its size.
+    void growsToHoldItsContent()
+    {
+        PlainDialog fits;
+        fits.show();
+        QCOMPARE(fits.size(), QSize(300, 200));
+        QCustomDialog dialog(nullptr, true, false);
+        auto* content = new QWidget;
+        auto* layout = new QVBoxLayout(content);
+        auto* wide = new QLabel("A version line far wider than the dialog that shows it");
+        auto* wrapped = new QLabel("short");
+        wrapped->setWordWrap(true);
+        layout->addWidget(wide);
+        layout->addWidget(wrapped);
+        dialog.SetMainWindow(content, QString());
+        dialog.setFixedSize(300, 120);
+        dialog.show();
+        const QSize first = dialog.size();
+        QVERIFY(first.width() > 300 && wide->width() >= wide->sizeHint().width());
+        wrapped->setText(QString("A long text that wraps into many lines. ").repeated(8));
+        QTRY_VERIFY(wrapped->height() >= wrapped->heightForWidth(wrapped->width()));
+        QVERIFY(dialog.height() > first.height() && dialog.width() == first.width());
+        QVERIFY(dialog.screen()->availableGeometry().contains(dialog.frameGeometry()));
     }
 
     void imagesExist()
