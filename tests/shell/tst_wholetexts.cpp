@@ -1,0 +1,579 @@
+// Every text whole at the looks the ini allows (English and Chinese, 14 and 20 pixels,
+// bold or not): the main window against the emulated device with all seven tabs, each
+// page and inner tab, the update cell's states, and every message box and dialog the
+// device reaches, opened as a user would and measured while shown. The measuring
+// rules are checked first on widgets made cut and made whole.
+//
+// Each look prints its count and every cut text; the window with the most cuts is saved
+// as <screenshots>/wholetexts_<look>_{window,dialog}.png with them outlined, and with
+// LV_WHOLETEXTS_EVERY_SHOT set, every window measured.
+
+#include "lvemulatortest.h"
+#include "lvtextaudit.h"
+
+#include <QFileDialog>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QTemporaryFile>
+#include <QTranslator>
+
+#include "device/reportaccess.h"
+#include "formateditors/qcolorspacewidget.h"
+#include "formateditors/qcustomfpsdialog.h"
+#include "formateditors/qcustomresolutionswidget.h"
+#include "formateditors/qcustomsizedialog.h"
+#include "formateditors/qframeratewidget.h"
+#include "formateditors/qimagesizewidget.h"
+#include "formateditors/qresolutiondialog.h"
+#include "settingspages/wtabpageadvanced.h"
+#include "settingspages/wtabpagetiming.h"
+#include "shell/htmlreport.h"
+#include "shell/lumivandrexutility.h"
+#include "shell/propertypage.h"
+#include "shell/settingsbar.h"
+#include "shell/titlebar.h"
+#include "shell/wsetbtn.h"
+#include "shell/wtabwidget.h"
+#include "statuspages/wtabpagehdmi.h"
+#include "statuspages/wtabpageinfo.h"
+#include "timingeditors/qadjusttimingwidget.h"
+#include "timingeditors/qcustomtimingdialog.h"
+#include "timingeditors/qedidinputwidget.h"
+#include "toolkit/cfocusmanager.h"
+#include "toolkit/qtablewid.h"
+#include "toolkit/qwrappermsgbox.h"
+#include "toolkit/qwrapperstack.h"
+#include "toolkit/qwrappertablewidget.h"
+#include "toolkit/wcombobox.h"
+#include "update/appupgradedialog.h"
+#include "update/firmwarefilecheck.h"
+#include "update/updatemanager.h"
+
+namespace {
+
+// A widget made for the rule check, inside a shown 400 x 200 host.
+struct RuleCase {
+    const char* name;
+    const char* rule;   // the rule that must report it; empty: whole
+    std::function<QWidget*(QWidget*)> make;
+};
+
+QFont Font(int pixels, bool bold = false)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+template <typename W>
+W* Sized(W* w, int width = -1, int height = -1)
+{
+    w->adjustSize();
+    w->resize(width < 0 ? w->width() : width, height < 0 ? w->height() : height);
+    return w;
+}
+
+QLabel* Label(QWidget* host, const QString& text, int pixels = 14, bool bold = false)
+{
+    auto* label = new QLabel(text, host);
+    label->setFont(Font(pixels, bold));
+    return label;
+}
+
+QLabel* Wrapped(QWidget* host, const QString& text, int heightDivisor)
+{
+    QLabel* label = Label(host, text);
+    label->setWordWrap(true);
+    return Sized(label, 120, label->heightForWidth(120) / heightDivisor);
+}
+
+QTabBar* Tabs(QWidget* host, const char* sheet)
+{
+    auto* tabs = new QTabBar(host);
+    tabs->addTab(QStringLiteral("Advanced"));
+    tabs->setStyleSheet(QString::fromLatin1(sheet));
+    return Sized(tabs);
+}
+
+QTextEdit* TextView(QWidget* host, int lines)
+{
+    auto* view = new QTextEdit(host);
+    view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view->setPlainText(QStringLiteral("00 FF FF FF FF FF FF 00\n").repeated(lines));
+    view->resize(300, 120);
+    return view;
+}
+
+const QString kLong = QStringLiteral("This operation will use default settings after reconnecting the device.");
+
+const std::vector<RuleCase>& RuleCases()
+{
+    static const std::vector<RuleCase> cases = {
+        {"label whole", "", [](QWidget* h) { return Sized(Label(h, "Aspect ratio :")); }},
+        {"label narrow", "width", [](QWidget* h) { return Sized(Label(h, "Aspect ratio :"), 60); }},
+        {"label cut at its left", "width", [](QWidget* h) {
+             QLabel* l = Sized(Label(h, "Color format :"), 50);
+             l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+             return l;
+         }},
+        {"capitals at the descender's height", "", [](QWidget* h) {
+             QLabel* l = Label(h, "HEADPHONES", 20, true);
+             return Sized(l, -1, l->fontMetrics().height() - 8);
+         }},
+        {"descender cut", "clipped", [](QWidget* h) {
+             QLabel* l = Label(h, "Headphones", 20, true);
+             return Sized(l, -1, l->fontMetrics().height() - 8);
+         }},
+        {"wrapped whole", "", [](QWidget* h) { return Wrapped(h, kLong, 1); }},
+        {"wrapped short", "height", [](QWidget* h) { return Wrapped(h, kLong, 2); }},
+        {"rich whole", "", [](QWidget* h) { return Sized(Label(h, "<p style='line-height: 18px'><b>Bold</b> and not</p>")); }},
+        {"rich narrow", "width", [](QWidget* h) { return Sized(Label(h, "<b>Bold</b> and not"), 60); }},
+        {"rich wrapped short", "height", [](QWidget* h) { return Wrapped(h, "<p>" + kLong + "</p>", 2); }},
+        {"rich line box taller than its glyphs", "", [](QWidget* h) {
+             QLabel* l = Sized(Label(h, "<p>HEADPHONES</p>", 20, true));
+             return Sized(l, -1, l->height() - 3);
+         }},
+        {"rich descender cut", "height", [](QWidget* h) {
+             QLabel* l = Sized(Label(h, "<p>Headphones</p>", 20, true));
+             return Sized(l, -1, l->fontMetrics().ascent() + 1);
+         }},
+        {"elided with tooltip", "", [](QWidget* h) {
+             QLabel* l = Sized(Label(h, QStringLiteral("Capture dev\u2026")));
+             l->setToolTip(QStringLiteral("Capture device"));
+             return l;
+         }},
+        {"elided without tooltip", "elided", [](QWidget* h) { return Sized(Label(h, QStringLiteral("Capture dev\u2026"))); }},
+        {"push button whole", "", [](QWidget* h) { return Sized(new QPushButton("Import...", h)); }},
+        {"push button narrow", "width", [](QWidget* h) {
+             auto* b = new QPushButton("Import...", h);
+             return Sized(b, b->fontMetrics().horizontalAdvance(b->text()));
+         }},
+        {"check box whole", "", [](QWidget* h) { return Sized(new QCheckBox("Link with video", h)); }},
+        {"check box narrow", "width", [](QWidget* h) { return Sized(new QCheckBox("Link with video", h), 60); }},
+        {"line edit whole", "", [](QWidget* h) { return Sized(new QLineEdit("1920 Pix", h), 100); }},
+        {"line edit narrow", "width", [](QWidget* h) { return Sized(new QLineEdit("1920 Pix", h), 40); }},
+        {"combo box whole", "", [](QWidget* h) {
+             auto* c = new QComboBox(h);
+             c->addItem("Automatic");
+             return Sized(c);
+         }},
+        {"combo box narrow", "width", [](QWidget* h) {
+             auto* c = new QComboBox(h);
+             c->addItem("Automatic");
+             return Sized(c, 50);
+         }},
+        {"tab whole", "", [](QWidget* h) { return Tabs(h, ""); }},
+        {"tab narrow", "width", [](QWidget* h) { return Tabs(h, "QTabBar::tab{width: 30px}"); }},
+        {"text view whole", "", [](QWidget* h) { return TextView(h, 2); }},
+        {"text view without its scroll bar", "height", [](QWidget* h) { return TextView(h, 20); }},
+        {"label outside its parent", "outside parent", [](QWidget* h) {
+             QLabel* l = Sized(Label(h, "Status image :"));
+             l->move(400 - l->width() / 2, 10);
+             return l;
+         }},
+    };
+    return cases;
+}
+
+// One thing the device reaches that runs modally: `open` returns once it is closed;
+// `steps` walks the first window through its states, measuring each with `measure`.
+using Measure = std::function<void(QWidget*, const QString&)>;
+struct Opening {
+    const char* name;
+    std::function<void()> open;
+    std::function<void(QWidget*, const Measure&)> steps;
+    bool acceptBoxes = false;   // answer the boxes with OK (else they are rejected)
+};
+
+} // namespace
+
+class TstWholeTexts : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+    void cleanupTestCase();
+    void rulesMeasureWhatIsCut_data();
+    void rulesMeasureWhatIsCut();
+    void everyTextWhole_data();
+    void everyTextWhole();
+
+private:
+    void StartWindow(const QString& serial);
+    void StopWindow();
+    void Record(QWidget* root, const QString& where);
+    void RecordPages();
+    void RecordPage(QWidget* page, const QString& state = QString());
+    void RecordModal(const Opening& opening);
+    std::vector<Opening> Openings();
+
+    LumivandrexUtility* m_window = nullptr;
+    std::shared_ptr<lvemu::EmulatedDevice> m_device;
+    std::shared_ptr<lvemu::EmulatedDevice> m_second;
+    QString m_serial;
+    QTemporaryFile m_notAnEdid;
+    QString m_look;
+    QMap<QString, QString> m_cuts;   // window, place and description -> where first seen and description
+    QStringList m_unreached;
+    int m_worst[2] = {};             // most cuts in one look: main window, other windows
+};
+
+void TstWholeTexts::initTestCase()
+{
+    QApplication::setQuitOnLastWindowClosed(false);
+    QVERIFY(m_notAnEdid.open());
+    m_notAnEdid.write("not an EDID");
+    m_notAnEdid.flush();
+}
+
+void TstWholeTexts::cleanup()
+{
+    StopWindow();
+    g_presenter.SetUIChanged(false, UI_CHANGE_IMMEDIATE);
+    lvemu::EmulatedBus::instance().unplugAll();
+}
+
+void TstWholeTexts::cleanupTestCase()
+{
+    qApp->setStyleSheet(QString());
+}
+
+void TstWholeTexts::rulesMeasureWhatIsCut_data()
+{
+    QTest::addColumn<int>("index");
+    for (size_t i = 0; i < RuleCases().size(); ++i)
+        QTest::newRow(RuleCases()[i].name) << int(i);
+}
+
+// The counter cannot pass by measuring nothing: each rule reports a widget made cut,
+// and leaves one made whole alone.
+void TstWholeTexts::rulesMeasureWhatIsCut()
+{
+    QFETCH(int, index);
+    const RuleCase& c = RuleCases()[size_t(index)];
+    QWidget host;
+    host.setFont(Font(14));
+    host.resize(400, 200);
+    QWidget* made = c.make(&host);
+    host.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&host));
+    QStringList rules;
+    for (const lvtest::CutText& cut : lvtest::findCutTexts(&host)) {
+        QCOMPARE(cut.widget.data(), made);
+        rules << cut.rules;
+        qInfo("%s", qPrintable(cut.description));
+    }
+    QCOMPARE(rules.isEmpty(), !*c.rule);
+    QVERIFY2(!*c.rule || rules.contains(QLatin1String(c.rule)), qPrintable(rules.join(", ")));
+}
+
+void TstWholeTexts::everyTextWhole_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("chinese");
+    for (bool chinese : {false, true})
+        for (int size : {14, 20})
+            for (bool bold : {false, true})
+                QTest::addRow("%s %d%s", chinese ? "zh" : "en", size, bold ? " bold" : "") << size << bold << chinese;
+}
+
+void TstWholeTexts::everyTextWhole()
+{
+    QFETCH(int, size);
+    QFETCH(bool, bold);
+    QFETCH(bool, chinese);
+    m_look = QString::fromLatin1(QTest::currentDataTag());
+    QTranslator zh;
+    QVERIFY(!chinese || (zh.load(QStringLiteral(":/Trans/trans_zh")) && QCoreApplication::installTranslator(&zh)));
+    qApp->setStyleSheet(LoadStyleSheet(QStringLiteral(":/lumivandrexutility.qss")));
+    ApplyStartupLook({size, bold, chinese});
+    m_cuts.clear();
+    m_unreached.clear();
+    m_worst[0] = m_worst[1] = 0;
+
+    StartWindow(QStringLiteral("TXT%1%2%3").arg(size).arg(bold).arg(chinese));
+    if (QTest::currentTestFailed())
+        return;
+    RecordPages();
+    for (const Opening& opening : Openings())
+        RecordModal(opening);
+    StopWindow();
+    QCoreApplication::removeTranslator(&zh);
+
+    qInfo("%s: %d cut", qPrintable(m_look), m_cuts.size());
+    for (const QString& line : m_cuts)
+        qInfo("  %s", qPrintable(line));
+    QVERIFY2(m_unreached.isEmpty(), qPrintable("not reached: " + m_unreached.join(", ")));
+    QCOMPARE(m_cuts.size(), 0);
+}
+
+// What main() does around the event loop.
+void TstWholeTexts::StartWindow(const QString& serial)
+{
+    m_serial = serial;
+    m_device = lvemu::EmulatedBus::instance().plug(lvusb::kVendorMain, lvusb::kProductMainSingle, serial.toStdString());
+    m_device->setFeatureFlags(0x7);
+    g_presenter.Init();
+    m_window = new LumivandrexUtility(nullptr);
+    g_pUtility = m_window;
+    g_presenter.SetNotifyTimerCtrl(m_window);
+    g_focusManager.SetMainFocusWid(m_window);
+    qApp->installEventFilter(m_window);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    QTRY_COMPARE(m_window->GetPropertyPage()->GetTabWidget()->count(), 7);
+    QTest::qWait(100);   // the pages built after the first paint
+}
+
+void TstWholeTexts::StopWindow()
+{
+    if (!m_window)
+        return;
+    g_presenter.Exit();
+    g_pUtility = nullptr;
+    g_updateManager.Exit();
+    g_focusManager.SetMainFocusWid(nullptr);
+    qApp->removeEventFilter(m_window);
+    delete m_window;
+    m_window = nullptr;
+    QCoreApplication::processEvents();
+}
+
+// Measures a shown window; every cut text is kept once per look, and the window with
+// the most cuts (main window, other windows) is saved with them outlined.
+void TstWholeTexts::Record(QWidget* root, const QString& where)
+{
+    QCoreApplication::processEvents();
+    const QList<lvtest::CutText> cuts = lvtest::findCutTexts(root);
+    for (const lvtest::CutText& cut : cuts) {
+        // Once per window and place: a page shows its bars again, a dialog rebuilds its rows.
+        const QPoint at = cut.widget->mapTo(root, QPoint());
+        const QString key = QStringLiteral("%1 %2,%3 ").arg(QLatin1String(root->metaObject()->className())).arg(at.x()).arg(at.y());
+        if (!m_cuts.contains(key + cut.description))
+            m_cuts.insert(key + cut.description, where + ": " + cut.description);
+    }
+    int& worst = m_worst[root == m_window ? 0 : 1];
+    if (qEnvironmentVariableIsSet("LV_WHOLETEXTS_EVERY_SHOT")) {   // every window, for a person to look at
+        QString name = QStringLiteral("wholetexts_%1_%2").arg(m_look, where);
+        lvtest::saveCutScreenshot(root, cuts, name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9]+")), "_"));
+    }
+    if (cuts.size() > worst) {
+        worst = cuts.size();
+        QString name = QStringLiteral("wholetexts_%1_%2").arg(m_look, root == m_window ? "window" : "dialog");
+        lvtest::saveCutScreenshot(root, cuts, name.replace(' ', '_'));
+    }
+}
+
+// Every page, every inner tab of its tab stacks, and the Info page's update cell in each state.
+void TstWholeTexts::RecordPages()
+{
+    QTabWidget* tabs = m_window->GetPropertyPage()->GetTabWidget();
+    for (int i = 0; i < tabs->count(); ++i) {
+        tabs->setCurrentIndex(i);
+        RecordPage(tabs->widget(i));
+    }
+    tabs->setCurrentIndex(0);
+    QWrapperTableWidget* table = m_window->GetPropertyPage()->GetInfoPage()->GetInfoTable();
+    const int state = table->GetOptType();
+    for (int cell = OPT_UI_CHECK; cell <= OPT_UI_UPSUCCESS; ++cell) {
+        table->SetUpgradeOptType(cell, QStringLiteral("2.5.17"), QString(), false);
+        Record(m_window, QStringLiteral("WTabPageInfo / update cell %1").arg(cell));
+    }
+    table->SetUpgradeOptType(state, QString(), QString(), false);
+}
+
+// The shown page and each tab of its tab stacks.
+void TstWholeTexts::RecordPage(QWidget* page, const QString& state)
+{
+    const QString name = QLatin1String(page->metaObject()->className()) + state;
+    Record(m_window, name);
+    const QList<QWrapperStack*> stacks = page->findChildren<QWrapperStack*>();
+    for (int s = 0; s < stacks.size(); ++s) {
+        for (int tab = 1; tab < stacks[s]->GetStackCount(); ++tab) {
+            stacks[s]->GetStackTabBtn(tab)->click();
+            Record(m_window, QStringLiteral("%1 / stack %2 tab %3").arg(name).arg(s).arg(tab));
+        }
+        stacks[s]->GetStackTabBtn(0)->click();
+    }
+}
+
+// Runs the opening; every window it brings up is measured (its states with `steps`),
+// then closed: a file dialog is answered with a file that is not an EDID.
+void TstWholeTexts::RecordModal(const Opening& opening)
+{
+    int seen = 0;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        QWidget* shown = QApplication::activeModalWidget();
+        if (!shown || !shown->isVisible() || shown->property("wholetexts_seen").toBool())
+            return;
+        shown->setProperty("wholetexts_seen", true);
+        if (auto* files = qobject_cast<QFileDialog*>(shown)) {
+            files->selectFile(m_notAnEdid.fileName());
+            QMetaObject::invokeMethod(files, "accept");
+            return;
+        }
+        const QString where = QLatin1String(opening.name) + (seen++ ? QStringLiteral(" / then") : QString());
+        Record(shown, where);
+        if (seen == 1 && opening.steps)
+            opening.steps(shown, [&](QWidget* w, const QString& state) { Record(w, where + " / " + state); });
+        auto* box = qobject_cast<QWrapperMsgBox*>(shown);
+        if (box && opening.acceptBoxes)
+            box->OnOKClicked();
+        else if (auto* dialog = qobject_cast<QDialog*>(shown))
+            dialog->reject();
+    });
+    poll.start(5);
+    opening.open();
+    QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activeModalWidget(), 2000);
+    if (!seen)
+        m_unreached << QLatin1String(opening.name);
+}
+
+std::vector<Opening> TstWholeTexts::Openings()
+{
+    PropertyPage* pages = m_window->GetPropertyPage();
+    WTabPageInfo* info = pages->GetInfoPage();
+    WTabPageAdvanced* advanced = pages->GetAdvancedPage();
+    WTabPageTiming* timing = pages->GetTimingPage();
+    QEDIDInputWidget* edid = pages->GetHdmiPage()->GetCaptureView();
+    const auto show = [pages](QWidget* page) { pages->GetTabWidget()->setCurrentWidget(page); };
+    return {
+        {"Reset to Defaults question", [this] { m_window->GetSettingsBar()->GetDefaultButton()->click(); }, {}},
+        {"stop downloading question", [info] { info->onClickFirmwareOpt(OPT_UI_DOWNLOADING); }, {}, true},
+        {"firmware release notes", [info] { info->onClickFirmwareInfo(); }, {}},
+        {"firmware update dialog",
+         [info] { info->onClickFirmwareOpt(OPT_UI_UPGRADE); },
+         [info](QWidget* w, const Measure& measure) {
+             auto* dialog = qobject_cast<WFirmwareUpgradeDlg*>(w);
+             QVERIFY(dialog);
+             for (int page = WFirmwareUpgradeDlg::PageProgress; page < WFirmwareUpgradeDlg::PageCount; ++page) {
+                 dialog->SetFailureDetail(CUpdateManager::UpgradeRefusalText(KVF_OLDER_VERSION));
+                 dialog->SetCurrentStack(page);
+                 measure(w, QStringLiteral("page %1").arg(page));
+             }
+             info->onStatusChangedUpgrade(2, 30);   // erasing: the closing asks about the device
+             dialog->SetCurrentStack(WFirmwareUpgradeDlg::PageFailed);
+         },
+         true},
+        {"About box", [this] { m_window->OnShowAboutDialog(); }, {}},
+        {"software update dialog", [this] { m_window->OnUpgradeDialog(); },
+         [](QWidget* w, const Measure& measure) {
+             auto* dialog = qobject_cast<AppUpgradeDialog*>(w);
+             QVERIFY(dialog);
+             emit g_updateManager.statusChangedCheckSoftware(0);
+             measure(w, "connection failed");
+             emit g_updateManager.statusChangedCheckSoftware(2);
+             measure(w, "up to date");
+             PackageInfo offer = {};
+             qstrcpy(offer.version, "3.1.0.31000");
+             qstrcpy(offer.changeLog, "3.1.0##Faster start##Fewer clicks");
+             dialog->onCheckNeedUpdate(&offer);
+             measure(w, "offer");
+             emit g_updateManager.statusChangedDownloadSoftware(1, 50);
+             measure(w, "downloading");
+             emit g_updateManager.statusChangedDownloadSoftware(0, -1);
+             measure(w, "download failed");
+         }},
+        {"EDID timing dialog", [=] { show(pages->GetHdmiPage()); edid->OnEDIDTiming(); },
+         [](QWidget* w, const Measure& measure) {
+             auto* dialog = qobject_cast<QCustomTimingDialog*>(w);
+             QVERIFY(dialog);
+             WComboBox* modes = dialog->GetModeCombo();
+             for (int mode = 1; mode < modes->count(); ++mode) {
+                 modes->setCurrentIndex(mode);
+                 measure(w, QStringLiteral("mode %1").arg(mode));
+             }
+         }},
+        {"EDID import error", [=] { edid->OnEDIDImport(); }, {}},
+        {"custom timing overwrite question", [this, timing] {
+             auto list = m_device->record<_KVCAP_VIDEO_CUSTOM_TIMING_LIST>(uint8_t(ReportIdOf<_KVCAP_VIDEO_CUSTOM_TIMING_LIST>()));
+             timing->GetAdjustTimingWidget()->SaveCustomTiming(&list.timings[0]);
+         }, {}},
+        {"custom resolution dialog, add", [=] {
+             // The Timing page's editors work with an analogue signal: give the device one.
+             _KVCAP_INPUT_STATUS vga{};
+             vga.valid = 1;
+             vga.inputType = KVCAP_VIDEO_INPUT_VGA;
+             vga.analog.syncInfo = {1, {0, 0}, 0, 166667, 5, 1125};
+             vga.analog.settings = {16, 9, 192, 41, 1920, 1080, 2200, 8};
+             m_device->setRecord(uint8_t(ReportIdOf<_KVCAP_INPUT_STATUS>()), vga);
+             timing->InitPage(0, false);
+             show(timing);
+             RecordPage(timing, " with a VGA signal");
+             timing->GetCustomResolutionsWidget()->GetAddButton()->click();
+         },
+         [](QWidget* w, const Measure& measure) {
+             auto* dialog = qobject_cast<QResolutionDialog*>(w);
+             QVERIFY(dialog);
+             dialog->GetWidthEdit()->setText(QStringLiteral("127"));
+             dialog->OnOkBtnClicked();
+             measure(w, "refused");
+         }},
+        {"custom resolution dialog, modify", [=] {
+             timing->GetCustomResolutionsWidget()->OnCellClicked(0, 0);
+             timing->GetCustomResolutionsWidget()->GetModifyButton()->click();
+         }, {}},
+        {"colour format warning", [=] {
+             show(advanced);
+             QColorSpaceWidget* colours = advanced->GetColorSpaceWidget();
+             emit colours->GetLeftTable()->cellPressed(1, 0);
+             colours->GetButton(QStringLiteral("btn_move_up"))->click();
+         }, {}},
+        {"custom frame rate dialog", [=] { advanced->GetFrameRateWidget()->GetCustomButton()->click(); },
+         [](QWidget* w, const Measure& measure) {
+             auto* dialog = qobject_cast<QCustomFpsDialog*>(w);
+             QVERIFY(dialog);
+             dialog->GetLineEdit()->setText(QStringLiteral("4.99"));
+             measure(w, "refused");
+         }},
+        {"custom image size dialog", [=] { advanced->GetImageSizeWidget()->GetCustomButton()->click(); },
+         [](QWidget* w, const Measure& measure) {
+             auto* dialog = qobject_cast<QCustomSizeDialog*>(w);
+             QVERIFY(dialog);
+             dialog->GetWidthEdit()->setText(QStringLiteral("1"));
+             measure(w, "refused");
+         }},
+        {"report not saved", [=] {
+             HtmlReport::ExportReport(m_window, pages, [](QWidget*, const QString&, const QString&, const QString&) {
+                 return QStringLiteral("/nonexistent/folder/report.htm");
+             });
+         }, {}},
+        {"device switch question", [this] {
+             // A second device, made current from the title bar's menu with changes pending.
+             const QString serial = m_serial + QLatin1Char('B');
+             m_second = lvemu::EmulatedBus::instance().plug(lvusb::kVendorMain, lvusb::kProductMainSingle,
+                                                            serial.toStdString());
+             m_second->setFeatureFlags(0x7);
+             QMenu* menu = m_window->GetTitleBar()->GetDeviceMenu();
+             const auto second = [menu, serial] {
+                 for (QAction* action : menu->actions())
+                     if (action->text().contains(serial))
+                         return action;
+                 return static_cast<QAction*>(nullptr);
+             };
+             QVERIFY(QTest::qWaitFor([&] { return second(); }, 8000));
+             g_presenter.SetUIChanged(true, UI_CHANGE_REBOOT);
+             m_window->GetTitleBar()->OnSelectMenuItem(second());
+         }, {}},
+        {"device lost box", [this] {
+             // The current (second) device unplugged with changes pending; the first takes over.
+             g_presenter.SetUIChanged(true, UI_CHANGE_RECONNECT);
+             lvemu::EmulatedBus::instance().unplug(m_second);
+             QVERIFY(QTest::qWaitFor([this] { return !m_window->GetTitleBar()->GetTitleText().contains(m_serial + 'B')
+                                                      && m_window->GetPropertyPage()->GetTabWidget()->count() == 7; },
+                                     8000));
+         }, {}},
+        {"close question", [this] {
+             g_presenter.SetUIChanged(true, UI_CHANGE_REBOOT);
+             m_window->close();
+         }, {}},
+    };
+}
+
+LV_EMULATED_QTEST_MAIN(TstWholeTexts)
+#include "tst_wholetexts.moc"
