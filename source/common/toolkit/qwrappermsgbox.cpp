@@ -143,17 +143,22 @@ void QWrapperMsgBox::fitToText()
     document.setDefaultTextOption(wrap);
     document.setHtml(m_pTextLabel->text());
     document.setTextWidth(textWidth);
+    const int callerTextWidth = textWidth;
     const int longestWord = qCeil(document.idealWidth());
     if (longestWord > textWidth)
         textWidth = room.isValid() ? qMax(textWidth, qMin(longestWord, room.width() - kTextSideSpace)) : longestWord;
-    int textHeight = qMax(kTextHeight, m_pTextLabel->heightForWidth(textWidth));
-    int areaHeight = qMax(m_nHeight - frame, kTextY + textHeight + kTextBottomSpace);
+    // Taller only where the wrapped text needs more than the box's usual text height.
+    const int needed = m_pTextLabel->heightForWidth(textWidth);
+    int textHeight = qMax(kTextHeight, needed);
+    int areaHeight = qMax(0, m_nHeight - frame);
+    if (needed > kTextHeight)
+        areaHeight = qMax(areaHeight, kTextY + needed + kTextBottomSpace);
     if (room.isValid() && areaHeight + frame > qMax(room.height(), m_nHeight)) {
         // Taller than the screen: the buttons stay on it and the text takes a smaller font.
         areaHeight = qMax(m_nHeight, room.height()) - frame;
         textHeight = qMax(kTextHeight, areaHeight - kTextY - kTextBottomSpace);
     }
-    setFixedSize(textWidth + kTextSideSpace, areaHeight + frame);
+    setFixedSize(m_nWidth + textWidth - callerTextWidth, areaHeight + frame);
     m_pMainWnd->setFixedHeight(qMax(0, areaHeight));
     m_pTextLabel->setGeometry(kTextX, kTextY, textWidth, textHeight);
 }
