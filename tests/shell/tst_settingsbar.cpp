@@ -7,6 +7,7 @@
 #include "lvtestsupport.h"
 
 #include "settingspages/wtabpagevideo.h"
+#include "shell/startup.h"
 #include "shell/wsetbtn.h"
 #include "statuspages/wtabpageinfo.h"
 
@@ -36,6 +37,7 @@ private:
 
 void TstSettingsBar::initTestCase()
 {
+    ApplyStartupLook({});   // the boxes' sizes are those of the program's default font
     startPresenter();
 }
 

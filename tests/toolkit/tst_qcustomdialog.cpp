@@ -277,6 +277,22 @@ private slots:
         QCOMPARE(lonely.pos(), QPoint(area.x() + (area.width() - 300) / 2, area.y() + (area.height() - 200) / 2));
     }
 
+    // A dialog of a fixed size grows to hold its whole content, before it shows and
+    // while it is shown, within the screen (one that fits keeps its size: above).
+    void growsToHoldItsContent()
+    {
+        QCustomDialog dialog(nullptr, true, false);
+        auto* text = new QLabel("A version line far wider than the dialog that shows it");
+        dialog.SetMainWindow(text, QString());
+        dialog.setFixedSize(300, 120);
+        dialog.show();
+        QVERIFY(dialog.width() > 300 && text->width() >= text->sizeHint().width());
+        text->setWordWrap(true);
+        text->setText(QString("A long text that wraps into many lines. ").repeated(8));
+        QTRY_VERIFY(dialog.height() > 120 && text->height() >= text->heightForWidth(text->width()));
+        QVERIFY(dialog.screen()->availableGeometry().contains(dialog.frameGeometry()));
+    }
+
     void imagesExist()
     {
         for (const char* name : {"close", "min", "logo2", "msg_warning"})

@@ -25,6 +25,14 @@ static int execWith(QWrapperMsgBox* box, std::function<void()> during)
     return box->exec();
 }
 
+// The program's look: Arial at a pixel size.
+static QFont lookFont(int pixels, bool bold)
+{
+    QFont font(QStringLiteral("Arial"), -1, bold ? QFont::Bold : QFont::Normal);
+    font.setPixelSize(pixels);
+    return font;
+}
+
 // Calls the presenter-side notification from a thread that is not the GUI
 // thread, as the enumeration thread does.
 static void loseDeviceFromOtherThread(QWrapperMsgBox* box)
@@ -38,8 +46,9 @@ class TestQWrapperMsgBox : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { QApplication::setFont(lookFont(14, false)); }   // the program's default look
     void init() { g_focusManager.SetMainFocusWid(nullptr); }
-    void cleanup() { g_focusManager.SetMainFocusWid(nullptr); }
+    void cleanup() { g_focusManager.SetMainFocusWid(nullptr), QApplication::setFont(lookFont(14, false)); }
 
     void buildsTitleTextAndName()
     {
@@ -250,7 +259,7 @@ private slots:
     {
         // Before the main window exists: the parent's window, else the screen.
         QWidget parent;
-        parent.setGeometry(300, 200, 600, 400);
+        parent.setGeometry(100, 100, 600, 400);
         parent.show();
         QWrapperMsgBox box(MSG_TYPE_WARNING, "t", "OK", "", 420, 240, &parent);
         box.show();
@@ -288,6 +297,43 @@ private slots:
                              Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(&box, &idleMove);
         QCOMPARE(box.pos(), after);
+    }
+
+    // At 20 pixels the box grows to hold its whole text (wider only for a long word), within
+    // the screen, its buttons inside; at 14 it keeps the caller's size.
+    void wholeTextAtEveryFont_data()
+    {
+        QTest::addColumn<int>("pixels");
+        QTest::addColumn<QString>("text");
+        const QString reset = "This operation will use default settings. Some options will only take effect after "
+                              "reconnecting the device and rebooting the computer. Do you want to continue this operation?";
+        const QString resetZh = QString::fromUtf8("此操作将使用默认设置。部分选项需要重新连接设备并重启计算机后才能生效。是否继续此操作？");
+        QTest::newRow("14") << 14 << reset;
+        QTest::newRow("14 zh") << 14 << resetZh;
+        QTest::newRow("20") << 20 << reset;
+        QTest::newRow("20 zh") << 20 << resetZh + resetZh;
+        QTest::newRow("20 long word") << 20 << "Can't open Lumivandrex_capture_edid_backup_2.bin";
+        QTest::newRow("20 taller than the screen") << 20 << QString(reset + ' ').repeated(12);
+    }
+
+    void wholeTextAtEveryFont()
+    {
+        QFETCH(int, pixels);
+        QFETCH(QString, text);
+        QApplication::setFont(lookFont(pixels, true));
+        QWrapperMsgBox box(MSG_TYPE_QUESTION, text, "Yes", "No", 420, 260, nullptr);
+        box.show();
+        const QLabel* label = box.GetTextLabel();
+        const QRect screen = box.screen()->availableGeometry();
+        QVERIFY((pixels == 14) == (box.size() == QSize(420, 260)));
+        QVERIFY(screen.contains(box.frameGeometry()));
+        QVERIFY((box.height() == screen.height()) == (label->heightForWidth(label->width()) > label->height()));
+        QVERIFY(label->width() == 260 || text.contains("edid"));
+        QVERIFY(box.GetMainArea()->rect().contains(label->geometry()));
+        for (const QWidget* button : {box.GetOkButton(), box.GetCancelButton()})
+            QVERIFY(box.rect().contains(QRect(button->mapTo(&box, QPoint()), button->size())));
+        const int lineHeight = label->text().section("line-height: ", 1).section("px", 0, 0).toInt();
+        QCOMPARE(lineHeight, qMax(18, label->fontMetrics().lineSpacing()));
     }
 
     void screenshot()

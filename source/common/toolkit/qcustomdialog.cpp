@@ -46,31 +46,73 @@ void paintDialogBody(QWidget* dialog)
     painter.fillPath(path, QBrush(QColor(kBodyColor)));
 }
 
-void centreDialogOnMainWindow(QWidget* dialog)
+namespace {
+// The window a dialog is centred on: the main window, else its parent's window.
+QWidget* anchorWindow(const QWidget* dialog)
 {
-    if (!dialog)
-        return;
     QWidget* anchor = g_focusManager.GetMainFocusWid();
     if (anchor == dialog)
         anchor = nullptr;
     if (!anchor && dialog->parentWidget())
         anchor = dialog->parentWidget()->window();
-    if (anchor == dialog)
-        anchor = nullptr;
+    return anchor == dialog ? nullptr : anchor;
+}
+} // namespace
 
-    if (anchor) {
-        dialog->move(anchor->x() + (anchor->width() - dialog->width()) / 2,
-                     anchor->y() + (anchor->height() - dialog->height()) / 2);
-        return;
-    }
-    QScreen* screen = dialog->screen();
+QRect dialogScreenArea(const QWidget* dialog)
+{
+    const QWidget* anchor = anchorWindow(dialog);
+    QScreen* screen = anchor ? anchor->screen() : dialog->screen();
     if (!screen)
         screen = QGuiApplication::primaryScreen();
-    if (!screen)
+    return screen ? screen->availableGeometry() : QRect();
+}
+
+void moveDialogOnScreen(QWidget* dialog, const QPoint& topLeft)
+{
+    const QRect area = dialogScreenArea(dialog);
+    if (area.isEmpty()) {
+        dialog->move(topLeft);
         return;
-    const QRect area = screen->availableGeometry();
-    dialog->move(area.x() + (area.width() - dialog->width()) / 2,
-                 area.y() + (area.height() - dialog->height()) / 2);
+    }
+    // Too large a dialog keeps its top left corner, with the title bar, on the screen.
+    dialog->move(qMax(area.left(), qMin(topLeft.x(), area.right() + 1 - dialog->width())),
+                 qMax(area.top(), qMin(topLeft.y(), area.bottom() + 1 - dialog->height())));
+}
+
+void centreDialogOnMainWindow(QWidget* dialog)
+{
+    if (!dialog)
+        return;
+    const QWidget* anchor = anchorWindow(dialog);
+    const QRect around = anchor ? QRect(anchor->pos(), anchor->size()) : dialogScreenArea(dialog);
+    if (around.isEmpty())
+        return;
+    moveDialogOnScreen(dialog, QPoint(around.x() + (around.width() - dialog->width()) / 2,
+                                      around.y() + (around.height() - dialog->height()) / 2));
+}
+
+bool growFixedDialogToLayout(QWidget* dialog)
+{
+    QLayout* layout = dialog->layout();
+    if (!layout || dialog->minimumSize() != dialog->maximumSize())
+        return false;
+    const QSize room = dialogScreenArea(dialog).size();
+    const QSize now = dialog->size();
+    QSize wanted = now.expandedTo(layout->totalMinimumSize());
+    if (room.isValid())
+        wanted = wanted.boundedTo(room.expandedTo(now));
+    if (layout->hasHeightForWidth()) {
+        const QMargins margins = dialog->contentsMargins();
+        const int height = layout->minimumHeightForWidth(wanted.width() - margins.left() - margins.right());
+        wanted.setHeight(qMax(wanted.height(), height + margins.top() + margins.bottom()));
+        if (room.isValid())
+            wanted.setHeight(qMin(wanted.height(), qMax(room.height(), now.height())));
+    }
+    if (wanted == now)
+        return false;
+    dialog->setFixedSize(wanted);
+    return true;
 }
 
 void placeDialogBeforeShow(QWidget* dialog)
@@ -289,9 +331,24 @@ void QCustomDialog::resizeEvent(QResizeEvent*) {}
 
 void QCustomDialog::setVisible(bool visible)
 {
-    if (visible && !isVisible())
+    if (visible && !isVisible()) {
+        ensurePolished();   // the fonts the content is measured with
+        growFixedDialogToLayout(this);
         placeDialogBeforeShow(this);
+    }
     QDialog::setVisible(visible);
+}
+
+bool QCustomDialog::event(QEvent* event)
+{
+    const bool handled = QDialog::event(event);
+    // A text that changed while the dialog is shown: grow about the same centre.
+    if (event->type() == QEvent::LayoutRequest && isVisible()) {
+        const QPoint centre = geometry().center();
+        if (growFixedDialogToLayout(this))
+            moveDialogOnScreen(this, centre - QPoint(width() / 2, height() / 2));
+    }
+    return handled;
 }
 
 void QCustomDialog::showEvent(QShowEvent*)

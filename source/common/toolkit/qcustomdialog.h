@@ -10,10 +10,25 @@
 class CSystemButton;
 class QLabel;
 
+// The free area of the screen a dialog shows on: the screen of the main window,
+// else of its parent window, else the primary screen.
+QRect dialogScreenArea(const QWidget* dialog);
+
 // Moves a top-level dialog so that it is centred on the main window (the focus
 // manager's main widget, which start-up sets). Without a main window it
-// centres on the dialog's parent window, and without one on the screen.
+// centres on the dialog's parent window, and without one on the screen. The
+// dialog stays inside the screen's free area.
 void centreDialogOnMainWindow(QWidget* dialog);
+
+// Moves a top-level dialog to `topLeft`, or as near as keeps it inside the
+// screen's free area.
+void moveDialogOnScreen(QWidget* dialog, const QPoint& topLeft);
+
+// Grows a dialog of a fixed size to what its layout needs at the fonts it has: at
+// least the layout's minimum width, and at that width the height the layout needs
+// (its word-wrapped texts whole), never past the screen's free area and never
+// smaller than it is. True when it grew.
+bool growFixedDialogToLayout(QWidget* dialog);
 
 // Sizes a dialog that is about to be shown and centres it (above) while it is not
 // mapped yet. Moved only once mapped, the window races the window manager's own
@@ -29,9 +44,11 @@ void paintDialogBody(QWidget* dialog);
 // window without the system's frame, with a dark title bar of its own (a text
 // bar, optionally with a minimise button, or a logo bar), a body for the
 // subclass's content, dragging by the title bar, centring before every show, Esc
-// to cancel. While it exists it is registered with the presenter as a device
-// listener and as an open dialog (so IsModalState() is true); the loss of the
-// current device reaches OnHandleUI() on the GUI thread.
+// to cancel. A dialog of a fixed size grows, before it shows and while it is
+// shown, to hold its whole content at the chosen font (growFixedDialogToLayout).
+// While it exists it is registered with the presenter as a device listener and
+// as an open dialog (so IsModalState() is true); the loss of the current device
+// reaches OnHandleUI() on the GUI thread.
 //
 // Subclasses: build the content, call SetMainWindow(content, title) once from
 // the constructor, override OnHandleUI() to close or adapt on device loss.
@@ -51,6 +68,7 @@ public:
     ~QCustomDialog() override;
 
     void setVisible(bool visible) override;
+    bool event(QEvent* event) override;
 
     void SetMainWindow(QWidget* content, const QString& title);
     void SetCloseBtnEnable(bool enable);

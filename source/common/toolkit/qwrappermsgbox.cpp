@@ -11,7 +11,10 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QTextDocument>
+#include <QTextOption>
 #include <QVBoxLayout>
+#include <QtMath>
 
 namespace {
 const char* const kTitle = "Lumivandrex Utility";   // never translated
@@ -25,7 +28,9 @@ const QRect kIconGeometry(30, 25, 41, 90);
 const int kTextX = 80;
 const int kTextY = 25;
 const int kTextHeight = 90;
+const int kTextBottomSpace = 35;  // below the text of a box of the usual 240 pixels
 const int kTextSideSpace = 160;   // box width minus text width
+const int kLineHeight = 18;       // the box's own line spacing, where the font's is not larger
 const QSize kButtonSize(124, 32);
 const int kButtonSpacing = 36;
 }
@@ -39,13 +44,13 @@ QWrapperMsgBox::QWrapperMsgBox(tagMSG_TYPE type, const QString& text, const QStr
     , m_nHeight(height)
 {
     setObjectName(QStringLiteral("dialog_msgbox"));
-    setFixedSize(width, height);
     setAttribute(Qt::WA_TranslucentBackground);
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
 
     m_pTitleBar = createTitleBar();
     m_pMainWnd = createMainWnd();
     m_pButtonBar = createButtonBar(okText, cancelText);
+    fitToText();
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pTitleBar, 0);
@@ -104,7 +109,6 @@ QWidget* QWrapperMsgBox::createMainWnd()
     area->setAttribute(Qt::WA_StyledBackground);
     area->setStyleSheet(QStringLiteral("QWidget#msgbox_main{background: %1; border: 0px; border-radius: 0px;}")
                             .arg(QColor(kBodyColor).name()));
-    area->setFixedHeight(qMax(0, m_nHeight - kTitleBarHeight - kButtonBarHeight));
 
     auto* icon = new QLabel(area);
     icon->setPixmap(QPixmap(QStringLiteral(":/Widget/msg_warning")));
@@ -116,12 +120,47 @@ QWidget* QWrapperMsgBox::createMainWnd()
     body.replace(QLatin1Char('\n'), QStringLiteral("<br>"));
     m_pTextLabel = new QLabel(area);
     m_pTextLabel->setTextFormat(Qt::RichText);
-    m_pTextLabel->setText(QStringLiteral("<p style='line-height: 18px'>") + body + QStringLiteral("</p>"));
+    const int lineHeight = qMax(kLineHeight, m_pTextLabel->fontMetrics().lineSpacing());
+    m_pTextLabel->setText(QStringLiteral("<p style='line-height: %1px'>").arg(lineHeight) + body
+                          + QStringLiteral("</p>"));
     setLabelStyle(m_pTextLabel, kTitleText, QColor(kBodyColor), kBorder);
-    m_pTextLabel->setGeometry(kTextX, kTextY, qMax(0, m_nWidth - kTextSideSpace), kTextHeight);
     m_pTextLabel->setWordWrap(true);
     m_pTextLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     return area;
+}
+
+void QWrapperMsgBox::fitToText()
+{
+    const QSize room = dialogScreenArea(this).size();
+    const int frame = kTitleBarHeight + kButtonBarHeight;
+    int textWidth = qMax(0, m_nWidth - kTextSideSpace);
+    // Wider only for a word longer than the line; a sentence wraps into more lines.
+    QTextDocument document;
+    document.setDefaultFont(m_pTextLabel->font());
+    document.setDocumentMargin(0);
+    QTextOption wrap = document.defaultTextOption();
+    wrap.setWrapMode(QTextOption::WordWrap);   // as the label wraps: a long word is not broken
+    document.setDefaultTextOption(wrap);
+    document.setHtml(m_pTextLabel->text());
+    document.setTextWidth(textWidth);
+    const int callerTextWidth = textWidth;
+    const int longestWord = qCeil(document.idealWidth());
+    if (longestWord > textWidth)
+        textWidth = room.isValid() ? qMax(textWidth, qMin(longestWord, room.width() - kTextSideSpace)) : longestWord;
+    // Taller only where the wrapped text needs more than the box's usual text height.
+    const int needed = m_pTextLabel->heightForWidth(textWidth);
+    int textHeight = qMax(kTextHeight, needed);
+    int areaHeight = qMax(0, m_nHeight - frame);
+    if (needed > kTextHeight)
+        areaHeight = qMax(areaHeight, kTextY + needed + kTextBottomSpace);
+    if (room.isValid() && areaHeight + frame > qMax(room.height(), m_nHeight)) {
+        // Taller than the screen: the buttons stay on it and the text takes a smaller font.
+        areaHeight = qMax(m_nHeight, room.height()) - frame;
+        textHeight = qMax(kTextHeight, areaHeight - kTextY - kTextBottomSpace);
+    }
+    setFixedSize(m_nWidth + textWidth - callerTextWidth, areaHeight + frame);
+    m_pMainWnd->setFixedHeight(qMax(0, areaHeight));
+    m_pTextLabel->setGeometry(kTextX, kTextY, textWidth, textHeight);
 }
 
 QWidget* QWrapperMsgBox::createButtonBar(const QString& okText, const QString& cancelText)

@@ -20,7 +20,9 @@ enum tagMSG_TYPE {
 };
 
 // The program's message box: a frameless fixed-size dialog with a title bar,
-// the warning icon beside a wrapped text, and up to two buttons.
+// the warning icon beside a wrapped text, and up to two buttons. It has the
+// caller's size where that holds its whole text at the chosen font, else it is
+// taller (wider only for a word longer than the line), within the screen.
 //
 // Run it with exec() and delete it afterwards. exec() returns 1 when the box
 // was accepted (OK, Return or Enter reaching the box, or device loss of a box
@@ -85,6 +87,7 @@ private:
     QWidget* createTitleBar();
     QWidget* createMainWnd();
     QWidget* createButtonBar(const QString& okText, const QString& cancelText);
+    void fitToText();
 
     QWidget* m_pTitleBar = nullptr;
     QWidget* m_pMainWnd = nullptr;

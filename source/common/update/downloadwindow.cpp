@@ -103,7 +103,7 @@ QWidget* DownloadWindow::createNewVersionPage(const PackageInfo& package)
     layout->addWidget(createWarningBar());
 
     QWidget* versions = new QWidget(page);
-    versions->setFixedHeight(68);
+    versions->setMinimumHeight(68);   // taller where two lines of a large font need it
     QGridLayout* grid = new QGridLayout(versions);
     grid->setContentsMargins(20, 8, 20, 14);
     grid->setSpacing(6);
