@@ -35,6 +35,8 @@ WTabPageAdvanced::WTabPageAdvanced(QWidget* parent)
     QLabel* warning = new QLabel(tr("For non-specialist users, please set these options carefully."), this);
     warning->setStyleSheet(QStringLiteral("QLabel{\t\t\tcolor: ") + QColor(236, 236, 236).name()
                            + QStringLiteral(";\t\t\tpadding-left: 6px;\t\t\t\t\t}"));
+    // At a large font the line takes a smaller font rather than widening the page.
+    warning->setMinimumWidth(1);
     QHBoxLayout* warningLine = new QHBoxLayout;
     warningLine->setContentsMargins(0, 0, 0, 0);
     warningLine->setSpacing(0);
@@ -63,6 +65,7 @@ WTabPageAdvanced::WTabPageAdvanced(QWidget* parent)
         QLabel* label = new QLabel(names[row], this);
         label->setFixedHeight(24);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        label->setMinimumWidth(1);   // likewise beside the fixed combos
         setLabelStyle(label, QColor("#A0A0A0"), QColor(52, 52, 52), QColor(39, 39, 39));
         grid->addWidget(label, row, 0);
         grid->addWidget(combos[row], row, 1);
