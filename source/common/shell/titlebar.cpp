@@ -235,11 +235,13 @@ bool TitleBar::eventFilter(QObject* watched, QEvent* event)
     // The name is part of the drop-down: a click on it opens the menu as the drop
     // button does. The events go on to the main window, so a press on the name that
     // moves the pointer drags the window like the rest of the bar, and opens nothing.
-    if (watched != m_pTitle)
+    const QEvent::Type type = event->type();
+    if (watched != m_pTitle
+        || (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease))
         return QWidget::eventFilter(watched, event);
     const auto* mouse = static_cast<QMouseEvent*>(event);
     const auto travelled = [&] { return (mouse->globalPos() - m_namePressPos).manhattanLength(); };
-    switch (event->type()) {
+    switch (type) {
     case QEvent::MouseButtonPress:
         m_bNameClick = mouse->button() == Qt::LeftButton;
         m_namePressPos = mouse->globalPos();
@@ -252,7 +254,8 @@ bool TitleBar::eventFilter(QObject* watched, QEvent* event)
         if (mouse->button() != Qt::LeftButton)
             break;
         // Opened once the release has reached the window too, so its drag has ended.
-        if (m_bNameClick && travelled() < QApplication::startDragDistance() && m_pTitle->rect().contains(mouse->pos()))
+        if (m_bNameClick && travelled() < QApplication::startDragDistance()
+            && m_pTitle->rect().contains(mouse->pos()))
             QMetaObject::invokeMethod(this, &TitleBar::OnDropBtnClicked, Qt::QueuedConnection);
         m_bNameClick = false;
         break;
