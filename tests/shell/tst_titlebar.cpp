@@ -1,6 +1,7 @@
 // The title bar's device menu against the emulated device: entries and names,
 // choosing a device with and without pending changes (and the commit that goes
-// to the device the user was asked about), hot-plug and loss.
+// to the device the user was asked about), hot-plug and loss; in the main window,
+// what opens the menu, and the menus' font.
 
 #include "lvemulatortest.h"
 #include "shell1testsupport.h"
@@ -9,11 +10,31 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QTemporaryDir>
 #include <QToolTip>
 
+#include "shell/lumivandrexutility.h"
+#include "shell/startup.h"
 #include "statuspages/wtabpageinfo.h"
 
 using namespace shelltest;
+
+namespace {
+// Where the device menu showed, with how many entries, each time `act` opened it (closed at once).
+QString Openings(QMenu* menu, const std::function<void()>& act)
+{
+    QString seen;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (menu->isVisible())
+            QDebug(&seen) << menu->geometry() << menu->actions().size(), menu->close();
+    });
+    poll.start(5);
+    act();
+    QTest::qWait(50);
+    return seen;
+}
+} // namespace
 
 class TstTitleBar : public QObject
 {
@@ -35,14 +56,18 @@ private slots:
     void addedDeviceShowsToolTip();
     void lastDeviceLossHidesControls();
     void centreWidgetReturnClicksChild();
+    void deviceMenuOpenersAndFont_data();
+    void deviceMenuOpenersAndFont();
     void screenshot();
 
 private:
     QAction* EntryFor(Harness& harness, int index);
+    QTemporaryDir m_home;   // the main window's per-user settings
 };
 
 void TstTitleBar::initTestCase()
 {
+    qputenv("XDG_CONFIG_HOME", m_home.path().toUtf8());
     startPresenter();
 }
 
@@ -339,8 +364,69 @@ void TstTitleBar::centreWidgetReturnClicksChild()
     centre.SetPropChildBtn(&child);
     QTest::keyClick(&centre, Qt::Key_Return);
     QTest::keyClick(&centre, Qt::Key_Enter, Qt::KeypadModifier);
-    QTest::keyClick(&centre, Qt::Key_Space);
+    QTest::keyClick(&centre, Qt::Key_Left);
     QCOMPARE(clicked.count(), 2);
+}
+
+void TstTitleBar::deviceMenuOpenersAndFont_data()
+{
+    QTest::addColumn<QString>("what");   // keys on the focused name, or a left press on the "name" or the "bar"
+    QTest::addColumn<int>("drag");       // pixels the pointer moves before the release
+    QTest::addColumn<bool>("opens");
+    QTest::addColumn<int>("fontSize");   // the ini's look the window is built in
+    QTest::addColumn<bool>("bold");
+    for (const char* keys : {"Return", "Down", "Space", "Alt+Down", "Alt+Up", "F4"})
+        QTest::newRow(keys) << keys << 0 << true << 20 << true;
+    for (const char* keys : {"Up", "Ctrl+Space", "Shift+F4", "A"})
+        QTest::newRow(keys) << keys << 0 << false << 14 << false;
+    QTest::newRow("click on the name") << "name" << 0 << true << 1 << false;
+    QTest::newRow("drag from the name") << "name" << 30 << false << 20 << false;
+    QTest::newRow("click on the bar") << "bar" << 0 << false << 14 << true;
+    QTest::newRow("drag from the bar") << "bar" << 30 << false << 1 << true;
+}
+
+void TstTitleBar::deviceMenuOpenersAndFont()
+{
+    QFETCH(QString, what);
+    QFETCH(int, drag);
+    QFETCH(bool, opens);
+    QFETCH(int, fontSize);
+    QFETCH(bool, bold);
+    const struct Restore { QFont font = QApplication::font(); ~Restore() { QApplication::setFont(font); } } restore;
+    ApplyStartupLook({fontSize, bold, false});
+    plugFresh({"TB-0101", "TB-0102"});
+    LumivandrexUtility window(nullptr);
+    window.show();
+    TitleBar* title = window.findChild<TitleBar*>();
+    QWidget* name = title->GetTitleLabel();
+    QVERIFY(QTest::qWaitFor([&] {   // the device selected, its name laid out
+        return !title->GetTitleText().isEmpty() && title->GetDropButton()->x() > name->geometry().right();
+    }));
+    for (QMenu* menu : {title->GetDeviceMenu(), window.GetTrayMenu()}) {
+        QCOMPARE(menu->font(), QApplication::font());
+        QVERIFY(menu->maximumWidth() >= menu->sizeHint().width());   // no entry cut
+    }
+    title->GetCenterWidget()->setFocus();
+    QMenu* menu = title->GetDeviceMenu();
+    const QString arrow = Openings(menu, [&] { QTest::mouseClick(title->GetDropButton(), Qt::LeftButton); });
+    QVERIFY(!arrow.isEmpty());
+    QWidget* target = what == "name" ? name : title;   // the bar just left of the name
+    const QPoint at = what == "name" ? name->rect().center() : QPoint(title->GetCenterWidget()->x() - 3, 20);
+    const QPoint start = window.pos();
+    const QString seen = Openings(menu, [&] {
+        const int key = QKeySequence(what)[0];
+        if (what != "name" && what != "bar")
+            return QTest::keyClick(title->GetCenterWidget(), Qt::Key(key & ~Qt::KeyboardModifierMask),
+                                   Qt::KeyboardModifiers(key & Qt::KeyboardModifierMask));
+        QTest::mousePress(target, Qt::LeftButton, {}, at);
+        const QPoint to = target->mapToGlobal(at) + QPoint(drag, 0);
+        QMouseEvent move(QEvent::MouseMove, at, to, Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &move);
+        QTest::mouseRelease(target, Qt::LeftButton, {}, at);   // the window has moved with the pointer
+    });
+    QCOMPARE(seen, opens ? arrow : QString());   // once, the arrow's menu where the arrow opens it
+    QCOMPARE(window.pos(), start + QPoint(drag, 0));   // a drag moves the window, from the name too
+    QCOMPARE(window.focusWidget(), title->GetCenterWidget());
 }
 
 void TstTitleBar::screenshot()

@@ -41,18 +41,6 @@ LumivandrexUtility* g_pUtility = nullptr;
 namespace {
 const int kWindowWidth = 592;
 const int kWindowHeight = 720;
-
-const char kTrayMenuStyle[] =
-    "QMenu{color: #9da1a6; background: rgb(57, 57, 57); border: 1px solid rgb(58, 58, 58); border-radius: 2px;}"
-    "QMenu::item{padding: 0px 24px 0px 24px; height: 28px;}"
-    "QMenu::item:!enabled{color: rgb(131, 131, 131);}"
-    "QMenu::item:selected:enabled{background: #236495; color: white;}"
-    "QMenu::item:hover:enabled{background: #236495; color: white;}"
-    "QMenu::item:selected:!enabled{background: transparent;}"
-    "QMenu::item:checked{color: #1B9DFF;}"
-    "QMenu::indicator:checked{image: url(:/Widget/menu_checked);}"
-    "QMenu::indicator:checked:selected{image: url(:/Widget/menu_checked_hover);}"
-    "QMenu::separator{height: 1px; background: rgb(64, 64, 64); margin: 2px 12px 2px 28px;}";
 } // namespace
 
 void FormatFirmwareInfo(const _KVCAP_DEVICE_INFO& info, char (&texts)[4][32])
@@ -186,13 +174,9 @@ void LumivandrexUtility::CreateTrayIcon()
 
 void LumivandrexUtility::BuildTrayMenu()
 {
-    m_pTrayMenu = new QMenu(this);
-    m_pTrayMenu->setFixedWidth(220);
-    QFont font = m_pTrayMenu->font();
-    font.setWeight(75);
-    font.setPixelSize(14);
-    m_pTrayMenu->setFont(font);
-    m_pTrayMenu->setStyleSheet(QString::fromLatin1(kTrayMenuStyle));
+    m_pTrayMenu = TitleBar::NewMenu(this);
+    // At least this wide; wider when a large font needs it.
+    m_pTrayMenu->setMinimumWidth(220);
     m_pTrayMenu->addAction(m_pOpenAction);
     // Only with a working update service is there anything to check.
     if (g_updateManager.m_bInitialized)

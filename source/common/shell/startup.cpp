@@ -52,11 +52,14 @@ QString LoadStyleSheet(const QString& resourcePath)
 
 void ApplyStartupLook(const tagSTARTUP_SETTINGS& settings)
 {
+    // The style first: setting it reloads the platform theme's fonts for single
+    // widget classes (a desktop's menu font), which the application font given
+    // without a class name then replaces, so menus follow the chosen font too.
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
     QFont font(QStringLiteral("Arial"));
     font.setWeight(settings.bold ? 75 : 50);
     font.setPixelSize(settings.fontPixelSize);
     QApplication::setFont(font);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
     CTextFitter::Install();
 }
 

@@ -1,11 +1,13 @@
 #include "shell/titlebar.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QHBoxLayout>
 #include <QImageReader>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QMutexLocker>
 #include <QPainter>
 #include <QPainterPath>
@@ -112,6 +114,7 @@ TitleBar::TitleBar(QWidget* parent)
     // 16 pixels, or the font's height when it is larger: never cut at the top.
     m_pTitle->setFixedHeight(qMax(kTitleHeight, m_pTitle->fontMetrics().height()));
     m_pTitle->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+    m_pTitle->installEventFilter(this);
     setLabelStyle(m_pTitle, QColor(QStringLiteral("#A0A0A0")), QColor(QStringLiteral("#24272C")), QColor(39, 39, 39));
 
     m_pDropBtn = new WPushButton(this);
@@ -122,12 +125,7 @@ TitleBar::TitleBar(QWidget* parent)
     m_pDropBtn->setStyleSheet(QString::fromLatin1(kDropButtonSheet));
     m_pDropBtn->setFocusPolicy(Qt::NoFocus);
 
-    m_pDeviceMenu = new QMenu(this);
-    QFont menuFont = m_pDeviceMenu->font();
-    menuFont.setWeight(75);
-    menuFont.setPixelSize(14);
-    m_pDeviceMenu->setFont(menuFont);
-    m_pDeviceMenu->setStyleSheet(QString::fromLatin1(kMenuSheet));
+    m_pDeviceMenu = NewMenu(this);
     connect(m_pDropBtn, &QPushButton::clicked, this, &TitleBar::OnDropBtnClicked);
     connect(m_pDeviceMenu, &QMenu::triggered, this, &TitleBar::OnSelectMenuItem);
 
@@ -172,6 +170,15 @@ QString TitleBar::DeviceDisplayName(const unsigned char* deviceInfo, int length)
         return QString();
     const _KVCAP_DEVICE_INFO* info = reinterpret_cast<const _KVCAP_DEVICE_INFO*>(deviceInfo);
     return QStringLiteral("%1 (%2)").arg(DeviceText(info->productName), DeviceText(info->serialNumber));
+}
+
+QMenu* TitleBar::NewMenu(QWidget* parent)
+{
+    // No font of its own: a pop-up does not inherit its parent's font, it takes the
+    // application's, which is the one the user chose.
+    QMenu* menu = new QMenu(parent);
+    menu->setStyleSheet(QString::fromLatin1(kMenuSheet));
+    return menu;
 }
 
 QString TitleBar::GetTitleText() const
@@ -221,6 +228,41 @@ void TitleBar::contextMenuEvent(QContextMenuEvent* event)
 {
     // The main window decides whether a menu belongs here (only without a tray).
     emit showContextMenu(event->globalPos());
+}
+
+bool TitleBar::eventFilter(QObject* watched, QEvent* event)
+{
+    // The name is part of the drop-down: a click on it opens the menu as the drop
+    // button does. The events go on to the main window, so a press on the name that
+    // moves the pointer drags the window like the rest of the bar, and opens nothing.
+    const QEvent::Type type = event->type();
+    if (watched != m_pTitle
+        || (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease))
+        return QWidget::eventFilter(watched, event);
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const auto travelled = [&] { return (mouse->globalPos() - m_namePressPos).manhattanLength(); };
+    switch (type) {
+    case QEvent::MouseButtonPress:
+        m_bNameClick = mouse->button() == Qt::LeftButton;
+        m_namePressPos = mouse->globalPos();
+        break;
+    case QEvent::MouseMove:
+        if (m_bNameClick && travelled() >= QApplication::startDragDistance())
+            m_bNameClick = false;
+        break;
+    case QEvent::MouseButtonRelease:
+        if (mouse->button() != Qt::LeftButton)
+            break;
+        // Opened once the release has reached the window too, so its drag has ended.
+        if (m_bNameClick && travelled() < QApplication::startDragDistance()
+            && m_pTitle->rect().contains(mouse->pos()))
+            QMetaObject::invokeMethod(this, &TitleBar::OnDropBtnClicked, Qt::QueuedConnection);
+        m_bNameClick = false;
+        break;
+    default:
+        break;
+    }
+    return false;
 }
 
 void TitleBar::RebuildDeviceMenu(int checkedIndex)

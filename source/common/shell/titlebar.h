@@ -47,6 +47,9 @@ public:
     // "%1 (%2)" from the model name and serial number of a device-information
     // record (NUL-terminated texts inside fixed fields; never read past them).
     static QString DeviceDisplayName(const unsigned char* deviceInfo, int length);
+    // A menu in the bar's dark look, in the application's font: the device menu and
+    // the main window's menu (tray, and the bar's right click without a tray).
+    static QMenu* NewMenu(QWidget* parent);
 
 signals:
     void minBtnClicked();
@@ -67,6 +70,8 @@ public slots:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // A click on the device name opens the device menu.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -84,6 +89,8 @@ private:
     WCenterWid* m_pCenterWid = nullptr;
     QLabel* m_pTitle = nullptr;
     QString m_strTitle;                  // the whole name; m_pTitle may show it elided
+    QPoint m_namePressPos;               // global position of a left press on the name
+    bool m_bNameClick = false;           // that press has not (yet) become a drag
     QHBoxLayout* m_pRightLayout = nullptr;
     WPushButton* m_pDropBtn = nullptr;
     CSystemButton* m_pMinBtn = nullptr;

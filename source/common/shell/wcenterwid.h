@@ -6,7 +6,7 @@
 class QPushButton;
 
 // The focusable frame in the title bar that holds the device name and the drop
-// button; Return or Enter on it opens the device menu through the button.
+// button; Return, Space, F4, Down or Alt+Down/Up on it open the device menu through the button.
 class WCenterWid : public QWidget
 {
     Q_OBJECT
