@@ -1,12 +1,14 @@
 #include "timingeditors/qcustomtimingwidget.h"
 
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QMutexLocker>
 #include <QVBoxLayout>
 
 #include "device/lumivandrexpresenter.h"
 #include "device/reportaccess.h"
 #include "timingeditors/timingdisplaytext.h"
+#include "toolkit/textfit.h"
 #include "toolkit/timinglisttable.h"
 
 QCustomTimingWidget::QCustomTimingWidget(QWidget* parent)
@@ -15,6 +17,7 @@ QCustomTimingWidget::QCustomTimingWidget(QWidget* parent)
     m_pTable = new QTableWid(timinglist::kVisibleRows, 4, this);
     timinglist::SetupTable(m_pTable, {tr("    Mode"), tr("    Total scan"), tr("    Sync signal"), QString()},
                            {160, 100, 120});
+    FitHeaderTitles();
     m_pDeleteBtn = new WPushButton(tr("Delete"), this);
     m_pDeleteBtn->setObjectName(QStringLiteral("btn_pane"));
     m_pDeleteBtn->setFixedSize(76, 24);
@@ -39,6 +42,25 @@ QCustomTimingWidget::QCustomTimingWidget(QWidget* parent)
 }
 
 QCustomTimingWidget::~QCustomTimingWidget() = default;
+
+void QCustomTimingWidget::FitHeaderTitles()
+{
+    // The titles follow the chosen font until one is wider than its fixed column; then
+    // all take the largest font that holds every one. A style sheet size, since the
+    // application's sheet styles the header and would override a plain font.
+    QHeaderView* header = m_pTable->horizontalHeader();
+    const int margins = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    const QFont fitted = FontFitting(m_pTable->font(), [&](const QFont& font) {
+        const QFontMetrics metrics(font);
+        for (int column = 0; column + 1 < m_pTable->columnCount(); ++column) {
+            const QString title = m_pTable->horizontalHeaderItem(column)->text();
+            if (metrics.horizontalAdvance(title) + margins > m_pTable->columnWidth(column))
+                return false;
+        }
+        return true;
+    });
+    header->setStyleSheet(QStringLiteral("QHeaderView{font-size:%1px;}").arg(fitted.pixelSize()));
+}
 
 int QCustomTimingWidget::GetSelectedRow() const
 {

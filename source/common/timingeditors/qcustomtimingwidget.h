@@ -37,6 +37,8 @@ public slots:
     void OnDeleteCustomTiming();
 
 private:
+    void FitHeaderTitles();
+
     QTableWid* m_pTable = nullptr;
     WPushButton* m_pDeleteBtn = nullptr;
     std::unique_ptr<timinglist::Selection> m_selection;
