@@ -262,8 +262,10 @@ void PropertyPage::ReloadAnsweringDevice()
     if (!g_presenter.GetCurrentDevice())
         return;
     // Nothing may move under the user: the page shown and the focus stay where they are.
+    // A failed read of the features keeps the tabs there are.
     const QPointer<QWidget> focus = QApplication::focusWidget();
-    const unsigned int features = ReadFeatures();
+    _KVCAP_FEATURE_FLAGS flags;
+    const unsigned int features = ReadReport(g_presenter.GetCurrentDevice(), flags) ? flags.features : m_nFeatures;
     if (features != m_nFeatures) {
         const QPointer<QWidget> shown = m_pTabWidget->currentWidget();
         const bool blocked = m_pTabWidget->blockSignals(true);
