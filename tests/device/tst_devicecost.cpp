@@ -2,6 +2,7 @@
 // ends a request in flight, and idle and flashing add only milestones to the file log.
 #include "lvemulatortest.h"
 
+#include <QLabel>
 #include <QTemporaryDir>
 
 #include <thread>
@@ -11,8 +12,15 @@
 #include "logging/lvlogger.h"
 #include "lvtestfiles.h"
 #include "shell/lumivandrexutility.h"
+#include "settingspages/wtabpagevideo.h"
+#include "settingspages/wtabpagevolume.h"
 #include "shell/propertypage.h"
+#include "shell/settingsbar.h"
 #include "shell/wtabwidget.h"
+#include "statuspages/wtabpageinfo.h"
+#include "statuspages/wtabpageinput.h"
+#include "toolkit/qwrapperslider.h"
+#include "toolkit/wcombobox.h"
 #include "tst_lumivandrexpresenter_support.h"
 
 struct Window : LumivandrexUtility {   // as main() builds it: its event loop selects and polls
@@ -42,6 +50,32 @@ class TstDeviceCost : public QObject
     Q_OBJECT
     QTemporaryDir m_dir;
     std::shared_ptr<lvemu::EmulatedDevice> m_dev = lvemu::EmulatedBus::instance().plug();
+
+    template <typename Record> Record record(int index = 0) { return m_dev->record<Record>(ReportIdOf<Record>(index)); }
+    // Values the pages show that a failed read would change, and what the device's records say.
+    QStringList shown(Window &w)
+    {
+        PropertyPage *p = w.GetPropertyPage();
+        const QStringList info = p->GetInfoPage()->GetValues();
+        return {QString::number(w.tabs()), info.value(7), info.value(8),
+                p->GetVideoPage()->findChild<QLabel *>("captureFormat")->text().section(',', 0, 0),
+                QString::number(p->GetVideoPage()->findChild<QComboBox *>("deinterlace")->currentIndex()),
+                QString::number(p->GetInputPage()->GetVideoCombo()->count()),
+                QString::number(p->GetVolumePage()->findChildren<QWrapperSlider *>().size())};
+    }
+    QStringList expected()
+    {
+        const quint32 features = record<_KVCAP_FEATURE_FLAGS>().features;
+        const _KVCAP_DEVICE_CAPS caps = record<_KVCAP_DEVICE_CAPS>();
+        const _KVCAP_VIDEO_CONNECTION_FORMAT stream = record<_KVCAP_VIDEO_CONNECTION_FORMAT>();
+        const quint32 nodes = features & KVCAP_FEATURE_VOLUME ? record<_KVCAP_AUDIO_NODE_MASK>().mask : 0;
+        return {QString::number(4 + qPopulationCount(features & 7)), QString("USB %1.0").arg(record<_KVCAP_USB_INFO>().usbSpeed),
+                QString("%1x%2 Pixels").arg(caps.maxInputWidth).arg(caps.maxInputHeight),
+                QString("%1x%2").arg(stream.cx).arg(stream.cy),
+                QString::number(record<_KVCAP_VIDEO_PROCESS_SETTINGS>().deinterlace),
+                QString::number(record<_KVCAP_INPUT_SOURCE_LIST>(KvVideoSourceList).count),
+                QString::number(qPopulationCount(nodes))};
+    }
 
     int lines(const char *text = "")   // once the records queued by other threads arrived
     {
@@ -133,9 +167,46 @@ private slots:
         const std::vector<lvemu::TransferRecord> tries = m_dev->transfers();
         QVERIFY(tries.size() >= 2 && tries.size() <= 3 && window.IsNotifyTimerRunning() && window.tabs() == 4);
         QVERIFY(std::all_of(tries.begin(), tries.end(), [](const lvemu::TransferRecord &t) { return t.id == 7; }));
+        // Nothing read is shown as unknown, not as "Not present", "USB 0.0" or "0x0 Pixels".
+        QCOMPARE(window.GetPropertyPage()->GetInfoPage()->GetValues().mid(5), QVector<QString>(5).toList());
         m_dev->setUnanswering(false);
-        QTRY_COMPARE_WITH_TIMEOUT(window.tabs(), 7, 15000);   // report 7 first, then the poll's 8
+        QTRY_COMPARE_WITH_TIMEOUT(shown(window), expected(), 15000);   // report 7 first, then the poll's 8
         QVERIFY(m_dev->transfers()[tries.size()].id == 7 && m_dev->transfers()[tries.size() + 1].id == 8);
+    }
+
+    // Silent while current, during the reads of a notification, after Reset to Defaults or
+    // right after the selection's report 7: once it answers the pages show what it holds,
+    // with nothing written. A hiccup that failed no read of theirs reloads nothing.
+    void currentDeviceAnsweringAgainIsReadAgain()
+    {
+        using Hang = std::function<bool(const lvemu::TransferRecord &)>;
+        const Hang afterNotify = [](const lvemu::TransferRecord &t) { return t.id == 8; };   // the one with the bits
+        const Hang afterEnable = [](const lvemu::TransferRecord &t) { return t.id == 7; };
+        const std::function<void(Window &)> silences[] = {
+            [&](Window &) { m_dev->setNotifyBits(0x4), m_dev->setUnansweringAfter(afterNotify); },
+            [&](Window &w) { m_dev->setUnanswering(true), emit w.GetSettingsBar()->defaultBtnClicked(); },
+            [&](Window &) {}, [&](Window &) { m_dev->setUnanswering(true); }};
+        for (int i = 0; i < 4; ++i) {
+            m_dev->clearFaults();
+            m_dev->setUnansweringAfter(i == 2 ? afterEnable : nullptr);
+            Window window;
+            QTRY_VERIFY(window.IsNotifyTimerRunning());
+            if (i != 2)
+                QTRY_COMPARE_WITH_TIMEOUT(shown(window), expected(), 5000);
+            silences[i](window);
+            QTest::qWait(kHidTransferTimeoutMs + 500);   // the first transfer times out, the rest fail at once
+            QCOMPARE(shown(window) == expected(), i == 3);
+            m_dev->clearTransfers();
+            m_dev->setUnanswering(false);
+            QTRY_VERIFY_WITH_TIMEOUT(m_dev->transferCount() > 0, 15000);   // the poll found it answering
+            QTRY_COMPARE(shown(window), expected());
+            QTest::qWait(2 * LumivandrexPresenter::kNotifyIntervalMs);   // a reload would have run by now
+            const std::vector<lvemu::TransferRecord> after = m_dev->transfers();
+            QVERIFY(std::none_of(after.begin(), after.end(), [](const lvemu::TransferRecord &t) {
+                return t.direction == lvemu::TransferRecord::Set; }));
+            const bool onlyPolls = std::all_of(after.begin(), after.end(), [](const lvemu::TransferRecord &t) { return t.id == 8; });
+            QCOMPARE(onlyPolls, i == 3);
+        }
     }
 
     // A page waits for the hung device when it is unplugged: as the kernel, the unplug ends

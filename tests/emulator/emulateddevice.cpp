@@ -366,6 +366,7 @@ void EmulatedDevice::clearFaults()
         m_unplugOnId = -1;
         m_busyStuck = false;
         m_unanswering = false;
+        m_hangAfter = nullptr;
         m_flipMask = 0;
     }
     setOpenFails(false);
@@ -612,6 +613,10 @@ EmulatedDevice::ControlResult EmulatedDevice::handleControl(const void* client, 
     rec.outcome = result == Done ? TransferRecord::Ok : result == Gone ? TransferRecord::NoDevice
                                                                        : TransferRecord::Stalled;
     logTransfer(rec);
+    if (result == Done && m_hangAfter && m_hangAfter(rec)) {
+        m_hangAfter = nullptr;
+        m_unanswering = true;
+    }
     return result;
 }
 

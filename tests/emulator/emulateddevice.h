@@ -134,6 +134,13 @@ public:
     // A hung device: no report request is ever answered (neither data nor stall); the
     // host's transfer ends only by its own time-out.
     void setUnanswering(bool hung) { std::lock_guard<std::mutex> lock(m_mutex); m_unanswering = hung; }
+    // Hangs so right after answering the first request `last` accepts (called under the
+    // device's lock: it must not call back into the device). Null turns it off.
+    void setUnansweringAfter(std::function<bool(const TransferRecord&)> last)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_hangAfter = std::move(last);
+    }
     // Flash read-back (0xF3 GET) XORs `mask` into the byte at `address`; mask 0 clears.
     void setFlashReadBitFlip(uint32_t address, uint8_t mask);
     void clearFaults();
@@ -203,6 +210,7 @@ private:
     bool m_unplugRequested = false;
     bool m_busyStuck = false;
     bool m_unanswering = false;
+    std::function<bool(const TransferRecord&)> m_hangAfter;
     uint32_t m_flipAddress = 0;
     uint8_t m_flipMask = 0;
 

@@ -122,10 +122,10 @@ void TstWTabPageInfo::signalTexts()
     QCOMPARE(values.at(8), QStringLiteral("4096x2160 Pixels"));
     QCOMPARE(page.GetPictureName(), QStringLiteral("capture_sdi"));
 
-    // A failed read shows zeros, never another report's value.
+    // A failed read shows unknown (empty), neither zeros nor another report's value.
     m_device->stallReport(0x12);
     page.InitPage(0, false);
-    QCOMPARE(page.GetValues().at(6), QStringLiteral("Not present"));
+    QCOMPARE(page.GetValues().at(6), QString());
 }
 
 void TstWTabPageInfo::reportMatchesPage()

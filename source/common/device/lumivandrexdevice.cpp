@@ -370,8 +370,10 @@ namespace {
 // while the device is not answering. The caller holds the object's lock.
 int runTransfer(LumivandrexDevice *device, uint8_t requestType, uint8_t request, uint16_t value, int length)
 {
-    if (device->m_notAnswering && !device->m_retryArmed)
+    if (device->m_notAnswering && !device->m_retryArmed) {
+        device->m_missedTransfers = true;
         return LIBUSB_ERROR_TIMEOUT;
+    }
     device->m_retryArmed = false;
     if (!OpenDeviceHandle(device, device->m_record)) {
         CloseDeviceHandle(device);
@@ -386,8 +388,10 @@ int runTransfer(LumivandrexDevice *device, uint8_t requestType, uint8_t request,
             NoteAnswering(device, result != LIBUSB_ERROR_TIMEOUT);
     }
     CloseDeviceHandle(device);
-    if (result == LIBUSB_ERROR_TIMEOUT)
+    if (result == LIBUSB_ERROR_TIMEOUT) {
         device->m_timedOutAt = std::chrono::steady_clock::now();
+        device->m_missedTransfers = true;
+    }
     if (result < 0 && result != LIBUSB_ERROR_TIMEOUT) {
         LV_LOG_DEBUG("libusb_control_transfer fail ret:" << result << " " << libusb_error_name(result)
                                                           << " (report 0x" << QString::number(value & 0xFF, 16)

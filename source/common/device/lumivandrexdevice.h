@@ -92,6 +92,11 @@ public:
     // Milliseconds since the last transfer that timed out gave up: how long its caller has
     // been free of it. Same lock rule as IsAnswering.
     qint64 MsSinceTimeOut() const;
+    // True once a transfer failed because the device did not answer (it timed out, or was
+    // refused at once while the device was silent): what its caller shows is not the
+    // device's. Stays set until cleared by whoever has it read again. Same lock rule.
+    bool HasMissedTransfers() const { return m_missedTransfers; }
+    void SetMissedTransfers(bool missed) { m_missedTransfers = missed; }
 
     // libusb state of the whole program. g_context is null before InitDevices, after
     // UnInitDevices and when libusb failed to start; g_devices is held only during
@@ -115,6 +120,7 @@ public:
     bool m_notAnswering = false;               // a transfer timed out; see RetryOnce
     std::chrono::steady_clock::time_point m_timedOutAt{};   // when the last time-out ended
     bool m_retryArmed = false;                 // RetryOnce: the next transfer goes out
+    bool m_missedTransfers = false;            // see HasMissedTransfers
 };
 
 // Open the object's handle from `record` and take interface 9 from the kernel driver.

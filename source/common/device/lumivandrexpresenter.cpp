@@ -200,7 +200,9 @@ void LumivandrexPresenter::SetCurrentIndex(int index, bool restart)
     if (!device)
         return;
     // A selection tries the device even when it is known to be silent: choosing it again
-    // is the user's way of asking for it.
+    // is the user's way of asking for it. The pages load after it, so what went missing
+    // before is theirs to read now.
+    device->SetMissedTransfers(false);
     device->RetryOnce();
     EnableNotifications(device);
     if (m_pollState != PollRefused && m_timerCtrl)
@@ -524,32 +526,36 @@ bool LumivandrexPresenter::IsRetryDue(const LumivandrexDevice *device) const
 }
 
 // One poll of the current device: report 7 first while its selection could not send it,
-// then report 8. True when the device answered report 7 (taken or refused) for the first
-// time since its selection. After a time-out every transfer to the device fails at once;
-// this is where it is tried again, and where an answer ends that for all.
+// then report 8. True when the device answers after transfers of others to it went
+// unanswered (its selection's report 7, a page's reads): the listeners read it again, and
+// the mark is cleared. The poll's own misses never set it, so a silence that cost nobody a
+// read costs no reload. After a time-out every transfer to the device fails at once; this
+// is where it is tried again, and where an answer ends that for all.
 bool LumivandrexPresenter::PollDevice(LumivandrexDevice *device, quint64 *word)
 {
+    const bool missed = device->HasMissedTransfers();
     device->RetryOnce();
-    const bool pending = m_pollState == PollEnablePending;
-    if (pending)
+    if (m_pollState == PollEnablePending) {
         EnableNotifications(device);
-    const bool found = pending && device->IsAnswering();
-    if (found && m_pollState == PollRunning)
-        LV_LOG_INFO("the current device answers now: change notifications enabled.");
+        if (m_pollState == PollRunning)
+            LV_LOG_INFO("the current device answers now: change notifications enabled.");
+    }
     if (m_pollState == PollRunning) {   // report 7 is in place
         _KVCAP_NOTIFY_STATUS status;
         if (ReadReport(device, status))
             *word = status.changeBits;
     }
     // The waits grow 1, 2, 4, 8 and at most 16 intervals: the window stays usable between.
-    if (device->IsAnswering()) {
+    const bool answering = device->IsAnswering();
+    if (answering) {
         m_pollRetryWait = 1;
         m_pollRetryGap = 0;
     } else {
         m_pollRetryWait = m_pollRetryGap + 1;
         m_pollRetryGap = std::min(2 * m_pollRetryGap + 1, kPollRetryGapMaxTicks);
     }
-    return found;
+    device->SetMissedTransfers(missed && !answering);
+    return missed && answering;
 }
 
 void LumivandrexPresenter::OnTimeout()

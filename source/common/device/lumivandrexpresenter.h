@@ -55,7 +55,8 @@ struct tagDEVICE_INSTANCE
 // newly found device before listing it, without the lock, so a device that hangs
 // never makes the lock wait for its transfers. Once a transfer to a listed device has
 // timed out, its transfers fail at once (pages show their empty values) until the poll
-// or a new selection of the device finds it answering again.
+// or a new selection of the device finds it answering again; the poll then tells the
+// listeners (OnCurrentDeviceAnswering), which read again what they missed.
 //
 // Locks, in the order they may be taken:
 //   1. presenter lock (GetLock)            - guards the instance list and device use
@@ -94,9 +95,10 @@ public:
     int GetCurrentIndex() const;
     // Select a device; with restart, write the notification enable report 7 and
     // (re)start the 400 ms poll. A device that refuses report 7 gets no poll; one that
-    // does not answer it is polled like any silent device, report 7 first, and its
-    // listeners hear OnCurrentDeviceAnswering when it does. An index out of range
-    // means "no device".
+    // does not answer it is polled like any silent device, report 7 first. Whenever
+    // transfers to the current device went unanswered (from its selection on), the
+    // listeners hear OnCurrentDeviceAnswering once the poll finds it answering. An index
+    // out of range means "no device".
     void SetCurrentIndex(int index, bool restart);
     LumivandrexDevice *GetCurrentDevice();
     // Raw pointers into the list: valid only while the caller holds the presenter lock

@@ -48,6 +48,19 @@ int CapsBound(bool read, uint16_t value)
     return read ? int(value) : kRangeWithoutCaps;
 }
 
+// A value that could not be read shows as unknown: no item, no number, and nothing is
+// remembered as the device's for a refused change to go back to.
+void ShowUnknownValue(QWidget* control)
+{
+    const QSignalBlocker blocker(control);
+    if (auto* combo = qobject_cast<QComboBox*>(control))
+        combo->setCurrentIndex(-1);
+    else if (auto* spin = qobject_cast<QAbstractSpinBox*>(control))
+        spin->clear();
+    control->setProperty(pagewrite_detail::kDeviceValue, QVariant());
+    control->setEnabled(false);
+}
+
 QStringList ColorItems() { return {"RGB", "YUV BT. 601", "YUV BT. 709", "YUV BT. 2020"}; }
 
 } // namespace
@@ -297,10 +310,10 @@ void WTabPageVideo::reloadPanels()
     LumivandrexDevice* device = g_presenter.GetCurrentDevice();
     if (!device)
         return;
-    // Read once for both panels. Zeros after a failed read: no signal, no stream.
+    // Read once for both panels.
     DeviceView view;
-    ReadReport(device, view.status);
-    ReadReport(device, view.connection);
+    view.statusRead = ReadReport(device, view.status);
+    view.connectionRead = ReadReport(device, view.connection);
     view.capsRead = ReadReport(device, view.caps);
     initInputColorPiece(device, view);
     initOutputColorPiece(device, view);
@@ -358,14 +371,31 @@ void WTabPageVideo::enableRow(Row row, bool on)
     }
 }
 
+void WTabPageVideo::showUnknown(Row row)
+{
+    m_pBox[row]->setEnabled(false);
+    switch (row) {
+    case InAspect: for (QWrapperSpinBox* s : m_pInAspect) ShowUnknownValue(s); break;
+    case CapAspect: for (QWrapperSpinBox* s : m_pCapAspect) ShowUnknownValue(s); break;
+    case Crop: for (QWrapperSpinBox* s : m_pCrop) ShowUnknownValue(s); break;
+    case InColor: ShowUnknownValue(m_pInColor); break;
+    case InQuant: ShowUnknownValue(m_pInQuant); break;
+    case CapColor: ShowUnknownValue(m_pCapColor); break;
+    case CapQuant: ShowUnknownValue(m_pCapQuant); break;
+    case CapSat: ShowUnknownValue(m_pCapSat); break;
+    case RowCount: break;
+    }
+}
+
 void WTabPageVideo::initInputColorPiece(LumivandrexDevice* device, const DeviceView& view)
 {
     _KVCAP_INPUT_COLOR_FORMAT color;
     _KVCAP_INPUT_QUANT_RANGE quant;
     _KVCAP_INPUT_ASPECT_RATIO aspect;
-    ReadReport(device, color);
-    ReadReport(device, quant);
-    ReadReport(device, aspect);
+    const bool colorRead = ReadReport(device, color);
+    const bool quantRead = ReadReport(device, quant);
+    const bool aspectRead = ReadReport(device, aspect);
+    const bool read[3] = {aspectRead, colorRead, quantRead};
 
     SetRanges(m_pInAspect, 1,
               CapsBound(view.capsRead, view.caps.maxInputWidth), CapsBound(view.capsRead, view.caps.maxInputHeight));
@@ -383,14 +413,16 @@ void WTabPageVideo::initInputColorPiece(LumivandrexDevice* device, const DeviceV
         if (!rows[row])
             showAutomatic(row, view);
         enableRow(row, rows[row]);
+        if (!read[row] || (!rows[row] && !view.statusRead))
+            showUnknown(row);
     }
 }
 
 void WTabPageVideo::initOutputColorPiece(LumivandrexDevice* device, const DeviceView& view)
 {
     _KVCAP_VIDEO_PROCESS_SETTINGS s;
-    ReadReport(device, s);
-    m_pCaptureFormat->setText(getOutputString(view.connection));
+    const bool read = ReadReport(device, s);
+    m_pCaptureFormat->setText(view.connectionRead ? getOutputString(view.connection) : QString());
 
     SetRanges(m_pCapAspect, 1, CapsBound(view.capsRead, view.caps.maxCaptureWidth),
               CapsBound(view.capsRead, view.caps.maxCaptureHeight));
@@ -430,6 +462,18 @@ void WTabPageVideo::initOutputColorPiece(LumivandrexDevice* device, const Device
     ShowDeviceValue(m_pARConversion, s.arConversion <= 2 ? int(s.arConversion) : 0);
     ShowDeviceValue(m_pFlip, (s.flags & KVCAP_PROCESS_FLIP) != 0);
     ShowDeviceValue(m_pMirror, (s.flags & KVCAP_PROCESS_MIRROR) != 0);
+    for (QWidget* control : std::initializer_list<QWidget*>{m_pDeinterlace, m_pARConversion, m_pFlip, m_pMirror})
+        control->setEnabled(read);
+    // What follows the signal or the stream is known only when both were read.
+    const bool followed = view.statusRead && view.connectionRead;
+    for (Row row : {CapAspect, Crop, CapColor, CapQuant, CapSat}) {
+        if (!read || (!overridden[row] && !followed))
+            showUnknown(row);
+    }
+    if (!read) {
+        ShowUnknownValue(m_pDeinterlace);
+        ShowUnknownValue(m_pARConversion);
+    }
 }
 
 QString WTabPageVideo::getOutputString(const _KVCAP_VIDEO_CONNECTION_FORMAT& f)
@@ -521,8 +565,8 @@ void WTabPageVideo::OnCheckBoxClicked()
             return false;
         if (!on) {
             DeviceView view;
-            ReadReport(device, view.status);
-            ReadReport(device, view.connection);
+            view.statusRead = ReadReport(device, view.status);
+            view.connectionRead = ReadReport(device, view.connection);
             view.capsRead = ReadReport(device, view.caps);
             showAutomatic(Row(row), view);
         }
@@ -641,9 +685,9 @@ void WTabPageVideo::OnConnectionFormatChanged2()
     if (!device)
         return;
     DeviceView view;
-    ReadReport(device, view.connection);
-    ReadReport(device, view.status);
-    m_pCaptureFormat->setText(getOutputString(view.connection));
+    view.connectionRead = ReadReport(device, view.connection);
+    view.statusRead = ReadReport(device, view.status);
+    m_pCaptureFormat->setText(view.connectionRead ? getOutputString(view.connection) : QString());
     const Row rows[] = {CapAspect, CapColor, CapQuant, CapSat};
     for (Row row : rows) {
         if (!m_pBox[row]->IsChecked())

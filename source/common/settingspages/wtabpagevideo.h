@@ -43,6 +43,8 @@ public:
         _KVCAP_VIDEO_CONNECTION_FORMAT connection{};
         _KVCAP_DEVICE_CAPS caps{};
         bool capsRead = false;
+        bool statusRead = false;      // status and connection: false shows the rows that
+        bool connectionRead = false;  // follow them as unknown
         bool Locked() const { return status.state == KVCAP_VIDEO_STATE_LOCKED; }
         bool Connected() const { return connection.connected != 0; }
     };
@@ -84,6 +86,8 @@ private:
     void applyToProcess(Row row, _KVCAP_VIDEO_PROCESS_SETTINGS& settings) const;
     bool writeRow(LumivandrexDevice* device, Row row);
     void enableRow(Row row, bool on);
+    // A row whose value could not be read shows nothing and takes no change.
+    void showUnknown(Row row);
     int rowOf(const QWrapperCheckBox* box) const;
     int comboCode(Row row) const;
 

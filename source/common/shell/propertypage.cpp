@@ -1,9 +1,13 @@
 #include "shell/propertypage.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QMutexLocker>
+#include <QPointer>
 #include <QStackedWidget>
 #include <QWindow>
+
+#include <algorithm>
 
 #include "device/lumivandrexpresenter.h"
 #include "device/reportaccess.h"
@@ -74,6 +78,7 @@ PropertyPage::PropertyPage(QWidget* parent)
     QHBoxLayout* layout = new QHBoxLayout(this);
     layout->addWidget(m_pTabWidget);
     layout->setContentsMargins(12, 8, 12, 4);
+    g_presenter.AddNotify(this);
 }
 
 void PropertyPage::EnsurePages()
@@ -141,6 +146,7 @@ void PropertyPage::SwapInPages()
 
 PropertyPage::~PropertyPage()
 {
+    g_presenter.DeleteNotify(this);
     // The pages were made without a parent and belong to the container whatever
     // tab set is shown; a page that is a tab now is removed from the tab widget
     // by its own destruction.
@@ -190,7 +196,15 @@ bool PropertyPage::BuildTabSet(bool keepIndex, bool refreshInfo)
     }
 
     const int remembered = m_pTabWidget->currentIndex();
-    const unsigned int features = m_nFeatures = ReadFeatures();
+    ShowTabs(ReadFeatures());
+    const bool keep = keepIndex && remembered >= 0 && remembered < m_pTabWidget->count();
+    m_pTabWidget->setCurrentIndex(keep ? remembered : 0);
+    return true;
+}
+
+void PropertyPage::ShowTabs(unsigned int features)
+{
+    m_nFeatures = features;
     if (!m_bDeferOthers) {
         SwapInPages();
         EnsurePages();
@@ -210,10 +224,6 @@ bool PropertyPage::BuildTabSet(bool keepIndex, bool refreshInfo)
         AddPageTab(5, tr("Timing"));
     AddPageTab(6, tr("Advanced"));
     m_pTabWidget->setEnabled(true);
-
-    const bool keep = keepIndex && remembered >= 0 && remembered < m_pTabWidget->count();
-    m_pTabWidget->setCurrentIndex(keep ? remembered : 0);
-    return true;
 }
 
 void PropertyPage::ReloadTabWidget(bool reset)
@@ -238,6 +248,34 @@ void PropertyPage::ReloadPropertyPage(bool partial)
     if (!g_presenter.GetCurrentDevice())
         return;
     LoadPages(ReadFeatures(), partial);
+}
+
+void PropertyPage::OnCurrentDeviceAnswering()
+{
+    // Once the poll that found it has returned.
+    QMetaObject::invokeMethod(this, &PropertyPage::ReloadAnsweringDevice, Qt::QueuedConnection);
+}
+
+void PropertyPage::ReloadAnsweringDevice()
+{
+    QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
+    if (!g_presenter.GetCurrentDevice())
+        return;
+    // Nothing may move under the user: the page shown and the focus stay where they are.
+    // A failed read of the features keeps the tabs there are.
+    const QPointer<QWidget> focus = QApplication::focusWidget();
+    _KVCAP_FEATURE_FLAGS flags;
+    const unsigned int features = ReadReport(g_presenter.GetCurrentDevice(), flags) ? flags.features : m_nFeatures;
+    if (features != m_nFeatures) {
+        const QPointer<QWidget> shown = m_pTabWidget->currentWidget();
+        const bool blocked = m_pTabWidget->blockSignals(true);
+        ShowTabs(features);
+        m_pTabWidget->setCurrentIndex(std::max(0, m_pTabWidget->indexOf(shown)));
+        m_pTabWidget->blockSignals(blocked);
+    }
+    LoadPages(features, false, true);
+    if (focus && focus->isVisible() && QApplication::focusWidget() != focus)
+        focus->setFocus(Qt::OtherFocusReason);
 }
 
 void PropertyPage::DeferOtherPages()
@@ -278,7 +316,7 @@ bool PropertyPage::Loads(QWidget* page)
     return false;
 }
 
-void PropertyPage::LoadPages(unsigned int features, bool partial)
+void PropertyPage::LoadPages(unsigned int features, bool partial, bool keepState)
 {
     if (!m_bDeferOthers)
         EnsurePages();
@@ -289,7 +327,7 @@ void PropertyPage::LoadPages(unsigned int features, bool partial)
         m_loadedEarly.clear();
     }
     if (!partial && Loads(m_pInfoPage))
-        m_pInfoPage->InitPage(0, true);
+        m_pInfoPage->InitPage(0, !keepState);
     if (Loads(m_pVideoPage))
         m_pVideoPage->InitPage(0, false);
     if ((features & FEATURE_VOLUME) && !partial && Loads(m_pVolumePage))
@@ -304,7 +342,7 @@ void PropertyPage::LoadPages(unsigned int features, bool partial)
         m_pTimingPage->InitPage(0, partial);
     if (Loads(m_pAdvancedPage))
         m_pAdvancedPage->InitPage(0, partial);
-    if (!partial && !m_bFinishing)
+    if (!partial && !m_bFinishing && !keepState)
         g_presenter.SetUIChanged(false, UI_CHANGE_IMMEDIATE);
     // Synchronous on purpose: the refreshed pages show before control returns. A
     // window not on screen yet is painted once, whole, when it is first exposed.

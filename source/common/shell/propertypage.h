@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include "device/ilumivandrexnotify.h"
+
 class SettingsBar;
 class WCenterWid;
 class WPageBase;
@@ -26,7 +28,7 @@ class WTabPageTiming;
 //
 // GUI thread only. The reload operations hold the presenter lock for their
 // whole run (recursive: pages take it again inside InitPage).
-class PropertyPage : public QWidget
+class PropertyPage : public QWidget, public ILumivandrexNotify
 {
     Q_OBJECT
 public:
@@ -43,6 +45,10 @@ public:
     void ReloadTabWidget(bool reset);
     void ShowPropertyPage();
     void ReloadPropertyPage(bool partial);
+    // The current device answers again after reads of it failed: every page reads it
+    // again (queued after the poll) and the tab set follows its features, with no write,
+    // no question, the page shown and the focus kept, and pending changes still pending.
+    void OnCurrentDeviceAnswering() override;
 
     // Start-up: from now until FinishDeferredLoad(), the pages other than Info
     // are not built (their tabs show the same titles over empty stand-ins) and a
@@ -87,6 +93,9 @@ private:
     // Presenter lock held by the caller. Returns true with a current device;
     // without one, the Info page is refreshed when `refreshInfo` says so.
     bool BuildTabSet(bool keepIndex, bool refreshInfo = true);
+    // The tabs of a device with `features`; the caller picks the current one.
+    void ShowTabs(unsigned int features);
+    void ReloadAnsweringDevice();
     unsigned int ReadFeatures();
     void EnsurePages();
     // A page member once the pages exist and are filled.
@@ -102,8 +111,9 @@ private:
     QWidget* PageOf(int slot) const;
     void AddPageTab(int slot, const QString& title);
     void SwapInPages();
-    // InitPage of the pages a reload fills. Presenter lock held by the caller.
-    void LoadPages(unsigned int features, bool partial);
+    // InitPage of the pages a reload fills. Presenter lock held by the caller. With
+    // `keepState` the update cell and the pending-change state stay as they are.
+    void LoadPages(unsigned int features, bool partial, bool keepState = false);
     // Whether this pass fills `page` (see DeferOtherPages()).
     bool Loads(QWidget* page);
     WPageBase* PageBaseOf(QWidget* page) const;

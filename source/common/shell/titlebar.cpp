@@ -205,13 +205,6 @@ void TitleBar::OnOtherDeviceChanged(bool bLost, QString strProductName)
 
 // ---- GUI thread --------------------------------------------------------------
 
-void TitleBar::OnCurrentDeviceAnswering()
-{
-    // The pages were loaded while it did not answer: load them again, as a selection does,
-    // once the poll that found it has returned.
-    QMetaObject::invokeMethod(this, &TitleBar::initPages, Qt::QueuedConnection);
-}
-
 void TitleBar::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);

@@ -31,8 +31,6 @@ public:
 
     virtual void OnCurrentDeviceLost(bool bLost) override;
     virtual void OnOtherDeviceChanged(bool bLost, QString strProductName) override;
-    // GUI thread (the poll): the device its selection found silent answers now.
-    void OnCurrentDeviceAnswering() override;
 
     // The device selector of the keyboard walk (the frame around name and drop button).
     WCenterWid* GetCenterWidget() const { return m_pCenterWid; }

@@ -166,23 +166,26 @@ QStringList WTabPageInfo::ReadValues(const tagDEVICE_INSTANCE* instance)
     if (!device)
         return QStringList();
 
+    // The identity was read when the device was found; the rest is read now, and what
+    // could not be read is unknown (empty), never the zeros of a record left unread.
     const _KVCAP_DEVICE_INFO& info = instance->deviceInfo;
-    // Failed reads leave zeros: "Not present", USB 0.0, 0x0 Pixels.
     _KVCAP_USB_INFO usb;
     _KVCAP_DEVICE_CAPS caps;
     _KVCAP_VIDEO_STATUS video;
     _KVCAP_AUDIO_STATUS audio;
-    ReadReport(device, usb);
-    ReadReport(device, caps);
-    ReadReport(device, video);
-    ReadReport(device, audio);
+    const bool usbRead = ReadReport(device, usb);
+    const bool capsRead = ReadReport(device, caps);
+    const bool videoRead = ReadReport(device, video);
+    const bool audioRead = ReadReport(device, audio);
+    auto known = [](bool read, const QString& text) { return read ? text : QString(); };
 
     QStringList values;
     values << DeviceText(info.familyName) << DeviceText(info.productName) << DeviceText(info.serialNumber)
            << FormatFirmwareVersion(info.firmwareVersion) << DeviceText(&info.hardwareVersion, 1)
-           << VideoSignalText(video) << AudioSignalText(audio) << QStringLiteral("USB %1.0").arg(usb.usbSpeed)
-           << tr("%1x%2 Pixels").arg(caps.maxInputWidth).arg(caps.maxInputHeight)
-           << tr("%1x%2 Pixels").arg(caps.maxCaptureWidth).arg(caps.maxCaptureHeight);
+           << known(videoRead, VideoSignalText(video)) << known(audioRead, AudioSignalText(audio))
+           << known(usbRead, QStringLiteral("USB %1.0").arg(usb.usbSpeed))
+           << known(capsRead, tr("%1x%2 Pixels").arg(caps.maxInputWidth).arg(caps.maxInputHeight))
+           << known(capsRead, tr("%1x%2 Pixels").arg(caps.maxCaptureWidth).arg(caps.maxCaptureHeight));
     return values;
 }
 

@@ -95,6 +95,13 @@ void ShowRows(QWrapperTableWidget* table, const StatusRows& rows)
     table->SetValueList(rows.values);
 }
 
+// A status that could not be read is unknown: the rows stay, their values go (they may
+// be another device's).
+void ShowUnknownRows(QWrapperTableWidget* table)
+{
+    table->SetValueList(QVector<QString>(table->GetRowCount()).toList());
+}
+
 } // namespace
 
 bool WTabPageInput::GetVideoInputType(int code, _KVCAP_VIDEO_INPUT_TYPE& type, QString& name, int& index)
@@ -206,6 +213,9 @@ void WTabPageInput::InitPage(unsigned int flags, bool partial)
         if (ReadReport(device, status)) {
             ShowVideoStatus(status);
             ShowSpecificStatus(device, status);
+        } else {
+            ShowUnknownRows(m_pVideoTable);
+            ShowUnknownRows(m_pSpecificTable);
         }
         InitAudioStatusTabPage();
         m_pSpecificTable->SetScrollBarTop();
@@ -266,7 +276,7 @@ void WTabPageInput::ShowSpecificStatus(LumivandrexDevice* device, const _KVCAP_V
 {
     _KVCAP_INPUT_STATUS input{};
     if (status.state == KVCAP_VIDEO_STATE_LOCKED && !ReadReport(device, input))
-        return;
+        return ShowUnknownRows(m_pSpecificTable);
     const StatusRows rows = SpecificStatusRows(status, input, StatusTarget::Page);
     m_pSpecificTable->SetRowCount(qMax(int(rows.labels.size()), kSpecificMinRows));
     ShowRows(m_pSpecificTable, rows);
@@ -278,6 +288,8 @@ void WTabPageInput::InitVideoStatusTabPage()
     _KVCAP_VIDEO_STATUS status;
     if (ReadReport(g_presenter.GetCurrentDevice(), status))
         ShowVideoStatus(status);
+    else
+        ShowUnknownRows(m_pVideoTable);
 }
 
 void WTabPageInput::InitAudioStatusTabPage()
@@ -286,6 +298,8 @@ void WTabPageInput::InitAudioStatusTabPage()
     _KVCAP_AUDIO_STATUS audio;
     if (ReadReport(g_presenter.GetCurrentDevice(), audio))
         ShowRows(m_pAudioTable, AudioStatusRows(audio));
+    else
+        ShowUnknownRows(m_pAudioTable);
 }
 
 void WTabPageInput::InitSpecificStatusTabPage()
@@ -295,6 +309,8 @@ void WTabPageInput::InitSpecificStatusTabPage()
     _KVCAP_VIDEO_STATUS status;
     if (ReadReport(device, status))
         ShowSpecificStatus(device, status);
+    else
+        ShowUnknownRows(m_pSpecificTable);
 }
 
 // ---- input sources ------------------------------------------------------------------
