@@ -122,7 +122,7 @@ struct Measure {
 // A text block of `needed` size laid out in `room` with `alignment`, lines of `fm`: too
 // wide, too tall, or glyphs beyond what the widget shows.
 inline void checkBlock(Measure& m, const QWidget* w, const QFontMetrics& fm, const QStringList& lines,
-                       QSize needed, const QRect& room, Qt::Alignment alignment)
+                       QSize needed, const QRect& room, Qt::Alignment alignment, const QRect& clip = QRect())
 {
     m.needed = needed;
     m.available = room.size();
@@ -132,7 +132,7 @@ inline void checkBlock(Measure& m, const QWidget* w, const QFontMetrics& fm, con
     if (lines.size() != 1 && needed.height() > room.height() + kLeadingSlack)
         m.rules << QStringLiteral("height");
     const QRect block = QStyle::alignedRect(Qt::LeftToRight, alignment, needed, room);
-    const QRect shown = visibleRect(w);
+    const QRect shown = clip.isNull() ? visibleRect(w) : visibleRect(w) & clip;
     for (int i = 0; i < lines.size(); ++i) {
         const QRect ink = inkOf(fm, lines[i], QPoint(block.left(), block.top() + i * fm.lineSpacing()));
         if (!lines[i].trimmed().isEmpty()
@@ -248,7 +248,11 @@ inline Measure measureButton(const QAbstractButton* button, const QString& text)
     Measure m;
     const QFontMetrics fm = button->fontMetrics();
     const QSize needed(fm.horizontalAdvance(text), fm.height());
-    checkBlock(m, button, fm, QStringList{text}, needed, buttonTextRoom(button), Qt::AlignHCenter | Qt::AlignVCenter);
+    const QRect room = buttonTextRoom(button);
+    // A style sheet's push button paints its text inside its border and padding.
+    const bool sheet = qobject_cast<const QPushButton*>(button) && button->style()->inherits("QStyleSheetStyle");
+    checkBlock(m, button, fm, QStringList{text}, needed, room, Qt::AlignHCenter | Qt::AlignVCenter,
+               sheet ? room : QRect());
     return m;
 }
 
