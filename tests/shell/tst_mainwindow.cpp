@@ -9,6 +9,7 @@
 #include "logging/lvlogger.h"
 #include <QLayout>  // used by lvtestsupport.h
 #include "lvtestsupport.h"
+#include "lvmainwindowrun.h"
 #include "settingspages/wtabpagetiming.h"
 #include "settingspages/wtabpagevolume.h"
 #include "shell/aboutdialog.h"
@@ -104,32 +105,12 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
 private:
-    // What main() does between the presenter's Init and the event loop.
     void startWindow()
     {
         QVERIFY(!m_window);
-        g_presenter.Init();
-        m_window = new LumivandrexUtility(nullptr);
-        g_pUtility = m_window;
-        g_presenter.SetNotifyTimerCtrl(m_window);
-        g_focusManager.SetMainFocusWid(m_window);
-        qApp->installEventFilter(m_window);
-        m_window->show();
+        m_window = lvtest::startMainWindow();
     }
-    // What main() does after the event loop.
-    void stopWindow()
-    {
-        if (!m_window)
-            return;
-        g_presenter.Exit();
-        g_pUtility = nullptr;
-        g_updateManager.Exit();
-        g_focusManager.SetMainFocusWid(nullptr);
-        qApp->removeEventFilter(m_window);
-        delete m_window;
-        m_window = nullptr;
-        QCoreApplication::processEvents();
-    }
+    void stopWindow() { lvtest::stopMainWindow(m_window); }
     std::shared_ptr<EmulatedDevice> plugDevice(uint32_t features, const std::string& serial)
     {
         auto dev = EmulatedBus::instance().plug(lvusb::kVendorMain, lvusb::kProductMainSingle, serial);

@@ -9,6 +9,7 @@
 // LV_WHOLETEXTS_EVERY_SHOT set, every window measured.
 
 #include "lvemulatortest.h"
+#include "lvmainwindowrun.h"
 #include "lvtextaudit.h"
 
 #include <QFileDialog>
@@ -317,13 +318,7 @@ void TstWholeTexts::StartWindow(const QString& serial)
     m_serial = serial;
     m_device = lvemu::EmulatedBus::instance().plug(lvusb::kVendorMain, lvusb::kProductMainSingle, serial.toStdString());
     m_device->setFeatureFlags(0x7);
-    g_presenter.Init();
-    m_window = new LumivandrexUtility(nullptr);
-    g_pUtility = m_window;
-    g_presenter.SetNotifyTimerCtrl(m_window);
-    g_focusManager.SetMainFocusWid(m_window);
-    qApp->installEventFilter(m_window);
-    m_window->show();
+    m_window = lvtest::startMainWindow();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
     QTRY_COMPARE(m_window->GetPropertyPage()->GetTabWidget()->count(), 7);
     QTest::qWait(100);   // the pages built after the first paint
@@ -331,16 +326,7 @@ void TstWholeTexts::StartWindow(const QString& serial)
 
 void TstWholeTexts::StopWindow()
 {
-    if (!m_window)
-        return;
-    g_presenter.Exit();
-    g_pUtility = nullptr;
-    g_updateManager.Exit();
-    g_focusManager.SetMainFocusWid(nullptr);
-    qApp->removeEventFilter(m_window);
-    delete m_window;
-    m_window = nullptr;
-    QCoreApplication::processEvents();
+    lvtest::stopMainWindow(m_window);
 }
 
 // Measures a shown window; every cut text is kept once per look, and the window with
