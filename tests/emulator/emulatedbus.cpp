@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <condition_variable>
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
@@ -116,6 +117,11 @@ struct EmulatedBus::Impl {
     unsigned lastAddress = 1;                 // 1 is the root hub
     unsigned serialCounter = 0;
     std::vector<std::thread> unplugThreads;   // unplugs requested from inside a transfer
+    // The handler calls us on umockdev's worker thread, which may still be inside a call
+    // (a client that died mid-request) when the bus goes away: each connected callback
+    // counts until GLib has let go of it (see ~EmulatedBus).
+    int connectedCallbacks = 0;
+    std::condition_variable callbacksReleased;
 
     static std::string devnode(unsigned address)
     {
@@ -311,6 +317,24 @@ struct EmulatedBus::Impl {
             return *reinterpret_cast<void**>(arg->data);
         held.push_back(resolve(arg, 0, length));
         return held.back()->data;
+    }
+
+    void connect(const char* signal, GCallback callback)
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            ++connectedCallbacks;
+        }
+        g_signal_connect_data(handler, signal, callback, this, &Impl::releaseCallback, GConnectFlags(0));
+    }
+
+    // GLib drops a disconnected callback at once, or when the call running it returns.
+    static void releaseCallback(gpointer self, GClosure*)
+    {
+        auto* impl = static_cast<Impl*>(self);
+        std::lock_guard<std::mutex> lock(impl->mutex);
+        if (--impl->connectedCallbacks == 0)
+            impl->callbacksReleased.notify_all();
     }
 
     static gboolean onIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer self)
@@ -569,9 +593,9 @@ EmulatedBus::EmulatedBus() : m_impl(new Impl)
     m_impl->root = root;
     g_free(root);
     m_impl->handler = umockdev_ioctl_base_new();
-    g_signal_connect(m_impl->handler, "handle-ioctl", G_CALLBACK(Impl::onIoctl), m_impl);
-    g_signal_connect(m_impl->handler, "client-connected", G_CALLBACK(Impl::onConnected), m_impl);
-    g_signal_connect(m_impl->handler, "client-vanished", G_CALLBACK(Impl::onVanished), m_impl);
+    m_impl->connect("handle-ioctl", G_CALLBACK(Impl::onIoctl));
+    m_impl->connect("client-connected", G_CALLBACK(Impl::onConnected));
+    m_impl->connect("client-vanished", G_CALLBACK(Impl::onVanished));
     // A root hub, so that devices have a parent and libusb finds port numbers.
     const Bytes hub = {18, 1, 0x00, 0x02, 9, 0, 1, 64, 0x6b, 0x1d, 0x02, 0x00, 0x00, 0x06, 3, 2, 1, 1,
                        9, 2, 25, 0, 1, 1, 0, 0xE0, 0, 9, 4, 0, 0, 1, 9, 0, 0, 0, 7, 5, 0x81, 3, 4, 0, 12};
@@ -580,6 +604,12 @@ EmulatedBus::EmulatedBus() : m_impl(new Impl)
 
 EmulatedBus::~EmulatedBus()
 {
+    // No new calls from the worker; one it is making now ends before we go.
+    g_signal_handlers_disconnect_by_data(m_impl->handler, m_impl);
+    {
+        std::unique_lock<std::mutex> lock(m_impl->mutex);
+        m_impl->callbacksReleased.wait(lock, [this] { return m_impl->connectedCallbacks == 0; });
+    }
     m_impl->joinUnplugThreads();
     g_object_unref(m_impl->testbed);   // removes the whole temporary tree
     g_object_unref(m_impl->handler);
