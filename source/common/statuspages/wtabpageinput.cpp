@@ -56,8 +56,8 @@ QLabel* MakeInputLabel(const QString& text, QWidget* parent)
     auto* label = new QLabel(text, parent);
     label->setFixedHeight(24);
     // The combo boxes and check boxes beside it keep their widths: where a large font
-    // leaves the row too narrow, this label gives up width and its text a smaller font
-    // (a box of fixed height is fitted), rather than the row running past the panel.
+    // leaves the row too narrow, this label gives up width and its text takes a smaller
+    // font, rather than the row running past the panel.
     label->setMinimumWidth(1);
     setLabelStyle(label, QColor("#A0A0A0"), QColor("#2B2B2B"), QColor(39, 39, 39));
     return label;
