@@ -32,14 +32,14 @@ class CTextFitter : public QObject
     Q_OBJECT
 public:
     static void Install();
-    // The room `widget` has for its text and what its text needs at `font`.
-    static bool TextFits(const QWidget* widget, const QFont& font);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     explicit CTextFitter(QObject* parent);
+    // Whether the text of `widget` fits the room its style leaves at `font`.
+    static bool TextFits(const QWidget* widget, const QFont& font);
     void fit(QWidget* widget);
     bool m_bChangingFont = false;   // GUI thread
 };
