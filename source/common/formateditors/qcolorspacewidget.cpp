@@ -136,16 +136,17 @@ void QColorSpaceWidget::InitColorSpaceWidget(bool first, bool second, bool third
     if (!device)
         return;
     _KVCAP_DEVICE_CAPS readCaps;
-    if (!caps) {
-        ReadReport(device, readCaps);   // a failed read counts as the four basic formats
+    if (!caps && ReadReport(device, readCaps))
         caps = &readCaps;
-    }
+    _KVCAP_COLOR_FORMAT_LIST list;
+    // Which formats are applied and which are offered are both the device's to say.
+    if (!caps || !ReadReport(device, list))
+        return ShowUnknown();
+    setEnabled(true);
     m_nOffered = (caps->flags & KVCAP_CAPS_NV12_I420) ? kAllFormats : kBasicFormats;
     for (int i = 0; i < m_nOffered; ++i)
         m_list[i] = {false, FourCCName(g_arrColorSpaceCode[i])};
 
-    _KVCAP_COLOR_FORMAT_LIST list;
-    ReadReport(device, list);   // a failed read shows an empty applied list
     m_nStored = formatlists::Count(list);
     // Each applied name trades places with the entry at its priority position; a code
     // that is not offered is not shown.
@@ -183,6 +184,19 @@ void QColorSpaceWidget::InitColorSpaceWidget(bool first, bool second, bool third
         CheckFirstFormat(false);
     }
     UpdateButtons();
+}
+
+void QColorSpaceWidget::ShowUnknown()
+{
+    for (QTableWid* table : {m_pLeftTable, m_pRightTable}) {
+        for (int row = 0; row < kRows; ++row)
+            qobject_cast<QLabel*>(table->cellWidget(row, 0))->clear();
+    }
+    m_nShown = m_nRightRows = 0;
+    ClearListSelection(m_pLeftTable, m_nLeftSel);
+    ClearListSelection(m_pRightTable, m_nRightSel);
+    UpdateButtons();
+    setEnabled(false);
 }
 
 bool QColorSpaceWidget::SetColorSpaceToggled(const QString& name, bool on)

@@ -43,7 +43,9 @@ public:
 
     // Refreshes the lists from the device. `first` or `second` also forget the
     // selections and run the deferred first-format warning; `third` refreshes the
-    // right list too. `caps` (report 0x03) is read when not given.
+    // right list too. `caps` (report 0x03) is read when not given. When either report
+    // cannot be read, both lists are empty and the editor is disabled until a refresh
+    // reads them.
     void InitColorSpaceWidget(bool first, bool second, bool third, const _KVCAP_DEVICE_CAPS* caps = nullptr);
     // Read-modify-writes of report 0x18; true when the report was written.
     bool SetColorSpaceToggled(const QString& name, bool on);
@@ -69,6 +71,7 @@ private:
     enum Change { ChangeNone, ChangeApply, ChangeRemove, ChangeUp, ChangeDown };
 
     static QTableWid* CreateColorSpaceTable(QColorSpaceWidget* owner);
+    void ShowUnknown();
     QString RowText(QTableWid* table, int row) const;
     void UpdateButtons();
     // One user change: write, refresh, mark changed, then (outside the lock) the warning.

@@ -49,7 +49,8 @@ void QFrameRateWidget::InitFrameRateWidget(bool scrollToEnd, bool resetSelection
     int count = GetStoredCount();
     if (LumivandrexDevice* device = g_presenter.GetCurrentDevice()) {
         _KVCAP_FRAME_INTERVAL_LIST list;
-        ReadReport(device, list);   // a failed read shows as an empty list
+        if (!ReadReport(device, list))
+            return ShowUnknown();
         count = formatlists::Count(list);
         const int defaultIndex = formatlists::DefaultIndex(list);
         ResetFlags();

@@ -63,14 +63,14 @@ void QImageSizeWidget::InitImageSizeWidget(bool scrollToEnd, bool resetSelection
     int count = GetStoredCount();
     if (LumivandrexDevice* device = g_presenter.GetCurrentDevice()) {
         _KVCAP_DEVICE_CAPS readCaps;
-        if (!caps) {
-            ReadReport(device, readCaps);   // a failed read hides every size not applied
+        if (!caps && ReadReport(device, readCaps))
             caps = &readCaps;
-        }
+        // The sizes offered depend on the device's maxima: both reads or nothing.
+        _KVCAP_FRAME_SIZE_LIST list;
+        if (!caps || !ReadReport(device, list))
+            return ShowUnknown();
         m_nMaxWidth = caps->maxCaptureWidth;
         m_nMaxHeight = caps->maxCaptureHeight;
-        _KVCAP_FRAME_SIZE_LIST list;
-        ReadReport(device, list);
         count = formatlists::Count(list);
         const int defaultIndex = formatlists::DefaultIndex(list);
         ResetFlags();

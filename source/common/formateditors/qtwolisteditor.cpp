@@ -157,6 +157,7 @@ void QTwoListEditor::FillTables(int stored, bool scrollToEnd, bool resetSelectio
     m_nRightRows = right.size();
     FillTable(m_pLeftTable, true, left);
     FillTable(m_pRightTable, false, right);
+    setEnabled(true);
 
     if (scrollToEnd) {
         m_pRightTable->scrollToBottom();
@@ -173,6 +174,17 @@ void QTwoListEditor::FillTables(int stored, bool scrollToEnd, bool resetSelectio
             ClearListSelection(m_pRightTable, m_nRightSel);
     }
     UpdateButtons();
+}
+
+void QTwoListEditor::ShowUnknown()
+{
+    m_nLeftRows = m_nRightRows = 0;
+    FillTable(m_pLeftTable, true, {});
+    FillTable(m_pRightTable, false, {});
+    ClearListSelection(m_pLeftTable, m_nLeftSel);
+    ClearListSelection(m_pRightTable, m_nRightSel);
+    UpdateButtons();
+    setEnabled(false);
 }
 
 void QTwoListEditor::SelectRow(QTableWid* table, int row)

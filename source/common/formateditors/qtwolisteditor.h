@@ -63,6 +63,9 @@ protected:
 
     // Rebuilds both tables from the memory list; `stored` is the device's entry count.
     void FillTables(int stored, bool scrollToEnd, bool resetSelection);
+    // The device's list could not be read: both tables empty (an empty left table would
+    // offer every entry as free to add) and the editor disabled until FillTables.
+    void ShowUnknown();
 
 private:
     int LeftEntry(int row) const;

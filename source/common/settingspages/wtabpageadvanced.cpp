@@ -131,13 +131,13 @@ void WTabPageAdvanced::InitFormatSetsColorPiece(bool keep)
 {
     QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
     LumivandrexDevice* device = g_presenter.GetCurrentDevice();
-    // Both the colour formats and the image sizes depend on the capabilities: read once.
+    // Both the colour formats and the image sizes depend on the capabilities: read once
+    // (an editor tries again itself when this read failed).
     _KVCAP_DEVICE_CAPS caps;
-    if (device)
-        ReadReport(device, caps);
-    m_pColorSpace->InitColorSpaceWidget(true, keep, true, device ? &caps : nullptr);
+    const bool capsRead = ReadReport(device, caps);
+    m_pColorSpace->InitColorSpaceWidget(true, keep, true, capsRead ? &caps : nullptr);
     m_pFrameRate->InitFrameRateWidget(true, keep);
-    m_pImageSize->InitImageSizeWidget(true, keep, device ? &caps : nullptr);
+    m_pImageSize->InitImageSizeWidget(true, keep, capsRead ? &caps : nullptr);
     m_pStack->SetCurrentIndex(0);
 }
 
@@ -158,12 +158,20 @@ void WTabPageAdvanced::InitNameAndImgColorPiece()
     LumivandrexDevice* device = g_presenter.GetCurrentDevice();
     if (!device)
         return;
+    // A box whose report could not be read shows nothing and takes no change until a
+    // refresh reads it.
+    auto show = [](WComboBox* combo, bool read, int item) {
+        if (!read)
+            return ShowUnknownValue(combo);
+        ShowDeviceValue(combo, item);
+        combo->setEnabled(true);
+    };
     _KVCAP_DEVICE_NAME_MODE name;
-    ReadReport(device, name);
-    ShowDeviceValue(m_pNameCombo, name.mode == KVCAP_NAME_MODE_SERIAL ? 1 : 0);
+    const bool nameRead = ReadReport(device, name);
+    show(m_pNameCombo, nameRead, name.mode == KVCAP_NAME_MODE_SERIAL ? 1 : 0);
     _KVCAP_STATUS_IMAGE image;
-    ReadReport(device, image);
-    ShowDeviceValue(m_pImageCombo, image.image <= KVCAP_STATUS_IMAGE_BLACK ? image.image : 0);
+    const bool imageRead = ReadReport(device, image);
+    show(m_pImageCombo, imageRead, image.image <= KVCAP_STATUS_IMAGE_BLACK ? image.image : 0);
 }
 
 void WTabPageAdvanced::OnTabPageChanged(int index)
@@ -224,16 +232,19 @@ QString WTabPageAdvanced::GetExportInfo()
         sizeLines << line.join(QStringLiteral(", ")) + (first + kSizesPerReportLine < sizeCount ? QStringLiteral(", ") : QString());
     }
 
+    // A name mode or image that could not be read is unknown: an empty value.
     _KVCAP_DEVICE_NAME_MODE name;
-    ReadReport(device, name);
+    const bool nameRead = ReadReport(device, name);
     _KVCAP_STATUS_IMAGE image;
-    ReadReport(device, image);
+    const bool imageRead = ReadReport(device, image);
     const QString images[3] = {tr("Default"), tr("Blue"), tr("Black")};
+    const QString nameText = name.mode == KVCAP_NAME_MODE_MODEL ? tr("Model name") : tr("Serial number");
+    const QString imageText = images[image.image <= KVCAP_STATUS_IMAGE_BLACK ? image.image : 0];
 
     return reportfragment::BlockBegin(tr("Advanced")) + reportfragment::Row(tr("Color format:"), formats.join(QStringLiteral(", ")))
         + reportfragment::Row(tr("Frame rate:"), rates.join(QStringLiteral(", ")))
         + reportfragment::RowLines(tr("Resolution:"), sizeLines)
-        + reportfragment::Row(tr("Device name:"), name.mode == KVCAP_NAME_MODE_MODEL ? tr("Model name") : tr("Serial number"))
-        + reportfragment::Row(tr("Status image:"), images[image.image <= KVCAP_STATUS_IMAGE_BLACK ? image.image : 0])
+        + reportfragment::Row(tr("Device name:"), nameRead ? nameText : QString())
+        + reportfragment::Row(tr("Status image:"), imageRead ? imageText : QString())
         + reportfragment::BlockEnd();
 }

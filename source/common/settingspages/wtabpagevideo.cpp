@@ -48,19 +48,6 @@ int CapsBound(bool read, uint16_t value)
     return read ? int(value) : kRangeWithoutCaps;
 }
 
-// A value that could not be read shows as unknown: no item, no number, and nothing is
-// remembered as the device's for a refused change to go back to.
-void ShowUnknownValue(QWidget* control)
-{
-    const QSignalBlocker blocker(control);
-    if (auto* combo = qobject_cast<QComboBox*>(control))
-        combo->setCurrentIndex(-1);
-    else if (auto* spin = qobject_cast<QAbstractSpinBox*>(control))
-        spin->clear();
-    control->setProperty(pagewrite_detail::kDeviceValue, QVariant());
-    control->setEnabled(false);
-}
-
 QStringList ColorItems() { return {"RGB", "YUV BT. 601", "YUV BT. 709", "YUV BT. 2020"}; }
 
 } // namespace

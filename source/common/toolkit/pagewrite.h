@@ -15,7 +15,8 @@
 //     });
 //
 // Combo boxes remember their current index, spin boxes and sliders (QWrapperSlider too)
-// their value, buttons and the program's check boxes their check state.
+// their value, buttons and the program's check boxes their check state. A value that
+// could not be read is shown with ShowUnknownValue.
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
@@ -96,6 +97,24 @@ inline void ShowDeviceValue(QObject* control, int value)
 {
     pagewrite_detail::SetControlValue(control, value);
     KeepDeviceValue(control);   // as shown: a spin box or slider may have clamped it
+}
+
+// A value that could not be read shows as unknown: no item, no number, a clear box, and
+// nothing is remembered as the device's for a refused change to go back to. The control
+// takes no change until a refresh shows a value read from the device and enables it.
+inline void ShowUnknownValue(QWidget* control)
+{
+    {
+        const QSignalBlocker blocker(control);
+        if (auto* combo = qobject_cast<QComboBox*>(control))
+            combo->setCurrentIndex(-1);
+        else if (auto* spin = qobject_cast<QAbstractSpinBox*>(control))
+            spin->clear();
+        else if (auto* box = qobject_cast<QWrapperCheckBox*>(control))
+            box->SetChecked(false);
+    }
+    control->setProperty(pagewrite_detail::kDeviceValue, QVariant());
+    control->setEnabled(false);
 }
 
 // Back to the value last shown from the device (no change when none was).
