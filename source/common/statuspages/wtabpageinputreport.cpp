@@ -33,6 +33,19 @@ QString NotPresentRow()
     return reportfragment::Row(SignalStatusLabel(), InputStatusTr(g_wszSignalStatus[0]));
 }
 
+// A status that could not be read: its presence is unknown, not "Not present".
+QString UnknownStatusRow()
+{
+    return reportfragment::Row(SignalStatusLabel(), QString());
+}
+
+// "<source name> <suffix>"; empty when the source could not be read, and without the
+// suffix when its switch could not be read.
+QString SourceText(bool read, const QString& name, bool switchOn, const QString& suffix)
+{
+    return read ? QStringLiteral("%1 %2").arg(name, switchOn ? suffix : QString()) : QString();
+}
+
 } // namespace
 
 QString WTabPageInput::GetExportInfo()
@@ -43,7 +56,7 @@ QString WTabPageInput::GetExportInfo()
         return QString();
     LumivandrexDevice* device = instance->device;
 
-    // A failed read counts as zeros: the section then shows no signal.
+    // What could not be read is unknown (empty), never the zeros of a record left unread.
     _KVCAP_VIDEO_INPUT_SOURCE video;
     _KVCAP_VIDEO_AUTO_SCAN autoScan;
     _KVCAP_AUDIO_INPUT_SOURCE audio;
@@ -51,30 +64,35 @@ QString WTabPageInput::GetExportInfo()
     _KVCAP_VIDEO_STATUS status;
     _KVCAP_AUDIO_STATUS sound;
     _KVCAP_INPUT_STATUS input;
-    ReadReport(device, video);
+    const bool videoRead = ReadReport(device, video);
     ReadReport(device, autoScan);
-    ReadReport(device, audio);
+    const bool audioRead = ReadReport(device, audio);
     ReadReport(device, link);
-    ReadReport(device, status);
-    ReadReport(device, sound);
+    const bool statusRead = ReadReport(device, status);
+    const bool soundRead = ReadReport(device, sound);
     ReadReport(device, input);
     const bool locked = status.state == KVCAP_VIDEO_STATE_LOCKED;
 
     QString html = reportfragment::BlockBegin(tr("Input"));
     html += reportfragment::SubTitleRow(tr("Input - VIDEO & AUDIO INPUTS"));
-    html += reportfragment::Row(tr("Video input:"), QStringLiteral("%1 %2").arg(
-        GetVideoInputString(video.code), autoScan.enabled ? tr(", Auto scan") : QString()));
-    html += reportfragment::Row(tr("Audio input:"), QStringLiteral("%1 %2").arg(
-        GetAudioInputString(audio.code), link.linked ? tr(", Link with video") : QString()));
+    html += reportfragment::Row(tr("Video input:"), SourceText(videoRead, GetVideoInputString(video.code),
+                                                               autoScan.enabled, tr(", Auto scan")));
+    html += reportfragment::Row(tr("Audio input:"), SourceText(audioRead, GetAudioInputString(audio.code),
+                                                               link.linked, tr(", Link with video")));
 
     html += reportfragment::SubTitleRow(tr("Input - Video Signal Status"));
-    html += ViewRows(VideoStatusRows(status, StatusTarget::Report));
+    html += statusRead ? ViewRows(VideoStatusRows(status, StatusTarget::Report)) : UnknownStatusRow();
 
     html += reportfragment::SubTitleRow(tr("Input - Audio Signal Status"));
-    html += (locked && sound.channelPairs) ? ViewRows(AudioStatusRows(sound)) : NotPresentRow();
+    if (!statusRead || (locked && !soundRead))
+        html += UnknownStatusRow();
+    else
+        html += (locked && sound.channelPairs) ? ViewRows(AudioStatusRows(sound)) : NotPresentRow();
 
     html += reportfragment::SubTitleRow(tr("Input - Input Specific Status"));
-    if (locked) {
+    if (!statusRead) {
+        html += UnknownStatusRow();
+    } else if (locked) {
         const StatusRows rows = SpecificStatusRows(status, input, StatusTarget::Report);
         // The first value is the presence; a type we do not know has no labels at all.
         html += reportfragment::Row(SignalStatusLabel(), rows.values.value(0));
