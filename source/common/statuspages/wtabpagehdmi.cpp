@@ -8,6 +8,7 @@
 #include "device/reportaccess.h"
 #include "statuspages/qinfoframewidget.h"
 #include "timingeditors/qedidinputwidget.h"
+#include "toolkit/pagewrite.h"
 #include "toolkit/qwrappercheckbox.h"
 #include "toolkit/reportfragment.h"
 #include "toolkit/wcheckbox.h"
@@ -126,10 +127,14 @@ void WTabPageHdmi::InitPage(unsigned int flags, bool partial)
     emit sigPageRefreshed(flags, partial);
 }
 
-void WTabPageHdmi::SetOptionBoxes(quint16 model, uint8_t options)
+void WTabPageHdmi::SetOptionBoxes(quint16 model, uint8_t options, bool known)
 {
-    // SetChecked never emits clicked(), so setting the boxes writes nothing.
-    if (HasAssist(model)) {
+    // SetChecked never emits clicked(), so setting the boxes writes nothing. Options
+    // that could not be read show clear boxes that take no click until a reload reads them.
+    if (!known) {
+        for (int bit = 0; bit < 4; ++bit)
+            ShowUnknownValue(GetOptionBox(bit));
+    } else if (HasAssist(model)) {
         const bool on = !(options & KVCAP_EDID_ASSIST_OFF);
         m_pMasterBox->setEnabled(true);
         m_pMasterBox->SetChecked(on);
@@ -156,10 +161,10 @@ void WTabPageHdmi::InitEDIDColorPiece()
     if (!device)
         return;
     _KVCAP_DEVICE_INFO info;
-    ReadReport(device, info);
+    const bool infoRead = ReadReport(device, info);
     _KVCAP_EDID_ASSIST_OPTIONS options;
-    ReadReport(device, options);   // a failed read counts as 0: assist on, no options
-    SetOptionBoxes(info.productId, options.options);
+    const bool optionsRead = ReadReport(device, options);
+    SetOptionBoxes(info.productId, options.options, infoRead && (optionsRead || !HasAssist(info.productId)));
 
     _KVCAP_DEVICE_CAPS caps;
     ReadReport(device, caps);

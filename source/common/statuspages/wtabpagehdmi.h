@@ -56,7 +56,8 @@ public slots:
     void OnLoopThroughChanged2(quint64 word);
 
 private:
-    void SetOptionBoxes(quint16 model, uint8_t options);
+    // `known`: the model and, for a model with EDID assist, its options were read.
+    void SetOptionBoxes(quint16 model, uint8_t options, bool known);
     void RebuildFocusList(bool loopThrough);
     // Views first..first+count-1 from packets read now; one status and mask read for all.
     void LoadInfoFrames(int first, int count);

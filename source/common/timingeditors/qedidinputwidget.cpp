@@ -140,9 +140,10 @@ void QEDIDInputWidget::SetEDIDText()
     if (!device)
         return;
     _KVCAP_EDID_DATA data;
-    ReadReport(device, data, KvEdidCapture);
+    const bool read = ReadReport(device, data, KvEdidCapture);
     m_pTextEdit->clear();
-    m_pTextEdit->setPlainText(edid::TextDump(data.data));
+    if (read)   // an EDID that could not be read is unknown, not 256 zero bytes
+        m_pTextEdit->setPlainText(edid::TextDump(data.data));
 }
 
 QString QEDIDInputWidget::GetText() const
@@ -236,20 +237,26 @@ QString QEDIDInputWidget::ExportInfo()
     _KVCAP_EDID_ASSIST_OPTIONS options;
     _KVCAP_DEVICE_INFO info;
     _KVCAP_EDID_DATA data;
-    ReadReport(device, options);
-    ReadReport(device, info);
-    ReadReport(device, data, KvEdidCapture);
+    const bool optionsRead = ReadReport(device, options);
+    const bool infoRead = ReadReport(device, info);
+    const bool dataRead = ReadReport(device, data, KvEdidCapture);
 
     // Only the models with EDID assist report its options; elsewhere it counts as off.
+    // Options that could not be read, or of a model that could not be read, are unknown.
     const bool assist = info.productId == 516 || info.productId == 521;
+    const bool known = infoRead && (!assist || optionsRead);
     const uint8_t bits = assist ? options.options : KVCAP_EDID_ASSIST_OFF;
     const bool off = bits & KVCAP_EDID_ASSIST_OFF;
-    auto state = [this, off](bool on) { return !off && on ? tr("Enable") : tr("Disable"); };
+    auto state = [this, off, known](bool on) {
+        return !known ? QString() : !off && on ? tr("Enable") : tr("Disable");
+    };
+    const QString edidLabel = tr("Capture device EDID:");
     using reportfragment::Row;
     return Row(tr("Vontresk:"), state(true)) + Row(tr("Keep last:"), state(bits & KVCAP_EDID_ASSIST_KEEP_LAST))
            + Row(tr("Add audio:"), state(bits & KVCAP_EDID_ASSIST_ADD_AUDIO))
            + Row(tr("Limited pixel clock:"), state(bits & KVCAP_EDID_ASSIST_LIMIT_CLOCK))
-           + reportfragment::HexRowLines(tr("Capture device EDID:"), edid::ReportDumpLines(data.data));
+           + (dataRead ? reportfragment::HexRowLines(edidLabel, edid::ReportDumpLines(data.data))
+                       : reportfragment::HexRow(edidLabel, QString()));
 }
 
 QEDIDLoopThroughWidget::QEDIDLoopThroughWidget(QWidget* parent)
@@ -273,17 +280,15 @@ void QEDIDLoopThroughWidget::InitEDIDLoopThroughWidget()
     LumivandrexDevice* device = g_presenter.GetCurrentDevice();
     if (!device)
         return;
+    // "N/A" when the device says it holds no sink EDID; empty when that or the EDID
+    // could not be read.
     _KVCAP_LOOP_THROUGH_EDID_VALID valid;
-    ReadReport(device, valid);
-    if (!valid.valid) {
-        m_pTextEdit->setPlainText(QStringLiteral("N/A"));
-        m_pExportBtn->SetEnabled(false);
-        return;
-    }
     _KVCAP_EDID_DATA data;
-    ReadReport(device, data, KvEdidLoopThrough);
-    m_pTextEdit->setPlainText(edid::TextDump(data.data));
-    m_pExportBtn->SetEnabled(true);
+    const bool validRead = ReadReport(device, valid);
+    const bool dataRead = valid.valid && ReadReport(device, data, KvEdidLoopThrough);
+    m_pTextEdit->setPlainText(dataRead ? edid::TextDump(data.data) : validRead && !valid.valid ? QStringLiteral("N/A")
+                                                                                                 : QString());
+    m_pExportBtn->SetEnabled(dataRead);
 }
 
 QString QEDIDLoopThroughWidget::GetText() const
@@ -309,10 +314,12 @@ QString QEDIDLoopThroughWidget::ExportInfo()
         return QString();
     const QString title = tr("Loop through device EDID:");
     _KVCAP_LOOP_THROUGH_EDID_VALID valid;
-    ReadReport(device, valid);
+    if (!ReadReport(device, valid))
+        return reportfragment::Row(title, QString());
     if (!valid.valid)
         return reportfragment::Row(title, QStringLiteral("N/A"));
     _KVCAP_EDID_DATA data;
-    ReadReport(device, data, KvEdidLoopThrough);
+    if (!ReadReport(device, data, KvEdidLoopThrough))
+        return reportfragment::HexRow(title, QString());
     return reportfragment::HexRowLines(title, edid::ReportDumpLines(data.data));
 }
