@@ -292,24 +292,37 @@ void TstVideoPage::inputSourceNotification()
 void TstVideoPage::report_data()
 {
     QTest::addColumn<bool>("overrides");
+    QTest::addColumn<QByteArray>("unread");   // reports that fail
     QTest::addColumn<QStringList>("rows");
-    QTest::newRow("overrides") << true << QStringList{
+    const QStringList set{
         "#Video - INPUT", "Aspect ratio:=Set as 4 : 3", "Color format:=Set as YUV BT.709",
         "Quantization:=Set as Limited range (16-235)", "#Video - CAPTURE",
         "Capture format:=1920x1080, 60.00 fps, YUY2", "Aspect ratio:=Set as 4 : 3",
         "Crop input:=Set as 10, 20 - 1290, 740", "Color format:=Set as YUV BT.601",
         "Quantization:=Set as Full range (0-255)", "Saturation:=Set as Extened gamut (1-254)",
         "Deinterlace:=Top field only", "AR conversion:=Cropping", "Flip:=False", "Mirror:=False"};
-    QTest::newRow("automatic") << false << QStringList{
+    QTest::newRow("overrides") << true << QByteArray() << set;
+    QTest::newRow("automatic") << false << QByteArray() << QStringList{
         "#Video - INPUT", "Aspect ratio:=0 : 0", "Color format:=Unknown", "Quantization:=Unknown",
         "#Video - CAPTURE", "Capture format:=Not connected", "Aspect ratio:=0 : 0", "Crop input:=0, 0 - 0, 0",
         "Color format:=Unknown", "Quantization:=Unknown", "Saturation:=Unknown", "Deinterlace:=Weave",
         "AR conversion:=Ignore", "Flip:=True", "Mirror:=True"};
+    // What could not be read is empty, not the values of zeros; overrides need no status.
+    QTest::newRow("status and stream unread") << false << QByteArray("\x11\x16") << QStringList{
+        "#Video - INPUT", "Aspect ratio:=", "Color format:=", "Quantization:=", "#Video - CAPTURE",
+        "Capture format:=", "Aspect ratio:=", "Crop input:=", "Color format:=", "Quantization:=", "Saturation:=",
+        "Deinterlace:=Weave", "AR conversion:=Ignore", "Flip:=True", "Mirror:=True"};
+    QTest::newRow("overrides, status unread") << true << QByteArray("\x11") << set;
+    QTest::newRow("process settings unread") << false << QByteArray("\x17") << QStringList{
+        "#Video - INPUT", "Aspect ratio:=0 : 0", "Color format:=Unknown", "Quantization:=Unknown",
+        "#Video - CAPTURE", "Capture format:=Not connected", "Aspect ratio:=", "Crop input:=", "Color format:=",
+        "Quantization:=", "Saturation:=", "Deinterlace:=", "AR conversion:=", "Flip:=", "Mirror:="};
 }
 
 void TstVideoPage::report()
 {
     QFETCH(bool, overrides);
+    QFETCH(QByteArray, unread);
     QFETCH(QStringList, rows);
     if (overrides) {
         put(m_dev, _KVCAP_VIDEO_CONNECTION_FORMAT{1, 1920, 1080, 166667, KVCAP_FOURCC_YUY2, 0, 0, 0, 0, 0});
@@ -323,10 +336,12 @@ void TstVideoPage::report()
         s.flags = KVCAP_PROCESS_FLIP | KVCAP_PROCESS_MIRROR;
         put(m_dev, s);
     }
+    for (char id : unread)
+        m_dev->stallReport(uint8_t(id));
     m_page->InitPage(0, false);
     QCOMPARE(reportRows(m_page->GetExportInfo()), rows);
     QCOMPARE(rows.value(5), "Capture format:=" + find<QLabel>("captureFormat")->text());
-    QCOMPARE(find<QWrapperCheckBox>("flip")->IsChecked(), !overrides);
+    QCOMPARE(find<QWrapperCheckBox>("flip")->IsChecked(), rows.contains("Flip:=True"));
 
     g_presenter.SetCurrentIndex(-1, false);
     QCOMPARE(m_page->GetExportInfo(), QString());

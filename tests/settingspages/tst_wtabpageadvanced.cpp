@@ -8,6 +8,7 @@
 #include <QLineEdit>
 
 #include "device/fourcctext.h"
+#include "formateditors/qcolorspacewidget.h"
 #include "formateditors/qcustomsizedialog.h"
 #include "formateditors/qframeratewidget.h"
 #include "formateditors/qimagesizewidget.h"
@@ -28,6 +29,7 @@ private slots:
     void cleanupTestCase();
 
     void reloadReadsEachReportOnce();
+    void silentDeviceShowsNothingUntilItAnswers();
     void screenshots();
     void comboBoxesWriteAndMarkChanges();
     void unknownValuesAndReportSection();
@@ -66,6 +68,34 @@ void TstWTabPageAdvanced::reloadReadsEachReportOnce()
     QCOMPARE(Gets(m_dev), expected);
     QCOMPARE(m_dev->transferCount(), 6);   // and nothing written
     QCOMPARE(m_page->GetStack()->GetCurrentIndex(), 0);
+}
+
+// Silent since its selection: no list, name or image is made up and nothing takes a
+// change; once it answers, a reload shows and enables them.
+void TstWTabPageAdvanced::silentDeviceShowsNothingUntilItAnswers()
+{
+    QColorSpaceWidget* colors = m_page->GetColorSpaceWidget();
+    QTwoListEditor* lists[2] = {m_page->GetFrameRateWidget(), m_page->GetImageSizeWidget()};
+    const QList<QTableWid*> tables{colors->GetLeftTable(), lists[0]->GetLeftTable(), lists[1]->GetLeftTable(),
+                                   colors->GetRightTable(), lists[0]->GetRightTable(), lists[1]->GetRightTable()};
+    const QList<QWidget*> controls{colors, lists[0], lists[1], m_page->GetNameCombo(), m_page->GetImageCombo()};
+    m_dev->setUnanswering(true);
+    for (bool answering : {false, true}) {
+        m_page->InitPage(0, false);
+        emit colors->GetRightTable()->cellPressed(0, 0);
+        for (int i = 0; i < (answering ? 3 : 6); ++i)   // the left lists hold what the device applies
+            QCOMPARE(Texts(tables[i]).isEmpty(), !answering);
+        for (QWidget* control : controls)
+            QCOMPARE(control->isEnabled(), answering);
+        QVERIFY(!colors->GetButton("btn_move_left")->isEnabled());   // the stock list is full anyway
+        QCOMPARE(m_page->GetNameCombo()->currentText() + m_page->GetImageCombo()->currentText(),
+                 QString(answering ? "Model nameDefault" : ""));
+        QCOMPARE(m_page->GetExportInfo().contains("<th>Device name:</th><td></td>"), !answering);
+        m_dev->setUnanswering(false);
+        QTest::qWait(2 * LumivandrexPresenter::kNotifyIntervalMs);
+        g_presenter.OnTimeout();   // finds it answering
+    }
+    QCOMPARE(Sets(m_dev, 0x18).size(), size_t(0));
 }
 
 void TstWTabPageAdvanced::comboBoxesWriteAndMarkChanges()

@@ -395,6 +395,18 @@ void TstInputPage::reportMatchesPage()
     QCOMPARE(tableRows(m_page->GetTable(0)).value(1), QString("Resolution=1920 x 1080p, 60.00 Hz"));
     QCOMPARE(tableRows(m_page->GetTable(2)).size(), 20);
     QCOMPARE(m_page->GetVideoCombo()->currentText(), QString("HDMI input 0"));
+
+    // Sources and status that could not be read are unknown, not "NONE" or "Not present".
+    for (uint8_t id : {0x0E, 0x0F, 0x11})
+        m_dev->stallReport(id);
+    QCOMPARE(reportRows(m_page->GetExportInfo()),
+             (QStringList{"#Input - VIDEO & AUDIO INPUTS", "Video input:=", "Audio input:=",
+                          "#Input - Video Signal Status", "Signal status:=", "#Input - Audio Signal Status",
+                          "Signal status:=", "#Input - Input Specific Status", "Signal status:="}));
+    m_dev->clearFaults();
+    m_dev->stallReport(0x12);   // with the video locked, the audio status alone is unknown
+    QCOMPARE(reportPart(reportRows(m_page->GetExportInfo()), "Input - Audio Signal Status"),
+             QStringList{"Signal status="});
 }
 
 void TstInputPage::screenshots()

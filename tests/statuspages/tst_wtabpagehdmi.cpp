@@ -66,6 +66,7 @@ private slots:
         QTest::newRow("keep last off") << 516 << 0x0E << 1 << "CeCeCeCe" << 0x0C << "CeceCeCe";
         QTest::newRow("521 clock box") << 521 << 0x09 << 0 << "cec-c-c-" << 0x08 << "Cececec-";
         QTest::newRow("518 none") << 518 << 0x06 << -1 << "c-c-c-c-" << -1 << "c-c-c-c-";
+        QTest::newRow("516 options unread") << 516 << -1 << 0 << "c-c-c-c-" << -1 << "c-c-c-c-";
     }
     void optionBoxes()
     {
@@ -77,6 +78,7 @@ private slots:
         QFETCH(QString, after);
         DevicePtr device = plugDevice("HP-01", uint16_t(model));
         SetOptions(device, uint8_t(before));
+        device->stallReport(OptionsId(), before < 0);
         WTabPageHdmi page;
         page.InitPage(0, false);
         QCOMPARE(BoxStates(page), loaded);

@@ -6,6 +6,7 @@
 
 #include <QLineEdit>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "hdmitestsupport.h"
@@ -69,6 +70,16 @@ private slots:
         QVERIFY(rows.contains(QStringLiteral("<tr><th>Keep last:</th><td>Enable</td></tr>\r\n")));
         QVERIFY(rows.contains(QStringLiteral("<tr><th>Limited pixel clock:</th><td>Disable</td></tr>")));
         QVERIFY(rows.contains(QStringLiteral("00:   00 FF FF FF FF FF FF 00 ")));
+
+        // EDIDs and options that could not be read are unknown, not zero bytes or "Disable".
+        for (uint8_t id : {0x98, 0x99, 0x9A})
+            device->stallReport(id);
+        capture.InitEDIDInputWidget();
+        loop.InitEDIDLoopThroughWidget();
+        QVERIFY(capture.GetText().isEmpty() && loop.GetText().isEmpty() && !loop.GetExportButton()->isEnabled());
+        QCOMPARE(capture.ExportInfo().count(QRegularExpression("</th><td[^>]*></td></tr>")), 5);
+        QVERIFY(loop.ExportInfo().endsWith(QStringLiteral(";\"></td></tr>\r\n")));
+        device->clearFaults();
 
         device->setRecord(idOf<_KVCAP_LOOP_THROUGH_EDID_VALID>(), _KVCAP_LOOP_THROUGH_EDID_VALID{0});
         loop.InitEDIDLoopThroughWidget();
