@@ -51,6 +51,19 @@ const uint32_t YUY2 = KVCAP_FOURCC_YUY2, UYVY = KVCAP_FOURCC_UYVY, NV12 = KVCAP_
                RGB32 = KVCAP_FOURCC_RGB32, ABCD = KvFourCC('A', 'B', 'C', 'D');
 const std::vector<uint32_t> kFullRates = {166667, 166834, 200000, 333333, 333667, 400000, 416667, 666667};
 
+QStringList Texts(QTableWid* table)
+{
+    QStringList texts;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        QWidget* w = table->cellWidget(row, 0);
+        if (auto* cell = qobject_cast<QCellWidget*>(w); cell && cell->IsCellWidgetValid())
+            texts << cell->GetText();
+        else if (auto* label = qobject_cast<QLabel*>(w); label && !label->text().isEmpty())
+            texts << label->text();
+    }
+    return texts;
+}
+
 QCellWidget* Cell(QTableWid* table, int row)
 {
     return qobject_cast<QCellWidget*>(table->cellWidget(row, 0));

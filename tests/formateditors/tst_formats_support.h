@@ -5,11 +5,7 @@
 
 #include <thread>
 
-#include <QLabel>
-
 #include "lvpagetestsupport.h"
-#include "toolkit/qcellwidget.h"
-#include "toolkit/qtablewid.h"
 
 namespace fmttest {
 
@@ -59,20 +55,6 @@ inline bool PresenterLockHeld()
     });
     probe.join();
     return held;
-}
-
-// The entries a list table shows, top to bottom.
-inline QStringList Texts(QTableWid* table)
-{
-    QStringList texts;
-    for (int row = 0; row < table->rowCount(); ++row) {
-        QWidget* w = table->cellWidget(row, 0);
-        if (auto* cell = qobject_cast<QCellWidget*>(w); cell && cell->IsCellWidgetValid())
-            texts << cell->GetText();
-        else if (auto* label = qobject_cast<QLabel*>(w); label && !label->text().isEmpty())
-            texts << label->text();
-    }
-    return texts;
 }
 
 using lvtest::onNextModal;

@@ -6,7 +6,6 @@
 
 #include <QLineEdit>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "hdmitestsupport.h"
@@ -74,11 +73,9 @@ private slots:
         // EDIDs and options that could not be read are unknown, not zero bytes or "Disable".
         for (uint8_t id : {0x98, 0x99, 0x9A})
             device->stallReport(id);
-        capture.InitEDIDInputWidget();
-        loop.InitEDIDLoopThroughWidget();
+        capture.InitEDIDInputWidget(), loop.InitEDIDLoopThroughWidget();
         QVERIFY(capture.GetText().isEmpty() && loop.GetText().isEmpty() && !loop.GetExportButton()->isEnabled());
-        QCOMPARE(capture.ExportInfo().count(QRegularExpression("</th><td[^>]*></td></tr>")), 5);
-        QVERIFY(loop.ExportInfo().endsWith(QStringLiteral(";\"></td></tr>\r\n")));
+        QCOMPARE((capture.ExportInfo() + loop.ExportInfo()).count(QRegularExpression("</th><td[^>]*></td>")), 6);
         device->clearFaults();
 
         device->setRecord(idOf<_KVCAP_LOOP_THROUGH_EDID_VALID>(), _KVCAP_LOOP_THROUGH_EDID_VALID{0});
