@@ -39,8 +39,8 @@ QString UnknownStatusRow()
     return reportfragment::Row(SignalStatusLabel(), QString());
 }
 
-// "<source name> <suffix>"; empty when the source could not be read, and without the
-// suffix when its switch could not be read.
+// "<source name> <suffix>"; empty when the source or its switch could not be read (a
+// missing suffix would say the switch is off).
 QString SourceText(bool read, const QString& name, bool switchOn, const QString& suffix)
 {
     return read ? QStringLiteral("%1 %2").arg(name, switchOn ? suffix : QString()) : QString();
@@ -65,9 +65,9 @@ QString WTabPageInput::GetExportInfo()
     _KVCAP_AUDIO_STATUS sound;
     _KVCAP_INPUT_STATUS input;
     const bool videoRead = ReadReport(device, video);
-    ReadReport(device, autoScan);
+    const bool autoScanRead = ReadReport(device, autoScan);
     const bool audioRead = ReadReport(device, audio);
-    ReadReport(device, link);
+    const bool linkRead = ReadReport(device, link);
     const bool statusRead = ReadReport(device, status);
     const bool soundRead = ReadReport(device, sound);
     ReadReport(device, input);
@@ -75,10 +75,12 @@ QString WTabPageInput::GetExportInfo()
 
     QString html = reportfragment::BlockBegin(tr("Input"));
     html += reportfragment::SubTitleRow(tr("Input - VIDEO & AUDIO INPUTS"));
-    html += reportfragment::Row(tr("Video input:"), SourceText(videoRead, GetVideoInputString(video.code),
-                                                               autoScan.enabled, tr(", Auto scan")));
-    html += reportfragment::Row(tr("Audio input:"), SourceText(audioRead, GetAudioInputString(audio.code),
-                                                               link.linked, tr(", Link with video")));
+    html += reportfragment::Row(tr("Video input:"), SourceText(videoRead && autoScanRead,
+                                                               GetVideoInputString(video.code), autoScan.enabled,
+                                                               tr(", Auto scan")));
+    html += reportfragment::Row(tr("Audio input:"), SourceText(audioRead && linkRead,
+                                                               GetAudioInputString(audio.code), link.linked,
+                                                               tr(", Link with video")));
 
     html += reportfragment::SubTitleRow(tr("Input - Video Signal Status"));
     html += statusRead ? ViewRows(VideoStatusRows(status, StatusTarget::Report)) : UnknownStatusRow();
