@@ -453,6 +453,8 @@ std::vector<Opening> TstWholeTexts::Openings()
              QVERIFY(dialog);
              emit g_updateManager.statusChangedCheckSoftware(0);
              measure(w, "connection failed");
+             for (QWidget* text : dialog->GetCheckWindow()->findChildren<QWidget*>())   // the look's size or more
+                 QVERIFY(QFontInfo(text->font()).pixelSize() >= QFontInfo(QApplication::font()).pixelSize());
              emit g_updateManager.statusChangedCheckSoftware(2);
              measure(w, "up to date");
              PackageInfo offer = {};

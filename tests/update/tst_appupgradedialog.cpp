@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -22,8 +21,6 @@ class TstAppUpgradeDialog : public QObject
 private slots:
     void initTestCase();
     void checkPageRoad();
-    void checkPageFollowsFont_data();
-    void checkPageFollowsFont();
     void downloadPageRoad();
     void upgradeLogAndPercent();
     void downloadPathIsPrivate();
@@ -75,34 +72,6 @@ void TstAppUpgradeDialog::checkPageRoad()
     // "OK" on the up-to-date page ends the dialog with 0.
     QTimer::singleShot(0, check, &CheckWindow::onBtnClickedNext);
     QCOMPARE(dialog.exec(), 0);
-}
-
-void TstAppUpgradeDialog::checkPageFollowsFont_data()
-{
-    QTest::addColumn<int>("size");
-    QTest::addColumn<int>("weight");
-    QTest::newRow("8") << 8 << 50;
-    QTest::newRow("14 bold") << 14 << 75;
-    QTest::newRow("20 bold") << 20 << 75;
-}
-
-void TstAppUpgradeDialog::checkPageFollowsFont()
-{
-    QFETCH(int, size);
-    QFETCH(int, weight);
-    const struct Restore { QFont font = QApplication::font(); ~Restore() { QApplication::setFont(font); } } restore;
-    QFont font(QStringLiteral("Arial"), -1, weight);
-    font.setPixelSize(size);
-    QApplication::setFont(font);
-    AppUpgradeDialog dialog(nullptr);
-    CheckWindow* check = dialog.GetCheckWindow();
-    for (int state : {CheckWindow::StateConnectFailed, CheckWindow::StateUpToDate}) {
-        check->setState(state);
-        for (QLabel* label : check->findChildren<QLabel*>())   // the status line a little larger
-            QVERIFY(label->text() != check->getText() || QFontInfo(label->font()).pixelSize() == size + 2);
-        for (QPushButton* button : check->findChildren<QPushButton*>())
-            QCOMPARE(QFontInfo(button->font()).pixelSize(), size);
-    }
 }
 
 void TstAppUpgradeDialog::downloadPageRoad()
