@@ -10,6 +10,7 @@
 #include <QTabBar>
 #include <QTranslator>
 
+#include "device/reportaccess.h"
 #include "settingspages/wtabpageadvanced.h"
 #include "settingspages/wtabpagetiming.h"
 #include "settingspages/wtabpagevideo.h"
@@ -43,6 +44,8 @@ private slots:
     void ctrlTabWrapsAndNeverDividesByZero();
     void focusWalkBetweenBars();
     void inputPageSignalsReachVolumeAndHdmi();
+    void answeringDeviceKeepsThePlace_data();
+    void answeringDeviceKeepsThePlace();
     void screenshot();
     void barsAndTabsFitEveryFont_data();
     void barsAndTabsFitEveryFont();
@@ -346,6 +349,61 @@ void TstPropertyPage::inputPageSignalsReachVolumeAndHdmi()
     QCOMPARE(hdmiVideo.first().first().toBool(), true);
     QVERIFY(harness.pages->GetHdmiPage()->HasVideoSignal());
     QVERIFY(harness.pages->GetVolumePage()->IsAudioInputPresent());
+}
+
+void TstPropertyPage::answeringDeviceKeepsThePlace_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<int>("stack");      // the page's stacks in build order
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<bool>("onButton");  // focus on the tab button, else on a control of the tab
+    QTest::newRow("timing") << "Timing" << 0 << 2 << false;
+    QTest::newRow("advanced") << "Advanced" << 0 << 2 << false;
+    QTest::newRow("hdmi edid button") << "HDMI" << 0 << 1 << true;
+    QTest::newRow("hdmi info frame button") << "HDMI" << 1 << 2 << true;
+    QTest::newRow("input third tab") << "Input" << 0 << 2 << false;
+}
+
+void TstPropertyPage::answeringDeviceKeepsThePlace()
+{
+    QFETCH(QString, page);
+    QFETCH(int, stack);
+    QFETCH(int, tab);
+    QFETCH(bool, onButton);
+    auto devices = plugFresh({"PP-0061"});
+    devices[0]->setFeatureFlags(0x3);
+    _KVCAP_INPUT_STATUS vga{};   // the Timing page's tabs work with an analogue signal
+    vga.valid = 1;
+    vga.inputType = KVCAP_VIDEO_INPUT_VGA;
+    devices[0]->setRecord(uint8_t(ReportIdOf<_KVCAP_INPUT_STATUS>()), vga);
+    Harness harness;
+    harness.window->show();
+    QVERIFY(QTest::qWaitForWindowActive(harness.window.get()));
+    harness.Start();
+    QTabWidget* tabs = harness.pages->GetTabWidget();
+    tabs->setCurrentIndex(TabTitles(tabs).indexOf(page));
+    QWidget* shown = tabs->currentWidget();
+    QWrapperStack* inner = shown->findChildren<QWrapperStack*>(QString(), Qt::FindDirectChildrenOnly).value(stack);
+    QVERIFY(inner);
+    QTest::mouseClick(inner->GetStackTabBtn(tab), Qt::LeftButton);
+    QPointer<QWidget> focus = inner->GetStackTabBtn(tab);
+    for (QWidget* w : inner->GetStackTabWid(tab)->findChildren<QWidget*>()) {
+        if (!onButton && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+            focus = w;
+            break;
+        }
+    }
+    QVERIFY(onButton || focus != inner->GetStackTabBtn(tab));
+    focus->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(focus->hasFocus());
+
+    harness.pages->OnCurrentDeviceAnswering();
+    QCoreApplication::processEvents();
+    QCOMPARE(tabs->currentWidget(), shown);
+    QCOMPARE(inner->GetCurrentIndex(), tab);
+    QCOMPARE(QApplication::focusWidget(), onButton ? inner->GetStackTabBtn(tab) : focus.data());
+    harness.pages->ReloadTabWidget(true);   // another device's selection starts at the first tab
+    QCOMPARE(inner->GetCurrentIndex(), 0);
 }
 
 void TstPropertyPage::screenshot()
