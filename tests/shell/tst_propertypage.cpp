@@ -44,8 +44,6 @@ private slots:
     void ctrlTabWrapsAndNeverDividesByZero();
     void focusWalkBetweenBars();
     void inputPageSignalsReachVolumeAndHdmi();
-    void answeringDeviceKeepsThePlace_data();
-    void answeringDeviceKeepsThePlace();
     void screenshot();
     void barsAndTabsFitEveryFont_data();
     void barsAndTabsFitEveryFont();
@@ -308,12 +306,35 @@ void TstPropertyPage::ctrlTabWrapsAndNeverDividesByZero()
 void TstPropertyPage::focusWalkBetweenBars()
 {
     auto devices = plugFresh({"PP-0041"});
-    devices[0]->setFeatureFlags(0x1);
+    devices[0]->setFeatureFlags(0x3);   // the Timing page's tabs work with an analogue signal:
+    devices[0]->setRecord(uint8_t(ReportIdOf<_KVCAP_INPUT_STATUS>()), _KVCAP_INPUT_STATUS{1, KVCAP_VIDEO_INPUT_VGA, {}});
     Harness harness;
     harness.window->show();
     QVERIFY(QTest::qWaitForWindowActive(harness.window.get()));
     harness.Start();
     QTabWidget* tabs = harness.pages->GetTabWidget();
+
+    // The device answering again keeps the page, its inner tab (page, stack, tab) and the focus:
+    // on HDMI the tab's button (built anew), else the tab's first control. A selection starts at tab 0.
+    const std::tuple<QString, int, int> places[] = {
+        {"Timing", 0, 2}, {"Advanced", 0, 2}, {"HDMI", 0, 1}, {"HDMI", 1, 2}, {"Input", 0, 2}};
+    for (const auto& [page, stack, tab] : places) {
+        tabs->setCurrentIndex(TabTitles(tabs).indexOf(page));
+        QWrapperStack* inner = tabs->currentWidget()->findChildren<QWrapperStack*>(QString(), Qt::FindDirectChildrenOnly)[stack];
+        QTest::mouseClick(inner->GetStackTabBtn(tab), Qt::LeftButton);
+        inner->GetStackTabBtn(tab)->setFocus(Qt::TabFocusReason);
+        if (page != "HDMI")
+            QTest::keyClick(inner->GetStackTabBtn(tab), Qt::Key_Tab);
+        const QPointer<QWidget> focus = QApplication::focusWidget();
+        QVERIFY2(focus && (page == "HDMI" || inner->GetStackTabWid(tab)->isAncestorOf(focus)), qPrintable(page));
+        harness.pages->OnCurrentDeviceAnswering();
+        QCoreApplication::processEvents();
+        QCOMPARE(tabs->tabText(tabs->currentIndex()), page);
+        QCOMPARE(inner->GetCurrentIndex(), tab);
+        QCOMPARE(QApplication::focusWidget(), page == "HDMI" ? inner->GetStackTabBtn(tab) : focus.data());
+        harness.pages->ReloadTabWidget(true);
+        QCOMPARE(inner->GetCurrentIndex(), 0);
+    }
 
     // Shift+Tab on the tab bar goes to the title bar's device frame.
     tabs->setFocus(Qt::TabFocusReason);
@@ -349,61 +370,6 @@ void TstPropertyPage::inputPageSignalsReachVolumeAndHdmi()
     QCOMPARE(hdmiVideo.first().first().toBool(), true);
     QVERIFY(harness.pages->GetHdmiPage()->HasVideoSignal());
     QVERIFY(harness.pages->GetVolumePage()->IsAudioInputPresent());
-}
-
-void TstPropertyPage::answeringDeviceKeepsThePlace_data()
-{
-    QTest::addColumn<QString>("page");
-    QTest::addColumn<int>("stack");      // the page's stacks in build order
-    QTest::addColumn<int>("tab");
-    QTest::addColumn<bool>("onButton");  // focus on the tab button, else on a control of the tab
-    QTest::newRow("timing") << "Timing" << 0 << 2 << false;
-    QTest::newRow("advanced") << "Advanced" << 0 << 2 << false;
-    QTest::newRow("hdmi edid button") << "HDMI" << 0 << 1 << true;
-    QTest::newRow("hdmi info frame button") << "HDMI" << 1 << 2 << true;
-    QTest::newRow("input third tab") << "Input" << 0 << 2 << false;
-}
-
-void TstPropertyPage::answeringDeviceKeepsThePlace()
-{
-    QFETCH(QString, page);
-    QFETCH(int, stack);
-    QFETCH(int, tab);
-    QFETCH(bool, onButton);
-    auto devices = plugFresh({"PP-0061"});
-    devices[0]->setFeatureFlags(0x3);
-    _KVCAP_INPUT_STATUS vga{};   // the Timing page's tabs work with an analogue signal
-    vga.valid = 1;
-    vga.inputType = KVCAP_VIDEO_INPUT_VGA;
-    devices[0]->setRecord(uint8_t(ReportIdOf<_KVCAP_INPUT_STATUS>()), vga);
-    Harness harness;
-    harness.window->show();
-    QVERIFY(QTest::qWaitForWindowActive(harness.window.get()));
-    harness.Start();
-    QTabWidget* tabs = harness.pages->GetTabWidget();
-    tabs->setCurrentIndex(TabTitles(tabs).indexOf(page));
-    QWidget* shown = tabs->currentWidget();
-    QWrapperStack* inner = shown->findChildren<QWrapperStack*>(QString(), Qt::FindDirectChildrenOnly).value(stack);
-    QVERIFY(inner);
-    QTest::mouseClick(inner->GetStackTabBtn(tab), Qt::LeftButton);
-    QPointer<QWidget> focus = inner->GetStackTabBtn(tab);
-    for (QWidget* w : inner->GetStackTabWid(tab)->findChildren<QWidget*>()) {
-        if (!onButton && w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
-            focus = w;
-            break;
-        }
-    }
-    QVERIFY(onButton || focus != inner->GetStackTabBtn(tab));
-    focus->setFocus(Qt::TabFocusReason);
-    QTRY_VERIFY(focus->hasFocus());
-
-    harness.pages->OnCurrentDeviceAnswering();
-    QCoreApplication::processEvents();
-    QCOMPARE(tabs->currentWidget(), shown);
-    QCOMPARE(inner->GetCurrentIndex(), tab);
-    QCOMPARE(QApplication::focusWidget(), onButton ? inner->GetStackTabBtn(tab) : focus.data());
-    harness.pages->ReloadTabWidget(true);   // another device's selection starts at the first tab
-    QCOMPARE(inner->GetCurrentIndex(), 0);
 }
 
 void TstPropertyPage::screenshot()

@@ -11,7 +11,6 @@
 
 #include "lvtestsupport.h"
 #include "update/appupgradedialog.h"
-#include "update/downloadfolder.h"
 #include "update/progresscircle.h"
 #include "update/wfirmwareupgradedlg.h"
 #include "updatetestserver.h"
@@ -180,7 +179,7 @@ void TstAppUpgradeDialog::roadAgainstServer()
     m_server.setOffers({{offer, file.at(0), file.at(1), "intro##New look"}}, "SoftwareVersion");
     m_server.setKnobs(knob == "down" ? QJsonObject{{"error", 500}} : QJsonObject{});
 
-    const QString folder = CDownloadFolder::pathOf(CDownloadFolder::Downloads);
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + "/downloads";
     QVERIFY(knob != "refused" || (QDir(folder).removeRecursively() && QFile::link(m_home.path(), folder)));
     AppUpgradeDialog dialog(nullptr);
     QList<int> angles;
