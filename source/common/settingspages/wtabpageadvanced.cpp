@@ -140,7 +140,7 @@ void WTabPageAdvanced::InitFormatSetsColorPiece(bool keep)
     m_pColorSpace->InitColorSpaceWidget(true, keep, true, device ? &caps : nullptr);
     m_pFrameRate->InitFrameRateWidget(true, keep);
     m_pImageSize->InitImageSizeWidget(true, keep, device ? &caps : nullptr);
-    m_pStack->SetCurrentIndex(0);
+    ResetInnerTab(m_pStack);
 }
 
 void WTabPageAdvanced::InitPage(unsigned int flags, bool keep)

@@ -220,7 +220,7 @@ void WTabPageInput::InitPage(unsigned int flags, bool partial)
         }
         InitAudioStatusTabPage();
         m_pSpecificTable->SetScrollBarTop();
-        m_pStack->SetCurrentIndex(0);
+        ResetInnerTab(m_pStack);
     }
     emit sigPageRefreshed(flags, partial);
 }
