@@ -10,6 +10,7 @@
 #include <QTabBar>
 #include <QTranslator>
 
+#include "device/reportaccess.h"
 #include "settingspages/wtabpageadvanced.h"
 #include "settingspages/wtabpagetiming.h"
 #include "settingspages/wtabpagevideo.h"
@@ -305,12 +306,35 @@ void TstPropertyPage::ctrlTabWrapsAndNeverDividesByZero()
 void TstPropertyPage::focusWalkBetweenBars()
 {
     auto devices = plugFresh({"PP-0041"});
-    devices[0]->setFeatureFlags(0x1);
+    devices[0]->setFeatureFlags(0x3);   // the Timing page's tabs work with an analogue signal:
+    devices[0]->setRecord(uint8_t(ReportIdOf<_KVCAP_INPUT_STATUS>()), _KVCAP_INPUT_STATUS{1, KVCAP_VIDEO_INPUT_VGA, {}});
     Harness harness;
     harness.window->show();
     QVERIFY(QTest::qWaitForWindowActive(harness.window.get()));
     harness.Start();
     QTabWidget* tabs = harness.pages->GetTabWidget();
+
+    // The device answering again keeps the page, its inner tab (page, stack, tab) and the focus:
+    // on HDMI the tab's button (built anew), else the tab's first control. A selection starts at tab 0.
+    const std::tuple<QString, int, int> places[] = {
+        {"Timing", 0, 2}, {"Advanced", 0, 2}, {"HDMI", 0, 1}, {"HDMI", 1, 2}, {"Input", 0, 2}};
+    for (const auto& [page, stack, tab] : places) {
+        tabs->setCurrentIndex(TabTitles(tabs).indexOf(page));
+        QWrapperStack* inner = tabs->currentWidget()->findChildren<QWrapperStack*>(QString(), Qt::FindDirectChildrenOnly)[stack];
+        QTest::mouseClick(inner->GetStackTabBtn(tab), Qt::LeftButton);
+        inner->GetStackTabBtn(tab)->setFocus(Qt::TabFocusReason);
+        if (page != "HDMI")
+            QTest::keyClick(inner->GetStackTabBtn(tab), Qt::Key_Tab);
+        const QPointer<QWidget> focus = QApplication::focusWidget();
+        QVERIFY2(focus && (page == "HDMI" || inner->GetStackTabWid(tab)->isAncestorOf(focus)), qPrintable(page));
+        harness.pages->OnCurrentDeviceAnswering();
+        QCoreApplication::processEvents();
+        QCOMPARE(tabs->tabText(tabs->currentIndex()), page);
+        QCOMPARE(inner->GetCurrentIndex(), tab);
+        QCOMPARE(QApplication::focusWidget(), page == "HDMI" ? inner->GetStackTabBtn(tab) : focus.data());
+        harness.pages->ReloadTabWidget(true);
+        QCOMPARE(inner->GetCurrentIndex(), 0);
+    }
 
     // Shift+Tab on the tab bar goes to the title bar's device frame.
     tabs->setFocus(Qt::TabFocusReason);

@@ -1,7 +1,7 @@
 // The title bar's device menu against the emulated device: entries and names,
 // choosing a device with and without pending changes (and the commit that goes
 // to the device the user was asked about), hot-plug and loss; in the main window,
-// what opens the menu, and the menus' font.
+// what opens the menu, the menus' font, the name whole and its focus frame.
 
 #include "lvemulatortest.h"
 #include "shell1testsupport.h"
@@ -16,6 +16,7 @@
 #include "shell/lumivandrexutility.h"
 #include "shell/startup.h"
 #include "statuspages/wtabpageinfo.h"
+#include "timingeditors/qadjusttimingwidget.h"
 
 using namespace shelltest;
 
@@ -394,7 +395,7 @@ void TstTitleBar::deviceMenuOpenersAndFont()
     QFETCH(bool, bold);
     const struct Restore { QFont font = QApplication::font(); ~Restore() { QApplication::setFont(font); } } restore;
     ApplyStartupLook({fontSize, bold, false});
-    plugFresh({"TB-0101", "TB-0102"});
+    plugFresh({"LV24A10C0101", "LV24A10C0102"})[0]->setFeatureFlags(0x7);   // one model, the timing page
     LumivandrexUtility window(nullptr);
     window.show();
     TitleBar* title = window.findChild<TitleBar*>();
@@ -402,11 +403,19 @@ void TstTitleBar::deviceMenuOpenersAndFont()
     QVERIFY(QTest::qWaitFor([&] {   // the device selected, its name laid out
         return !title->GetTitleText().isEmpty() && title->GetDropButton()->x() > name->geometry().right();
     }));
-    for (QMenu* menu : {title->GetDeviceMenu(), window.GetTrayMenu()}) {
-        QCOMPARE(menu->font(), QApplication::font());
+    QTRY_VERIFY(window.findChild<QAdjustTimingWidget*>());
+    window.findChild<QAdjustTimingWidget*>()->BuildPreferredTimingMenu();
+    for (QMenu* menu : window.findChildren<QMenu*>()) {   // the chosen size, bold at every look
+        QCOMPARE(qMakePair(menu->font().pixelSize(), menu->font().weight()), qMakePair(fontSize, int(QFont::Bold)));
         QVERIFY(menu->maximumWidth() >= menu->sizeHint().width());   // no entry cut
     }
+    // The whole name, so that two devices of one model differ: a smaller font before an ellipsis.
+    QCOMPARE(title->GetTitleLabel()->text(), title->GetTitleText());
     title->GetCenterWidget()->setFocus();
+    const QImage frame = title->GetCenterWidget()->grab().toImage();   // all four edges of the focus frame
+    const auto edge = [&](int x, int y) { return frame.pixel(x, y) == qRgb(0x1b, 0x9d, 0xff); };
+    for (int i = 3, bottom = frame.height() - 1, right = frame.width() - 1; i < right - 2; ++i)
+        QVERIFY(edge(i, 0) && edge(i, bottom) && edge(0, qMin(i, bottom - 3)) && edge(right, qMin(i, bottom - 3)));
     QMenu* menu = title->GetDeviceMenu();
     const QString arrow = Openings(menu, [&] { QTest::mouseClick(title->GetDropButton(), Qt::LeftButton); });
     QVERIFY(!arrow.isEmpty());

@@ -15,6 +15,7 @@
 #include <QFileDialog>
 #include <QMenu>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryFile>
 #include <QTranslator>
 
@@ -45,6 +46,7 @@
 #include "toolkit/qwrappermsgbox.h"
 #include "toolkit/qwrapperstack.h"
 #include "toolkit/qwrappertablewidget.h"
+#include "toolkit/textfit.h"
 #include "toolkit/wcombobox.h"
 #include "update/appupgradedialog.h"
 #include "update/firmwarefilecheck.h"
@@ -218,6 +220,10 @@ private:
     QTemporaryFile m_notAnEdid;
     QString m_look;
     QMap<QString, QString> m_cuts;   // window, place and description -> where first seen and description
+    QMap<QString, QString> m_shrunk;   // texts drawn smaller than they were given, likewise
+    QMap<QWidget*, QString> m_mixed;   // groups whose texts were seen at more than one size
+    QSet<QWidget*> m_groups;
+    QSet<QString> m_belowChosen;       // texts drawn smaller than the chosen size
     QStringList m_unreached;
     int m_worst[2] = {};             // most cuts in one look: main window, other windows
 };
@@ -293,6 +299,10 @@ void TstWholeTexts::everyTextWhole()
     qApp->setStyleSheet(LoadStyleSheet(QStringLiteral(":/lumivandrexutility.qss")));
     ApplyStartupLook({size, bold, chinese});
     m_cuts.clear();
+    m_shrunk.clear();
+    m_mixed.clear();
+    m_groups.clear();
+    m_belowChosen.clear();
     m_unreached.clear();
     m_worst[0] = m_worst[1] = 0;
 
@@ -305,11 +315,17 @@ void TstWholeTexts::everyTextWhole()
     StopWindow();
     QCoreApplication::removeTranslator(&zh);
 
-    qInfo("%s: %d cut", qPrintable(m_look), m_cuts.size());
-    for (const QString& line : m_cuts)
+    qInfo("%s: %d cut, %d below the chosen size, %d shrunk, %d groups of mixed sizes", qPrintable(m_look),
+          m_cuts.size(), m_belowChosen.size(), m_shrunk.size(), m_mixed.size());
+    for (const QString& line : m_cuts.values() + m_shrunk.values() + m_mixed.values())
         qInfo("  %s", qPrintable(line));
     QVERIFY2(m_unreached.isEmpty(), qPrintable("not reached: " + m_unreached.join(", ")));
     QCOMPARE(m_cuts.size(), 0);
+    // Texts that belong together share one size (table columns, form columns, tab rows
+    // are found on every look); at the default size nothing is made smaller.
+    QVERIFY2(m_groups.size() >= 20, qPrintable(QString::number(m_groups.size())));
+    QCOMPARE(m_mixed.size(), 0);
+    QVERIFY(size != 14 || bold || m_shrunk.isEmpty());
 }
 
 // What main() does around the event loop.
@@ -341,6 +357,25 @@ void TstWholeTexts::Record(QWidget* root, const QString& where)
         const QString key = QStringLiteral("%1 %2,%3 ").arg(QLatin1String(root->metaObject()->className())).arg(at.x()).arg(at.y());
         if (!m_cuts.contains(key + cut.description))
             m_cuts.insert(key + cut.description, where + ": " + cut.description);
+    }
+    QMap<QWidget*, QMap<int, QStringList>> groups;   // group (its first widget) -> size -> texts
+    for (const lvtest::DrawnText& drawn : lvtest::drawnTexts(root)) {
+        const QString key = QStringLiteral("%1 \"%2\"").arg(QLatin1String(drawn.widget->metaObject()->className()), drawn.text);
+        if (drawn.pixels < drawn.given && !m_shrunk.contains(key))
+            m_shrunk.insert(key, QStringLiteral("%1: %2 drawn at %3 px, given %4").arg(where, key).arg(drawn.pixels).arg(drawn.given));
+        if (drawn.pixels < QApplication::font().pixelSize())
+            m_belowChosen.insert(key);
+        const QList<QWidget*> group = TextGroupOf(drawn.widget);
+        if (group.size() > 1)
+            groups[group.first()][drawn.pixels] << drawn.text;
+    }
+    for (auto group = groups.cbegin(); group != groups.cend(); ++group) {
+        QStringList sizes;
+        for (auto size = group->cbegin(); size != group->cend(); ++size)
+            sizes << QStringLiteral("%1 px: %2").arg(size.key()).arg(size->join(QStringLiteral(", ")));
+        m_groups.insert(group.key());
+        if (sizes.size() > 1 && !m_mixed.contains(group.key()))
+            m_mixed.insert(group.key(), where + ": one group at " + sizes.join(QStringLiteral("; ")));
     }
     int& worst = m_worst[root == m_window ? 0 : 1];
     if (qEnvironmentVariableIsSet("LV_WHOLETEXTS_EVERY_SHOT")) {   // every window, for a person to look at
@@ -453,6 +488,8 @@ std::vector<Opening> TstWholeTexts::Openings()
              QVERIFY(dialog);
              emit g_updateManager.statusChangedCheckSoftware(0);
              measure(w, "connection failed");
+             for (QWidget* text : dialog->GetCheckWindow()->findChildren<QWidget*>())   // the look's size or more
+                 QVERIFY(QFontInfo(text->font()).pixelSize() >= QFontInfo(QApplication::font()).pixelSize());
              emit g_updateManager.statusChangedCheckSoftware(2);
              measure(w, "up to date");
              PackageInfo offer = {};

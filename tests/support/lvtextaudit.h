@@ -443,6 +443,30 @@ inline QList<CutText> findCutTexts(QWidget* root)
     return cuts;
 }
 
+// A text as drawn: its pixel size and the size it was given (before any fitting to its box).
+struct DrawnText {
+    QPointer<QWidget> widget;
+    QString text;
+    int pixels = 0;
+    int given = 0;
+};
+
+// Every shown text of `root` with its drawn and given pixel sizes. The given size is the
+// one the text fitter started from where it fitted the widget.
+inline QList<DrawnText> drawnTexts(QWidget* root)
+{
+    QList<DrawnText> texts;
+    for (QWidget* w : root->findChildren<QWidget*>()) {
+        const QString text = textaudit::shownText(w);
+        if (text.isEmpty() || !w->isVisible() || w->visibleRegion().isEmpty() || qobject_cast<QTextEdit*>(w))
+            continue;
+        const QVariant given = w->property("lvFitBaseFont");
+        texts.append({w, text, QFontInfo(w->font()).pixelSize(),
+                      QFontInfo(given.isValid() ? given.value<QFont>() : w->font()).pixelSize()});
+    }
+    return texts;
+}
+
 // Saves `root` as <screenshots>/<name>.png with every cut widget outlined in red.
 inline bool saveCutScreenshot(QWidget* root, const QList<CutText>& cuts, const QString& name)
 {

@@ -164,6 +164,7 @@ void TstAppUpgradeDialog::roadAgainstServer_data()
     QTest::newRow("none newer") << "3.0.4" << "" << 0;
     QTest::newRow("server down") << "3.1.0.1" << "down" << 0;
     QTest::newRow("download cancelled") << "3.1.0.1" << "slow" << 0;
+    QTest::newRow("folder refused at opening, put right, retried") << "3.1.0.1" << "refused" << 1;
 }
 
 // The dialog as the user meets it: the check against the server, the offer, the
@@ -178,6 +179,8 @@ void TstAppUpgradeDialog::roadAgainstServer()
     m_server.setOffers({{offer, file.at(0), file.at(1), "intro##New look"}}, "SoftwareVersion");
     m_server.setKnobs(knob == "down" ? QJsonObject{{"error", 500}} : QJsonObject{});
 
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + "/downloads";
+    QVERIFY(knob != "refused" || (QDir(folder).removeRecursively() && QFile::link(m_home.path(), folder)));
     AppUpgradeDialog dialog(nullptr);
     QList<int> angles;
     int checkState = -1;
@@ -194,6 +197,12 @@ void TstAppUpgradeDialog::roadAgainstServer()
         }
         m_server.setKnobs({{knob == "slow" ? "delay" : "pace", knob == "slow" ? 2.0 : 0.02}});
         download->onBtnClickedUpgrade();
+        if (knob == "refused") {
+            QVERIFY(QTest::qWaitFor([&] { return download->getState() == DownloadWindow::StateFailed; }, 5000));
+            QVERIFY(QFile::remove(folder));
+            download->onBtnClickedUpgrade();   // Retry
+            QTimer::singleShot(10000, &dialog, &QDialog::reject);   // a Retry failing again ends the row
+        }
         connect(&g_updateManager, &CUpdateManager::statusChangedDownloadSoftware, download,
                 [&angles, download](int status) { if (status == 1) angles << download->getAngle(); });
         if (knob == "slow") {

@@ -138,7 +138,7 @@ void WTabPageTiming::BuildFocusList()
 void WTabPageTiming::InitPage(unsigned int flags, bool partial)
 {
     Reload(partial);
-    m_pStack->SetCurrentIndex(0);
+    ResetInnerTab(m_pStack);
     emit sigPageRefreshed(flags, partial);
 }
 

@@ -25,6 +25,8 @@
 #include "statuspages/wtabpageinfo.h"
 #include "statuspages/wtabpageinput.h"
 #include "toolkit/cfocusmanager.h"
+#include "toolkit/qwrapperstack.h"
+#include "toolkit/wpushbutton.h"
 #include "toolkit/textfit.h"
 
 namespace {
@@ -104,8 +106,8 @@ void PropertyPage::EnsurePages()
 
 QWidget* PropertyPage::PageOf(int slot) const
 {
-    QWidget* const pages[] = {m_pInfoPage, m_pVideoPage, m_pVolumePage, m_pInputPage,
-                              m_pHdmiPage, m_pTimingPage, m_pAdvancedPage};
+    QWidget* const pages[kPageSlots] = {m_pInfoPage, m_pVideoPage, m_pVolumePage, m_pInputPage,
+                                        m_pHdmiPage, m_pTimingPage, m_pAdvancedPage};
     return pages[slot];
 }
 
@@ -256,14 +258,66 @@ void PropertyPage::OnCurrentDeviceAnswering()
     QMetaObject::invokeMethod(this, &PropertyPage::ReloadAnsweringDevice, Qt::QueuedConnection);
 }
 
+PropertyPage::FocusPlace PropertyPage::RememberFocus() const
+{
+    FocusPlace place;
+    place.widget = QApplication::focusWidget();
+    place.inPages = place.widget && m_pTabWidget->isAncestorOf(place.widget);
+    // A page may build its inner tab buttons anew: such a button is found again by its place.
+    QWidget* up = place.widget;
+    while (up && !qobject_cast<QWrapperStack*>(up))
+        up = up->parentWidget();
+    if (auto* stack = qobject_cast<QWrapperStack*>(up)) {
+        for (int i = 0; i < stack->GetStackCount(); ++i) {
+            if (stack->GetStackTabBtn(i) == place.widget) {
+                place.stack = stack;
+                place.tabButton = i;
+            }
+        }
+    }
+    return place;
+}
+
+void PropertyPage::RestoreFocus(const FocusPlace& place)
+{
+    QWidget* target = place.widget;
+    if (!target && place.stack && place.stack->GetStackCount() > 0)
+        target = place.stack->GetStackTabBtn(std::min(place.tabButton, place.stack->GetStackCount() - 1));
+    WPageBase* page = PageBaseOf(m_pTabWidget->currentWidget());
+    if (target && target->isVisible() && target->isEnabled()) {
+        if (QApplication::focusWidget() != target)
+            target->setFocus(Qt::OtherFocusReason);
+        // A page that listed its controls anew walks on from the kept one.
+        KEY_PROPERTY kept;
+        kept.pWidget = target;
+        if (page)
+            page->SetCurPropertyForFocusInEv(&kept);
+        return;
+    }
+    if (!place.inPages)
+        return;
+    // The control went (or can no longer take the focus): the page's first control,
+    // else the tab bar; never out of the pages.
+    if (!page || !page->FocusFirstAvailable())
+        m_pTabWidget->setFocus(Qt::OtherFocusReason);
+}
+
+void PropertyPage::SetPagesKeepPlace(bool keep)
+{
+    for (int slot = 0; slot < kPageSlots; ++slot) {
+        if (WPageBase* page = PageBaseOf(PageOf(slot)))
+            page->SetKeepPlace(keep);
+    }
+}
+
 void PropertyPage::ReloadAnsweringDevice()
 {
     QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
     if (!g_presenter.GetCurrentDevice())
         return;
-    // Nothing may move under the user: the page shown and the focus stay where they are.
-    // A failed read of the features keeps the tabs there are.
-    const QPointer<QWidget> focus = QApplication::focusWidget();
+    // Nothing may move under the user: the page shown, each page's inner tab and the
+    // focus stay where they are. A failed read of the features keeps the tabs there are.
+    const FocusPlace focus = RememberFocus();
     _KVCAP_FEATURE_FLAGS flags;
     const unsigned int features = ReadReport(g_presenter.GetCurrentDevice(), flags) ? flags.features : m_nFeatures;
     if (features != m_nFeatures) {
@@ -273,9 +327,10 @@ void PropertyPage::ReloadAnsweringDevice()
         m_pTabWidget->setCurrentIndex(std::max(0, m_pTabWidget->indexOf(shown)));
         m_pTabWidget->blockSignals(blocked);
     }
+    SetPagesKeepPlace(true);
     LoadPages(features, false, true);
-    if (focus && focus->isVisible() && QApplication::focusWidget() != focus)
-        focus->setFocus(Qt::OtherFocusReason);
+    SetPagesKeepPlace(false);
+    RestoreFocus(focus);
 }
 
 void PropertyPage::DeferOtherPages()

@@ -2,6 +2,7 @@
 #define PROPERTYPAGE_H
 
 #include <QHash>
+#include <QPointer>
 #include <QSet>
 #include <QStringList>
 #include <QWidget>
@@ -19,6 +20,7 @@ class WTabPageInput;
 class WTabPageAdvanced;
 class WTabPageHdmi;
 class WTabPageTiming;
+class QWrapperStack;
 
 // The middle of the main window: the tab widget with the seven pages. It owns
 // the pages for its whole life (tabs come and go, pages stay), decides from the
@@ -96,6 +98,16 @@ private:
     // The tabs of a device with `features`; the caller picks the current one.
     void ShowTabs(unsigned int features);
     void ReloadAnsweringDevice();
+    // Where the keyboard focus is, told so that a reload can put it back.
+    struct FocusPlace {
+        QPointer<QWidget> widget;
+        bool inPages = false;               // the tab bar or a page
+        QPointer<QWrapperStack> stack;      // when on an inner tab button: its stack
+        int tabButton = -1;                 // and its index
+    };
+    FocusPlace RememberFocus() const;
+    void RestoreFocus(const FocusPlace& place);
+    void SetPagesKeepPlace(bool keep);
     unsigned int ReadFeatures();
     void EnsurePages();
     // A page member once the pages exist and are filled.
@@ -108,6 +120,7 @@ private:
         return page;
     }
     // Page by place in the full tab order: Info, Video, Volume, Input, HDMI, Timing, Advanced.
+    static constexpr int kPageSlots = 7;
     QWidget* PageOf(int slot) const;
     void AddPageTab(int slot, const QString& title);
     void SwapInPages();

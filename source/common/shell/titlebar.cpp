@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QImageReader>
 #include <QLabel>
@@ -22,12 +23,15 @@
 #include "toolkit/csystembutton.h"
 #include "toolkit/qwrappermsgbox.h"
 #include "toolkit/stylesheetbuilder.h"
+#include "toolkit/textfit.h"
 #include "toolkit/wpushbutton.h"
 
 namespace {
 constexpr int kTitleHeight = 16;    // the name's label, at least
 constexpr int kCenterHeight = 24;   // the frame around name and drop button, at least
 constexpr int kTitleSlack = 12;     // free pixels beside the name in its label
+constexpr int kTitleMinPixels = 12; // a name is made no smaller than this before it is elided
+constexpr int kFrameWidth = 1;      // the focus frame drawn inside the centre widget's edges
 
 // Only the header is read: the style sheets load the images themselves. The
 // resources are PNG files without a suffix: named, the format is not guessed by
@@ -108,9 +112,9 @@ TitleBar::TitleBar(QWidget* parent)
     connect(m_pCloseBtn, &QPushButton::clicked, this, &TitleBar::closeBtnClicked);
 
     m_pTitle = new QLabel(this);
-    QFont titleFont = font();
-    titleFont.setWeight(63);
-    m_pTitle->setFont(titleFont);
+    m_titleFont = font();
+    m_titleFont.setWeight(63);
+    m_pTitle->setFont(m_titleFont);
     // 16 pixels, or the font's height when it is larger: never cut at the top.
     m_pTitle->setFixedHeight(qMax(kTitleHeight, m_pTitle->fontMetrics().height()));
     m_pTitle->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
@@ -142,14 +146,16 @@ TitleBar::TitleBar(QWidget* parent)
     rightLayout->setContentsMargins(2, 4, 4, 0);
 
     m_pCenterWid = new WCenterWid(this);
-    m_pCenterWid->setFixedHeight(qMax(kCenterHeight, m_pTitle->height()));
+    // The name and the arrow stay inside the focus frame: a name as tall as the frame
+    // (a large font) would paint its background over the frame's top and bottom.
+    m_pCenterWid->setFixedHeight(qMax(kCenterHeight, m_pTitle->height() + 2 * kFrameWidth));
     m_pCenterWid->setFocusPolicy(Qt::TabFocus);
     m_pCenterWid->SetPropChildBtn(m_pDropBtn);
     m_pCenterWid->setStyleSheet(QString::fromLatin1(kCenterSheet));
     QHBoxLayout* centerLayout = new QHBoxLayout(m_pCenterWid);
     centerLayout->addWidget(m_pTitle);
     centerLayout->addWidget(m_pDropBtn);
-    centerLayout->setContentsMargins(4, 0, 0, 0);
+    centerLayout->setContentsMargins(4, kFrameWidth, kFrameWidth, kFrameWidth);
 
     QHBoxLayout* mainLayout = new QHBoxLayout(this);
     mainLayout->addWidget(m_pLogo, 1, Qt::AlignLeft | Qt::AlignVCenter);
@@ -174,9 +180,8 @@ QString TitleBar::DeviceDisplayName(const unsigned char* deviceInfo, int length)
 
 QMenu* TitleBar::NewMenu(QWidget* parent)
 {
-    // No font of its own: a pop-up does not inherit its parent's font, it takes the
-    // application's, which is the one the user chose.
     QMenu* menu = new QMenu(parent);
+    menu->setFont(menuFont());
     menu->setStyleSheet(QString::fromLatin1(kMenuSheet));
     return menu;
 }
@@ -315,12 +320,20 @@ int TitleBar::TitleRoom() const
 void TitleBar::FitTitleText()
 {
     // The frame around the name has no stretch: the label asks for room for the
-    // name (with some slack), and a name too long for the bar (a large font) is
-    // elided instead of running under the drop button; the tool tip has it whole.
+    // name (with some slack). A name too long for the bar (a large font) first takes
+    // a smaller font, as other texts do, so that two devices of one model still show
+    // their serial numbers; only below a readable size is it elided, and then the
+    // tool tip has it whole.
     if (!layout())
         return;   // still being built
-    const QFontMetrics metrics = m_pTitle->fontMetrics();
-    const QString shown = metrics.elidedText(m_strTitle, Qt::ElideRight, qMax(0, TitleRoom() - kTitleSlack));
+    const int room = qMax(0, TitleRoom() - kTitleSlack);
+    QFont font = FontFittingWidth(m_titleFont, {m_strTitle}, room);
+    const int smallest = qMin(kTitleMinPixels, QFontInfo(m_titleFont).pixelSize());
+    if (font.pixelSize() < smallest)
+        font.setPixelSize(smallest);
+    const QFontMetrics metrics(font);
+    const QString shown = metrics.elidedText(m_strTitle, Qt::ElideRight, room);
+    m_pTitle->setFont(font);
     m_pTitle->setText(shown);
     m_pTitle->setToolTip(shown == m_strTitle ? QString() : m_strTitle);
     m_pTitle->setMinimumWidth(metrics.horizontalAdvance(shown) + kTitleSlack);

@@ -1,6 +1,7 @@
 #ifndef TITLEBAR_H
 #define TITLEBAR_H
 
+#include <QFont>
 #include <QStringList>
 #include <QWidget>
 
@@ -45,7 +46,7 @@ public:
     // "%1 (%2)" from the model name and serial number of a device-information
     // record (NUL-terminated texts inside fixed fields; never read past them).
     static QString DeviceDisplayName(const unsigned char* deviceInfo, int length);
-    // A menu in the bar's dark look, in the application's font: the device menu and
+    // A menu in the bar's dark look, bold at the chosen size: the device menu and
     // the main window's menu (tray, and the bar's right click without a tray).
     static QMenu* NewMenu(QWidget* parent);
 
@@ -86,7 +87,8 @@ private:
     QLabel* m_pLogo = nullptr;
     WCenterWid* m_pCenterWid = nullptr;
     QLabel* m_pTitle = nullptr;
-    QString m_strTitle;                  // the whole name; m_pTitle may show it elided
+    QString m_strTitle;                  // the whole name; m_pTitle may show it smaller or elided
+    QFont m_titleFont;                   // the name's font before it is made smaller to fit
     QPoint m_namePressPos;               // global position of a left press on the name
     bool m_bNameClick = false;           // that press has not (yet) become a drag
     QHBoxLayout* m_pRightLayout = nullptr;

@@ -169,6 +169,7 @@ void WTabPageHdmi::InitEDIDColorPiece()
     _KVCAP_DEVICE_CAPS caps;
     ReadReport(device, caps);
     const bool loopThrough = caps.flags & KVCAP_CAPS_LOOP_THROUGH;
+    const int shown = m_pEDIDStack->GetCurrentIndex();
     m_pEDIDStack->Clear();
     m_pEDIDStack->AddSubWidget(m_pEDIDInput, tr("Capture Device EDID"), true, !loopThrough);
     if (loopThrough)
@@ -179,7 +180,7 @@ void WTabPageHdmi::InitEDIDColorPiece()
     if (loopThrough)
         m_pEDIDLoopThrough->InitEDIDLoopThroughWidget();
     RebuildFocusList(loopThrough);
-    m_pEDIDStack->SetCurrentIndex(0);
+    ResetInnerTab(m_pEDIDStack, shown);
 }
 
 void WTabPageHdmi::RebuildFocusList(bool loopThrough)
@@ -236,7 +237,7 @@ void WTabPageHdmi::InitInfoFrameTabPage(int index)
 
 void WTabPageHdmi::InitInfoFrameColorPiece()
 {
-    m_pInfoFrameStack->SetCurrentIndex(0);
+    ResetInnerTab(m_pInfoFrameStack);
     LoadInfoFrames(0, KVCAP_INFOFRAME_COUNT);
 }
 

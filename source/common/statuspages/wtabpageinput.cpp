@@ -137,7 +137,8 @@ WTabPageInput::WTabPageInput(QWidget* parent)
     grid->setColumnStretch(1, 1);
     grid->setHorizontalSpacing(20);
     grid->setVerticalSpacing(8);
-    grid->setContentsMargins(32, 16, 8, 16);
+    // The labels start under the panel's title: room for them at 14 pixels bold.
+    grid->setContentsMargins(24, 16, 8, 16);
 
     m_pVideoTable = new QWrapperTableWidget(true, 8 * 32 + 40, TableLabels(g_wszVideoSignalStatus, 8), 0, this);
     m_pAudioTable = new QWrapperTableWidget(true, 6 * 32 + 40, TableLabels(g_wszAudioSignalStatus, 6), 0, this);
@@ -219,7 +220,7 @@ void WTabPageInput::InitPage(unsigned int flags, bool partial)
         }
         InitAudioStatusTabPage();
         m_pSpecificTable->SetScrollBarTop();
-        m_pStack->SetCurrentIndex(0);
+        ResetInnerTab(m_pStack);
     }
     emit sigPageRefreshed(flags, partial);
 }

@@ -363,10 +363,7 @@ void QAdjustTimingWidget::BuildPreferredTimingMenu()
 {
     if (!m_pMenu) {
         m_pMenu = new QMenu(this);
-        QFont font = m_pMenu->font();
-        font.setBold(true);
-        font.setPixelSize(14);
-        m_pMenu->setFont(font);
+        m_pMenu->setFont(menuFont());
         m_pMenu->setStyleSheet(QStringLiteral(
             "QMenu{color: #9DA1A6; background-color: rgb(57, 57, 57);}"
             "QMenu::item{height: 28px; padding-left: 24px; padding-right: 24px;}"

@@ -1,6 +1,5 @@
 #include "toolkit/qwrapperstack.h"
 
-#include "toolkit/textfit.h"
 #include "toolkit/wpagebase.h"
 #include "toolkit/wpushbutton.h"
 
@@ -8,7 +7,6 @@
 
 namespace {
 constexpr int kRowSideSpace = 16;
-constexpr int kTabTextSpace = 8;   // the 4-pixel border images on either side
 }
 
 QWrapperStack::QWrapperStack(QWidget* parent)
@@ -79,13 +77,9 @@ void QWrapperStack::AddSubWidget(QWidget* page, QString title, bool first, bool 
         width = 152;
     else if (title == tr("Color Format") || title == tr("Frame Rate") || title == tr("Resolution"))
         width = 152;
-    if (width > 0) {
+    // At a large font the text fitter makes the row's titles smaller, all to one size.
+    if (width > 0)
         button->setFixedWidth(width);
-        // A large font is made smaller rather than cut by the tab's edges.
-        const QFont fitting = FontFittingWidth(button->font(), {title}, width - kTabTextSpace);
-        if (fitting != button->font())
-            button->setFont(fitting);
-    }
 
     button->setCheckable(true);
     button->setChecked(false);

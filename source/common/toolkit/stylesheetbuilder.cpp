@@ -2,6 +2,7 @@
 
 #include "toolkit/wpushbutton.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -79,6 +80,13 @@ QString cellLabelStyleSheet(bool lastRow, bool firstColumn)
                  QStringLiteral("border-top: ") + px(0),
                  QStringLiteral("border-radius: ") + px(0)},
                 Layout::Tab, nullptr, &kTab3);
+}
+
+QFont menuFont()
+{
+    QFont font = QApplication::font();
+    font.setWeight(QFont::Bold);
+    return font;
 }
 
 void setCellLabelStyle(QWidget*, QLabel* label, bool lastRow, bool firstColumn)

@@ -4,6 +4,7 @@
 // had). Images come from ":/Widget/".
 
 #include <QColor>
+#include <QFont>
 #include <QString>
 #include <Qt>
 
@@ -26,6 +27,9 @@ void setComboBoxStyle(QComboBox* combo);
 void setSpinBoxStyle(QSpinBox* spin);
 void setSliderStyle(QSlider* slider, Qt::Orientation orientation);
 void setButtonImgStyle(QPushButton* button, const QString& imageName);
+// The dark menus' font: bold, at the size the user chose (the application font's).
+// A pop-up does not inherit its parent's font, so each menu is given it.
+QFont menuFont();
 
 // The sheet texts themselves (what the setters above apply).
 QString labelStyleSheet(const QColor& text, const QColor& background, const QColor& border);

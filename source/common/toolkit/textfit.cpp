@@ -1,12 +1,16 @@
 #include "toolkit/textfit.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QFormLayout>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -17,15 +21,25 @@
 #include <QtMath>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
-const char kBaseFont[] = "lvFitBaseFont";     // the font the widget was given
-const char kFittedFont[] = "lvFitFont";       // the smaller font it was given here
+const char kBaseFont[] = "lvFitBaseFont";   // the font the widget was given, for those who look
 const int kLeading = 2;
 
 QSize plainTextSize(const QFont& font, const QString& text, int flags = 0)
 {
     return QFontMetrics(font).size(flags, text);
+}
+
+// A line of `font` in the room the style leaves for it (centred there); it may reach
+// into the font's leading, a pixel above and below, where the widget has the pixels.
+// The line is the font's own: glyphs of a fallback font (Chinese) come with a taller
+// line than their glyphs need.
+bool lineFits(const QWidget* widget, const QFont& font, const QRect& room)
+{
+    const int margin = qMin(room.top(), widget->height() - 1 - room.bottom());
+    return QFontMetrics(font).height() <= room.height() + qBound(0, 2 * margin, kLeading);
 }
 
 bool labelFits(const QLabel* label, const QFont& font)
@@ -57,44 +71,50 @@ bool labelFits(const QLabel* label, const QFont& font)
                                                  Qt::TextWordWrap, label->text()).size();
     } else {
         needed = plainTextSize(font, label->text());
+        if (!label->text().contains(QLatin1Char('\n')))
+            return needed.width() <= room.width() && lineFits(label, font, room);
     }
     return needed.width() <= room.width() && needed.height() <= room.height();
 }
 
-// A line of `font` in the room the style leaves for it (centred there); it may reach
-// into the font's leading, a pixel above and below, where the widget has the pixels.
-bool lineFits(const QWidget* widget, const QFont& font, const QRect& room)
+// Where Qt paints a button's text: inside a push button's frame (a style sheet's border
+// and padding) and beside its icon, beside a check box's or radio button's indicator.
+QRect buttonTextRoom(const QAbstractButton* button)
 {
-    const int margin = qMin(room.top(), widget->height() - 1 - room.bottom());
-    return QFontMetrics(font).height() <= room.height() + qBound(0, 2 * margin, kLeading);
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    option.icon = button->icon();
+    option.iconSize = button->iconSize();
+    QStyle::SubElement contents = QStyle::SE_PushButtonContents;
+    if (qobject_cast<const QCheckBox*>(button)) {
+        contents = QStyle::SE_CheckBoxContents;
+    } else if (qobject_cast<const QRadioButton*>(button)) {
+        contents = QStyle::SE_RadioButtonContents;
+    } else if (const auto* push = qobject_cast<const QPushButton*>(button)) {
+        if (push->isFlat())
+            option.features |= QStyleOptionButton::Flat;
+        if (push->isDefault())
+            option.features |= QStyleOptionButton::DefaultButton;
+        if (push->autoDefault())
+            option.features |= QStyleOptionButton::AutoDefaultButton;
+    } else {
+        return button->rect().adjusted(3, 3, -3, -3);   // a tool button's frame
+    }
+    QRect room = button->style()->subElementRect(contents, &option, button);
+    if (!button->icon().isNull() && contents == QStyle::SE_PushButtonContents)
+        room.setLeft(room.left() + button->iconSize().width() + 4);
+    return room;
 }
 
 bool buttonFits(const QAbstractButton* button, const QFont& font)
 {
     if (button->text().isEmpty())
         return true;
-    QStyleOptionButton option;
-    option.initFrom(button);
-    option.icon = button->icon();
-    option.iconSize = button->iconSize();
-    QStyle::ContentsType type = QStyle::CT_PushButton;
-    QStyle::SubElement contents = QStyle::SE_PushButtonContents;
-    if (qobject_cast<const QCheckBox*>(button)) {
-        type = QStyle::CT_CheckBox;
-        contents = QStyle::SE_CheckBoxContents;
-    } else if (qobject_cast<const QRadioButton*>(button)) {
-        type = QStyle::CT_RadioButton;
-        contents = QStyle::SE_RadioButtonContents;
-    }
-    // Across: what the style adds to the text (indicator and spacing, padding,
-    // borders), measured with an empty text so that no minimum width of the style
-    // counts. Up and down: the contents' room, inside a style sheet's border and padding.
-    if (type != QStyle::CT_PushButton)
-        option.text = QStringLiteral(" ");   // the label spacing counts only beside a text
-    const QSize frame = button->style()->sizeFromContents(type, &option, QSize(0, 0), button);
-    option.text = button->text();
-    const QRect room = button->style()->subElementRect(contents, &option, button);
-    return plainTextSize(font, button->text(), Qt::TextShowMnemonic).width() <= button->width() - frame.width()
+    // Across by the glyphs' advances, as the line is centred on them; "&&" shows one "&".
+    const QString shown = QString(button->text()).replace(QLatin1String("&&"), QChar(1)).remove(QLatin1Char('&'));
+    const QRect room = buttonTextRoom(button);
+    return QFontMetrics(font).horizontalAdvance(shown) <= room.width()
            && lineFits(button, font, room);
 }
 
@@ -121,6 +141,79 @@ bool comboFits(const QComboBox* combo, const QFont& font)
         combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
     return plainTextSize(font, combo->currentText()).width() <= room.width() - 2 && lineFits(combo, font, room);
 }
+
+bool isFitted(const QObject* object)
+{
+    return qobject_cast<const QLabel*>(object) || qobject_cast<const QAbstractButton*>(object)
+           || qobject_cast<const QLineEdit*>(object) || qobject_cast<const QComboBox*>(object);
+}
+
+// Captions, not editors, share a size with their column.
+bool isCaption(const QObject* object)
+{
+    return qobject_cast<const QLabel*>(object) || qobject_cast<const QAbstractButton*>(object);
+}
+
+// The layout below `top` that holds `widget` itself.
+QLayout* layoutHolding(QLayout* top, const QWidget* widget)
+{
+    for (int i = 0; top && i < top->count(); ++i) {
+        if (top->itemAt(i)->widget() == widget)
+            return top;
+        if (QLayout* found = layoutHolding(top->itemAt(i)->layout(), widget))
+            return found;
+    }
+    return nullptr;
+}
+
+// The captions of one cell: the cell's widget or those right inside it.
+void addCaptions(QWidget* cell, QList<QWidget*>& captions)
+{
+    if (!cell || cell->isHidden())
+        return;
+    if (isCaption(cell)) {
+        captions << cell;
+        return;
+    }
+    for (QWidget* child : cell->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (isCaption(child) && !child->isHidden())
+            captions << child;
+}
+
+// The column `cell` (right inside `parent`) stands in: of a table's cell widgets, of a
+// grid or a form. Empty when it is in none.
+QList<QWidget*> columnOf(QWidget* cell)
+{
+    QList<QWidget*> captions;
+    QWidget* parent = cell->parentWidget();
+    if (const auto* view = qobject_cast<const QAbstractItemView*>(parent ? parent->parentWidget() : nullptr)) {
+        if (view->viewport() != parent || !view->model())
+            return captions;
+        const QModelIndex at = view->indexAt(cell->geometry().center());
+        for (int row = 0; at.isValid() && row < view->model()->rowCount(at.parent()); ++row)
+            addCaptions(view->indexWidget(view->model()->index(row, at.column(), at.parent())), captions);
+        return captions;
+    }
+    QLayout* layout = parent ? layoutHolding(parent->layout(), cell) : nullptr;
+    if (auto* grid = qobject_cast<QGridLayout*>(layout)) {
+        int row, column, rowSpan, columnSpan;
+        grid->getItemPosition(grid->indexOf(cell), &row, &column, &rowSpan, &columnSpan);
+        for (int i = 0; columnSpan == 1 && i < grid->count(); ++i) {
+            int itemColumn, itemSpan;
+            grid->getItemPosition(i, &row, &itemColumn, &rowSpan, &itemSpan);
+            if (itemColumn == column && itemSpan == 1)
+                addCaptions(grid->itemAt(i)->widget(), captions);
+        }
+    } else if (auto* form = qobject_cast<QFormLayout*>(layout)) {
+        int row;
+        QFormLayout::ItemRole role;
+        form->getItemPosition(form->indexOf(cell), &row, &role);
+        for (int r = 0; role != QFormLayout::SpanningRole && r < form->rowCount(); ++r)
+            if (QLayoutItem* item = form->itemAt(r, role))
+                addCaptions(item->widget(), captions);
+    }
+    return captions;
+}
 } // namespace
 
 QFont FontFitting(QFont font, const std::function<bool(const QFont&)>& fits)
@@ -139,6 +232,27 @@ QFont FontFittingWidth(QFont font, const QStringList& texts, int width)
         return std::all_of(texts.cbegin(), texts.cend(),
                            [&](const QString& text) { return metrics.horizontalAdvance(text) <= width; });
     });
+}
+
+QList<QWidget*> TextGroupOf(QWidget* widget)
+{
+    QList<QWidget*> group;
+    auto* button = qobject_cast<QAbstractButton*>(widget);
+    QLayout* row = widget->parentWidget() ? layoutHolding(widget->parentWidget()->layout(), widget) : nullptr;
+    if (button && button->isCheckable() && button->autoExclusive() && qobject_cast<QBoxLayout*>(row)) {
+        for (int i = 0; i < row->count(); ++i) {
+            auto* tab = qobject_cast<QAbstractButton*>(row->itemAt(i)->widget());
+            if (tab && tab->isCheckable() && tab->autoExclusive() && !tab->isHidden())
+                group << tab;
+        }
+    } else if (isCaption(widget)) {
+        group = columnOf(widget);
+        if (!group.contains(widget) && widget->parentWidget() && !widget->parentWidget()->isWindow())
+            group = columnOf(widget->parentWidget());
+    }
+    if (!group.contains(widget))
+        group = {widget};
+    return group;
 }
 
 CTextFitter::CTextFitter(QObject* parent)
@@ -168,41 +282,84 @@ bool CTextFitter::TextFits(const QWidget* widget, const QFont& font)
     return true;
 }
 
+// What a change of makes a new fit: a line edit's text scrolls.
+QString CTextFitter::FittedText(const QWidget* widget)
+{
+    if (const auto* label = qobject_cast<const QLabel*>(widget))
+        return label->text();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+        return button->text();
+    if (const auto* combo = qobject_cast<const QComboBox*>(widget))
+        return combo->currentText();
+    return QString();
+}
+
 bool CTextFitter::eventFilter(QObject* watched, QEvent* event)
 {
     // Only the cheap test for the events of every object: the type of the event.
     switch (event->type()) {
-    case QEvent::Paint:
-        if (watched->property(kBaseFont).isValid())
-            fit(static_cast<QWidget*>(watched));
+    case QEvent::Paint: {
+        const auto fit = m_fits.constFind(static_cast<QWidget*>(watched));
+        if (fit != m_fits.cend()
+            && (fit->size != static_cast<QWidget*>(watched)->size() || fit->text != FittedText(static_cast<QWidget*>(watched))))
+            FitGroup(static_cast<QWidget*>(watched));
         break;
+    }
     case QEvent::Polish:
-        if (qobject_cast<QLabel*>(watched) || qobject_cast<QAbstractButton*>(watched)
-            || qobject_cast<QLineEdit*>(watched) || qobject_cast<QComboBox*>(watched))
-            watched->setProperty(kBaseFont, static_cast<QWidget*>(watched)->font());
+        if (isFitted(watched) && !m_fits.contains(static_cast<QWidget*>(watched))) {
+            auto* widget = static_cast<QWidget*>(watched);
+            m_fits.insert(widget, {widget->font(), widget->font(), QString(), QSize()});
+            widget->setProperty(kBaseFont, widget->font());
+            connect(widget, &QObject::destroyed, this, [this, widget] { m_fits.remove(widget); });
+        }
         break;
     case QEvent::FontChange:
+    case QEvent::StyleChange: {
         // A font the program set itself is the new starting point. A style sheet that
         // polishes the widget again may hand it back the font fitted here: not that one.
-        if (!m_bChangingFont && watched->property(kBaseFont).isValid()
-            && static_cast<QWidget*>(watched)->font() != watched->property(kFittedFont).value<QFont>())
-            watched->setProperty(kBaseFont, static_cast<QWidget*>(watched)->font());
+        const auto fit = m_fits.find(static_cast<QWidget*>(watched));
+        if (m_bChangingFont || fit == m_fits.end())
+            break;
+        const QFont font = static_cast<QWidget*>(watched)->font();
+        if (event->type() == QEvent::FontChange && font != fit->fitted) {
+            fit->base = fit->fitted = font;
+            watched->setProperty(kBaseFont, font);
+        }
+        fit->size = QSize();   // fitted anew before the next paint
         break;
+    }
     default:
         break;
     }
     return false;
 }
 
-void CTextFitter::fit(QWidget* widget)
+// Each text of the group fitted from the font it was given; the group takes the
+// smallest of the sizes its texts needed to be made (a text given a smaller font
+// keeps that).
+void CTextFitter::FitGroup(QWidget* widget)
 {
-    const QFont base = widget->property(kBaseFont).value<QFont>();
-    const QFont wanted =
-        TextFits(widget, base) ? base : FontFitting(base, [widget](const QFont& f) { return TextFits(widget, f); });
-    if (wanted != widget->font()) {
-        m_bChangingFont = true;
-        widget->setFont(wanted);
-        m_bChangingFont = false;
-        widget->setProperty(kFittedFont, wanted);
+    QList<QWidget*> group = TextGroupOf(widget);
+    group.erase(std::remove_if(group.begin(), group.end(), [this](QWidget* w) { return !m_fits.contains(w); }),
+                group.end());
+    int size = std::numeric_limits<int>::max();
+    for (QWidget* member : group) {
+        const QFont& base = m_fits[member].base;
+        if (!TextFits(member, base))
+            size = qMin(size, FontFitting(base, [member](const QFont& f) { return TextFits(member, f); }).pixelSize());
+    }
+    for (QWidget* member : group) {
+        Fit& fit = m_fits[member];
+        QFont wanted = fit.base;
+        if (QFontInfo(wanted).pixelSize() > size)
+            wanted.setPixelSize(size);
+        fit.text = FittedText(member);
+        fit.size = member->size();
+        fit.fitted = wanted;
+        if (wanted != member->font()) {
+            m_bChangingFont = true;
+            member->setFont(wanted);
+            m_bChangingFont = false;
+        }
     }
 }

@@ -3,7 +3,9 @@
 // fixed size.
 
 #include <QFont>
+#include <QHash>
 #include <QObject>
+#include <QSize>
 #include <QStringList>
 
 #include <functional>
@@ -17,13 +19,25 @@ QFont FontFitting(QFont font, const std::function<bool(const QFont&)>& fits);
 // The font, made smaller until every text is at most `width` pixels wide.
 QFont FontFittingWidth(QFont font, const QStringList& texts, int width);
 
+// The widgets whose texts take one size with `widget`'s, itself among them: the cell
+// widgets of one column of a table, the captions of one grid or form column (labels and
+// buttons, or the labels and buttons right inside a column's widget), the checkable,
+// mutually exclusive buttons of one row (a row of tabs). Hidden ones are left out.
+QList<QWidget*> TextGroupOf(QWidget* widget);
+
 // Keeps the texts of labels, buttons, line edits and drop-down lists whole where their
 // box is smaller than their text at the chosen font (a fixed size, a geometry set by
-// hand, a layout that cannot give more). Before such a widget paints, its font becomes
-// the font it was given, made smaller until its text fits the room the style leaves
-// inside the box, and back to that font once the text fits it again. A word-wrapped
-// label keeps its font while the wrapped text fits its height; a line edit, which
-// scrolls its text, only while its line fits the height.
+// hand, a layout that cannot give more). Such a widget's font becomes the font it was
+// given, made smaller until its text fits the room the style leaves inside the box,
+// and back to that font once the text fits it again. A word-wrapped label keeps its
+// font while the wrapped text fits its height; a line edit, which scrolls its text,
+// only while its line fits the height.
+//
+// Texts that belong together (TextGroupOf) take one size, the largest every one of them
+// fits.
+//
+// The fit is made when a text, a size, a font or a style changed, found out before the
+// widget paints; a paint without a change costs a lookup and two comparisons.
 //
 // Installed once on the application (ApplyStartupLook); it looks at widgets as they
 // are polished, so every window and page built afterwards follows it.
@@ -37,9 +51,19 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    struct Fit {
+        QFont base;     // the font the widget was given
+        QFont fitted;   // the font it has from here
+        QString text;   // what the fit was made for
+        QSize size;
+    };
+
     explicit CTextFitter(QObject* parent);
     // Whether the text of `widget` fits the room its style leaves at `font`.
     static bool TextFits(const QWidget* widget, const QFont& font);
-    void fit(QWidget* widget);
-    bool m_bChangingFont = false;   // GUI thread
+    static QString FittedText(const QWidget* widget);
+    void FitGroup(QWidget* widget);
+
+    QHash<const QWidget*, Fit> m_fits;   // GUI thread
+    bool m_bChangingFont = false;        // GUI thread
 };

@@ -450,6 +450,17 @@ KEY_PROPERTY* WPageBase::GetGroupLastUsable(KEY_PROPERTY* g)
     return e;
 }
 
+void WPageBase::ResetInnerTab(QWrapperStack* stack, int shown)
+{
+    const bool keep = m_bKeepPlace && shown >= 0 && shown < stack->GetStackCount();
+    stack->SetCurrentIndex(keep ? shown : 0);
+}
+
+void WPageBase::ResetInnerTab(QWrapperStack* stack)
+{
+    ResetInnerTab(stack, stack->GetCurrentIndex());
+}
+
 void WPageBase::AddStackTabButton(QWrapperStack* stack, int index)
 {
     if (!stack)

@@ -135,7 +135,16 @@ public:
     // Lists tab button `index` of `stack` (kind 1, group position by page index).
     void AddStackTabButton(QWrapperStack* stack, int index);
 
+    // Set by the tab container while it reads the same device again: the page's
+    // refresh then leaves its inner tabs where the user put them.
+    void SetKeepPlace(bool keep) { m_bKeepPlace = keep; }
+
 protected:
+    // A refresh's inner tab: the first one, or `shown` (the tab shown before a rebuild
+    // of `stack`) while the page keeps the user's place and that tab still exists.
+    void ResetInnerTab(QWrapperStack* stack, int shown);
+    void ResetInnerTab(QWrapperStack* stack);
+
     // Walk helpers; every walk is bounded to one lap of the list.
     KEY_PROPERTY* StackJump(KEY_PROPERTY* e);
     void FocusEntry(KEY_PROPERTY* e);
@@ -147,6 +156,7 @@ private:
     KEY_PROPERTY* m_pLast = nullptr;
     KEY_PROPERTY* m_pCur = nullptr;
     int m_nCount = 0;
+    bool m_bKeepPlace = false;   // GUI thread only
 };
 
 // Pages use the tab stack together with their focus list.

@@ -25,7 +25,7 @@ AppUpgradeDialog::AppUpgradeDialog(QWidget* parent)
     connect(m_pCheckWindow, &CheckWindow::checkNeedUpdate, this, &AppUpgradeDialog::onCheckNeedUpdate);
     SetMainWindow(content, tr("Lumivandrex Utility"));
 
-    m_strDownloadPath = DownloadPathFor(QCoreApplication::applicationName());
+    RenewDownloadPath();
     if (QFile::exists(m_strDownloadPath))
         QFile::remove(m_strDownloadPath);
     if (m_pCheckWindow->getState() != CheckWindow::StateChecking)
@@ -48,6 +48,12 @@ QString AppUpgradeDialog::DownloadPathFor(const QString& applicationName)
     return folder + QLatin1Char('/') + name;
 }
 
+QString AppUpgradeDialog::RenewDownloadPath()
+{
+    m_strDownloadPath = DownloadPathFor(QCoreApplication::applicationName());
+    return m_strDownloadPath;
+}
+
 void AppUpgradeDialog::onCheckNeedUpdate(PackageInfo* package)
 {
     if (!package) {
@@ -56,7 +62,7 @@ void AppUpgradeDialog::onCheckNeedUpdate(PackageInfo* package)
     }
     if (m_pDownloadWindow)
         return;
-    m_pDownloadWindow = new DownloadWindow(package, m_strDownloadPath, this);
+    m_pDownloadWindow = new DownloadWindow(package, this);
     m_pStack->addWidget(m_pDownloadWindow);
     connect(m_pDownloadWindow, &DownloadWindow::downloadFinished, this, &AppUpgradeDialog::onDownloadFinished);
     m_pStack->setCurrentWidget(m_pDownloadWindow);

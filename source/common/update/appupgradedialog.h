@@ -24,6 +24,9 @@ public:
     ~AppUpgradeDialog() override;
 
     QString GetDownloadPath() const { return m_strDownloadPath; }
+    // Works the installer's place out again (each download start does): a folder
+    // refused before may have been put right since. Empty while it is refused.
+    QString RenewDownloadPath();
     // The installer's place: the per-user private download folder and the program's
     // name reduced to a plain file name; empty when the folder is refused.
     static QString DownloadPathFor(const QString& applicationName);
@@ -82,7 +85,7 @@ class DownloadWindow : public QWidget
 public:
     enum State { StateNewVersion = 3, StateDownloading = 4, StateFailed = 6 };
 
-    DownloadWindow(PackageInfo* package, const QString& downloadPath, AppUpgradeDialog* parent);
+    DownloadWindow(PackageInfo* package, AppUpgradeDialog* parent);
     ~DownloadWindow() override;
 
     int getState() const { return m_nState; }
@@ -109,7 +112,7 @@ private:
     void showState(int state);
 
     int m_nAngle = 0;
-    QString m_strDownloadPath;
+    AppUpgradeDialog* m_pDialog = nullptr;   // the parent: it knows the download's place
     int m_nState = StateNewVersion;
     QStackedLayout* m_pStack = nullptr;
     QTextEdit* m_pLog = nullptr;

@@ -1,5 +1,7 @@
 #include "update/appupgradedialog.h"
 
+#include <QApplication>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMovie>
@@ -10,15 +12,22 @@
 
 namespace {
 
+// The page's texts are of regular weight at the size the user chose; the status
+// line stands a little larger than the buttons.
+QFont PageFont(int extraPixels)
+{
+    QFont font = QApplication::font();
+    font.setPixelSize(QFontInfo(font).pixelSize() + extraPixels);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
 WPushButton* DialogButton(QWidget* parent)
 {
     WPushButton* button = new WPushButton(parent);
     button->setObjectName(QStringLiteral("btn_dialog"));
     button->setFixedSize(124, 32);
-    QFont font = button->font();
-    font.setPixelSize(14);
-    font.setWeight(QFont::Normal);
-    button->setFont(font);
+    button->setFont(PageFont(0));
     return button;
 }
 
@@ -33,7 +42,8 @@ CheckWindow::CheckWindow(AppUpgradeDialog* parent)
     m_pText->setFixedWidth(300);
     m_pText->setAlignment(Qt::AlignCenter);
     m_pText->setWordWrap(true);
-    m_pText->setStyleSheet(QStringLiteral("QLabel{font-size: 16px; font-weight: 50; color: #A0A0A0; background: transparent;}"));
+    m_pText->setFont(PageFont(2));
+    m_pText->setStyleSheet(QStringLiteral("QLabel{color: #A0A0A0; background: transparent;}"));
     m_pBtnNext = DialogButton(this);
     m_pBtnHelp = DialogButton(this);
     connect(m_pBtnNext, &QPushButton::clicked, this, &CheckWindow::onBtnClickedNext);

@@ -28,9 +28,9 @@ QLabel* PlainLabel(const QString& text, QWidget* parent, const QString& sheet = 
 
 } // namespace
 
-DownloadWindow::DownloadWindow(PackageInfo* package, const QString& downloadPath, AppUpgradeDialog* parent)
+DownloadWindow::DownloadWindow(PackageInfo* package, AppUpgradeDialog* parent)
     : QWidget(parent)
-    , m_strDownloadPath(downloadPath)
+    , m_pDialog(parent)
 {
     m_pStack = new QStackedLayout(this);
     m_pStack->setContentsMargins(0, 0, 0, 0);
@@ -227,7 +227,7 @@ void DownloadWindow::onBtnClickedUpgrade()
 {
     PackageInfo package = {};
     if (g_updateManager.GetUpdateInfoSoftware(package))
-        g_updateManager.StartDownloadSoftware(&package, m_strDownloadPath);
+        g_updateManager.StartDownloadSoftware(&package, m_pDialog->RenewDownloadPath());
     else
         showState(StateFailed);
 }

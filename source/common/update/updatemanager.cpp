@@ -85,7 +85,7 @@ QString openPrivateFolder(CDownloadFolder::Kind kind)
 }
 
 // A destination in a download folder, checked again when its download starts (the
-// software update dialog keeps its path from its opening on); empty when refused.
+// folder may have been swapped since its path was worked out); empty when refused.
 // A caller's folder of its own is taken as it is.
 QString checkedDestination(const QString& destPath)
 {
