@@ -306,13 +306,15 @@ void TstInputPage::refreshWritesNothing()
     QCOMPARE(ids(m_dev, TransferRecord::Set), QList<int>{});
     QVERIFY(!g_presenter.IsUIChanged());
     QCOMPARE(m_dev->record<_KVCAP_VIDEO_AUTO_SCAN>(0x0B).enabled, uint8_t(1));
-    QVERIFY(!m_page->GetAutoScanBox()->IsChecked());   // unread counts as off, but is not written
+    for (QWrapperCheckBox* box : {m_page->GetAutoScanBox(), m_page->GetLinkBox()})
+        QVERIFY(!box->IsChecked() && !box->isEnabled());   // unread shows as unknown, not as off
 
     m_dev->clearFaults();
     m_dev->clearTransfers();
     m_page->InitPage(0, false);
     QCOMPARE(ids(m_dev, TransferRecord::Set), QList<int>{});
     QVERIFY(m_page->GetAutoScanBox()->IsChecked() && m_page->GetLinkBox()->IsChecked()
+            && m_page->GetAutoScanBox()->isEnabled() && m_page->GetLinkBox()->isEnabled()
             && !m_page->GetVideoCombo()->isEnabled() && !m_page->GetAudioCombo()->isEnabled());
 }
 

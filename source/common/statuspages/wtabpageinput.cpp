@@ -366,8 +366,10 @@ quint32 WTabPageInput::SelectSource(WComboBox* combo, quint32 current, bool scan
 void WTabPageInput::SetBoxes(bool autoScan, bool link)
 {
     ShowDeviceValue(m_pAutoScanBox, autoScan);
+    m_pAutoScanBox->setEnabled(true);
     m_pVideoCombo->setEnabled(!autoScan);
     ShowDeviceValue(m_pLinkBox, link);
+    m_pLinkBox->setEnabled(true);
     m_pAudioCombo->setEnabled(!link);
 }
 
@@ -377,7 +379,8 @@ void WTabPageInput::InitInputsColorPiece()
     LumivandrexDevice* device = g_presenter.GetCurrentDevice();
     if (!device)
         return;
-    // Failed reads count as zero: empty lists, no current source, boxes unchecked.
+    // A list or source that could not be read shows empty; a switch that could not be
+    // read shows as unknown (clear and disabled), not as off.
     _KVCAP_INPUT_SOURCE_LIST videoList, audioList;
     _KVCAP_VIDEO_INPUT_SOURCE video;
     _KVCAP_AUDIO_INPUT_SOURCE audio;
@@ -389,8 +392,8 @@ void WTabPageInput::InitInputsColorPiece()
     ReadReport(device, video);
     ReadReportReceived(device, audioList, &audioReceived, KvAudioSourceList);
     ReadReport(device, audio);
-    ReadReport(device, autoScan);
-    ReadReport(device, link);
+    const bool autoScanRead = ReadReport(device, autoScan);
+    const bool linkRead = ReadReport(device, link);
     if (autoScan.enabled)
         ReadReport(device, scanning);
 
@@ -407,6 +410,10 @@ void WTabPageInput::InitInputsColorPiece()
     const quint32 audioType = SelectSource(m_pAudioCombo, audio.code, scanning.scanning && link.linked, -1);
     emit inputAudioChanged(audioType == KVCAP_AUDIO_INPUT_SDI);
     SetBoxes(autoScan.enabled, link.linked);
+    if (!autoScanRead)
+        ShowUnknownValue(m_pAutoScanBox);
+    if (!linkRead)
+        ShowUnknownValue(m_pLinkBox);
 }
 
 void WTabPageInput::InputSourceChanged()
