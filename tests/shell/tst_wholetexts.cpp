@@ -488,8 +488,11 @@ std::vector<Opening> TstWholeTexts::Openings()
              QVERIFY(dialog);
              emit g_updateManager.statusChangedCheckSoftware(0);
              measure(w, "connection failed");
-             for (QWidget* text : dialog->GetCheckWindow()->findChildren<QWidget*>())   // the look's size or more
-                 QVERIFY(QFontInfo(text->font()).pixelSize() >= QFontInfo(QApplication::font()).pixelSize());
+             const auto atLookSize = [](const QList<QWidget*>& texts) {   // the look's size or more
+                 for (QWidget* text : texts)
+                     QVERIFY(QFontInfo(text->font()).pixelSize() >= QFontInfo(QApplication::font()).pixelSize());
+             };
+             atLookSize(dialog->GetCheckWindow()->findChildren<QWidget*>());
              emit g_updateManager.statusChangedCheckSoftware(2);
              measure(w, "up to date");
              PackageInfo offer = {};
@@ -501,6 +504,7 @@ std::vector<Opening> TstWholeTexts::Openings()
              measure(w, "downloading");
              emit g_updateManager.statusChangedDownloadSoftware(0, -1);
              measure(w, "download failed");
+             atLookSize(dialog->GetDownloadWindow()->findChildren<QWidget*>(QStringLiteral("btn_dialog")));
          }},
         {"EDID timing dialog", [=] { show(pages->GetHdmiPage()); edid->OnEDIDTiming(); },
          [](QWidget* w, const Measure& measure) {

@@ -1,9 +1,11 @@
 #include "update/appupgradedialog.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontInfo>
 #include <QLabel>
 #include <QStackedLayout>
 #include <QVBoxLayout>
@@ -72,4 +74,12 @@ void AppUpgradeDialog::onDownloadFinished()
 {
     LV_LOG_INFO(QStringLiteral("software installer downloaded to %1").arg(m_strDownloadPath));
     accept();
+}
+
+QFont AppUpgradeDialog::PageFont(int extraPixels)
+{
+    QFont font = QApplication::font();
+    font.setPixelSize(QFontInfo(font).pixelSize() + extraPixels);
+    font.setWeight(QFont::Normal);
+    return font;
 }

@@ -1,7 +1,5 @@
 #include "update/appupgradedialog.h"
 
-#include <QApplication>
-#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMovie>
@@ -12,22 +10,12 @@
 
 namespace {
 
-// The page's texts are of regular weight at the size the user chose; the status
-// line stands a little larger than the buttons.
-QFont PageFont(int extraPixels)
-{
-    QFont font = QApplication::font();
-    font.setPixelSize(QFontInfo(font).pixelSize() + extraPixels);
-    font.setWeight(QFont::Normal);
-    return font;
-}
-
 WPushButton* DialogButton(QWidget* parent)
 {
     WPushButton* button = new WPushButton(parent);
     button->setObjectName(QStringLiteral("btn_dialog"));
     button->setFixedSize(124, 32);
-    button->setFont(PageFont(0));
+    button->setFont(AppUpgradeDialog::PageFont());
     return button;
 }
 
@@ -42,7 +30,7 @@ CheckWindow::CheckWindow(AppUpgradeDialog* parent)
     m_pText->setFixedWidth(300);
     m_pText->setAlignment(Qt::AlignCenter);
     m_pText->setWordWrap(true);
-    m_pText->setFont(PageFont(2));
+    m_pText->setFont(AppUpgradeDialog::PageFont(2));   // the status line stands a little larger
     m_pText->setStyleSheet(QStringLiteral("QLabel{color: #A0A0A0; background: transparent;}"));
     m_pBtnNext = DialogButton(this);
     m_pBtnHelp = DialogButton(this);

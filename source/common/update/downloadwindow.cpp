@@ -52,10 +52,7 @@ WPushButton* DownloadWindow::createButton(const QString& text, const QString& ob
     WPushButton* button = new WPushButton(text, this);
     button->setObjectName(objectName);
     button->setFixedSize(122, 32);
-    QFont font = button->font();
-    font.setPixelSize(14);
-    font.setWeight(QFont::Normal);
-    button->setFont(font);
+    button->setFont(AppUpgradeDialog::PageFont());
     return button;
 }
 
