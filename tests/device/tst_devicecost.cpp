@@ -19,6 +19,7 @@
 #include "shell/wtabwidget.h"
 #include "statuspages/wtabpageinfo.h"
 #include "statuspages/wtabpageinput.h"
+#include "toolkit/qwrappercheckbox.h"
 #include "toolkit/qwrapperslider.h"
 #include "toolkit/wcombobox.h"
 #include "tst_lumivandrexpresenter_support.h"
@@ -92,6 +93,13 @@ private slots:
         QVERIFY(g_presenter.Init());
         g_presenter.SetCurrentIndex(0, false);
     }
+    void cleanup()   // a function that failed early leaves no silence behind
+    {
+        m_dev->clearFaults();
+        _KVCAP_DEVICE_INFO info;
+        if (LockedInstance current{g_presenter})
+            current.device()->RetryOnce(), ReadReport(current.device(), info);
+    }
 
     void hungDeviceCostsOneTimeOut()
     {
@@ -100,7 +108,8 @@ private slots:
                                                     [&] { pages.ExportInfo(); }, [] { g_presenter.OnTimeout(); }};
         for (const std::function<void()> &operation : operations) {
             m_dev->setUnanswering(false);
-            QTest::qWait(LumivandrexPresenter::kNotifyIntervalMs);   // a free interval:
+            g_presenter.OnTimeout();   // the tick due during the time-out: free from here
+            QTest::qWait(LumivandrexPresenter::kNotifyIntervalMs);   // for an interval:
             g_presenter.OnTimeout();   // found answering: then it stops
             m_dev->setUnanswering(true);
             m_dev->clearTransfers();
@@ -110,11 +119,14 @@ private slots:
             QVERIFY(clock.elapsed() < kHidTransferTimeoutMs + 500);
             QCOMPARE(m_dev->transferCount(), 1);   // the one that timed out, nothing after it
         }
-        g_presenter.OnTimeout();   // still silent: dropped right after a time-out, tried after
-        QTest::qWait(LumivandrexPresenter::kNotifyIntervalMs);   // an interval free of it
+        QThread::msleep(1200);     // still silent, the window busy past the time-out: its first tick
+        g_presenter.OnTimeout();   // only marks it free, and the device is tried an interval after
+        QCOMPARE(m_dev->transferCount(), 1);
+        QTest::qWait(LumivandrexPresenter::kNotifyIntervalMs);
         g_presenter.OnTimeout();
         QCOMPARE(m_dev->transferCount(), 2);
         m_dev->setUnanswering(false);
+        g_presenter.OnTimeout();
         LockedInstance current(g_presenter);
         const _KVCAP_NOTIFY_ENABLE enable{0, KVCAP_NOTIFY_MASK};
         QVERIFY(!WriteReport(current.device(), enable));   // refused at once until the next poll,
@@ -162,6 +174,7 @@ private slots:
     {
         m_dev->setUnanswering(true);
         m_dev->clearTransfers();
+        g_presenter.SetCurrentIndex(-1, false);   // as at start: the window's selection comes first
         Window window;
         QTest::qWait(5000);   // the selection's try and one or two of the poll's
         const std::vector<lvemu::TransferRecord> tries = m_dev->transfers();
@@ -207,6 +220,33 @@ private slots:
             const bool onlyPolls = std::all_of(after.begin(), after.end(), [](const lvemu::TransferRecord &t) { return t.id == 8; });
             QCOMPARE(onlyPolls, i == 3);
         }
+    }
+
+    // Refuses report 7, so nothing polls it: while silent each change of the user's tries it once
+    // and is shown undone; once it answers, the next change is written and the pages read again.
+    void unpolledDeviceIsTriedByTheNextChange()
+    {
+        m_dev->stallReport(7);
+        Window window;
+        QTRY_COMPARE_WITH_TIMEOUT(shown(window), expected(), 5000);
+        auto *flip = window.GetPropertyPage()->GetVideoPage()->findChild<QWrapperCheckBox *>("flip");
+        auto flipped = [&] { return bool(record<_KVCAP_VIDEO_PROCESS_SETTINGS>().flags & KVCAP_PROCESS_FLIP); };
+        QElapsedTimer clock;
+        for (const bool answers : {false, false, true}) {
+            m_dev->setUnanswering(!answers);
+            QTest::qWait(3 * LumivandrexPresenter::kNotifyIntervalMs);   // ticks after the last time-out
+            m_dev->clearTransfers();
+            const bool before = flipped();
+            flip->OnButtonClicked();
+            QVERIFY(flipped() == (before != answers) && flip->IsChecked() == flipped());
+            flip->OnButtonClicked();   // silent: refused at once, right after the time-out
+            QCOMPARE(m_dev->transferCount(), answers ? 4 : 1);
+            QVERIFY(flipped() == before && flip->IsChecked() == before);
+            clock.start();
+        }
+        QTRY_VERIFY(m_dev->transferCount() > 4);   // the pages' reload
+        qInfo("reload %lld ms after the change", clock.elapsed());
+        QTRY_COMPARE(shown(window), expected());
     }
 
     // A page waits for the hung device when it is unplugged: as the kernel, the unplug ends
