@@ -93,13 +93,7 @@ private slots:
         QVERIFY(g_presenter.Init());
         g_presenter.SetCurrentIndex(0, false);
     }
-    void cleanup()   // a function that failed early leaves no silence behind
-    {
-        m_dev->clearFaults();
-        _KVCAP_DEVICE_INFO info;
-        if (LockedInstance current{g_presenter})
-            current.device()->RetryOnce(), ReadReport(current.device(), info);
-    }
+    void cleanup() { m_dev->clearFaults(); }   // a function that failed early leaves no silence behind
 
     void hungDeviceCostsOneTimeOut()
     {
@@ -107,9 +101,8 @@ private slots:
         const std::function<void()> operations[] = {[&] { pages.ReloadTabWidget(true); },
                                                     [&] { pages.ExportInfo(); }, [] { g_presenter.OnTimeout(); }};
         for (const std::function<void()> &operation : operations) {
-            m_dev->setUnanswering(false);
-            g_presenter.OnTimeout();   // the tick due during the time-out: free from here
-            QTest::qWait(LumivandrexPresenter::kNotifyIntervalMs);   // for an interval:
+            m_dev->setUnanswering(false), g_presenter.OnTimeout();   // the tick due during the time-out,
+            QTest::qWait(LumivandrexPresenter::kNotifyIntervalMs);   // a free interval:
             g_presenter.OnTimeout();   // found answering: then it stops
             m_dev->setUnanswering(true);
             m_dev->clearTransfers();
@@ -119,14 +112,12 @@ private slots:
             QVERIFY(clock.elapsed() < kHidTransferTimeoutMs + 500);
             QCOMPARE(m_dev->transferCount(), 1);   // the one that timed out, nothing after it
         }
-        QThread::msleep(1200);     // still silent, the window busy past the time-out: its first tick
-        g_presenter.OnTimeout();   // only marks it free, and the device is tried an interval after
-        QCOMPARE(m_dev->transferCount(), 1);
-        QTest::qWait(LumivandrexPresenter::kNotifyIntervalMs);
+        QThread::msleep(1200), g_presenter.OnTimeout();   // still silent; the window busy past the time-out:
+        QCOMPARE(m_dev->transferCount(), 1);   // its first tick, however late, only starts a free interval
+        QTest::qWait(LumivandrexPresenter::kNotifyIntervalMs);   // after which it is tried
         g_presenter.OnTimeout();
         QCOMPARE(m_dev->transferCount(), 2);
-        m_dev->setUnanswering(false);
-        g_presenter.OnTimeout();
+        m_dev->setUnanswering(false), g_presenter.OnTimeout();
         LockedInstance current(g_presenter);
         const _KVCAP_NOTIFY_ENABLE enable{0, KVCAP_NOTIFY_MASK};
         QVERIFY(!WriteReport(current.device(), enable));   // refused at once until the next poll,
@@ -174,7 +165,6 @@ private slots:
     {
         m_dev->setUnanswering(true);
         m_dev->clearTransfers();
-        g_presenter.SetCurrentIndex(-1, false);   // as at start: the window's selection comes first
         Window window;
         QTest::qWait(5000);   // the selection's try and one or two of the poll's
         const std::vector<lvemu::TransferRecord> tries = m_dev->transfers();
@@ -222,31 +212,19 @@ private slots:
         }
     }
 
-    // Refuses report 7, so nothing polls it: while silent each change of the user's tries it once
-    // and is shown undone; once it answers, the next change is written and the pages read again.
+    // Refuses report 7, so nothing polls it: while silent, each change tries it once and is shown
+    // undone; once it answers, the next change is written and the pages read it again.
     void unpolledDeviceIsTriedByTheNextChange()
     {
         m_dev->stallReport(7);
         Window window;
         QTRY_COMPARE_WITH_TIMEOUT(shown(window), expected(), 5000);
         auto *flip = window.GetPropertyPage()->GetVideoPage()->findChild<QWrapperCheckBox *>("flip");
-        auto flipped = [&] { return bool(record<_KVCAP_VIDEO_PROCESS_SETTINGS>().flags & KVCAP_PROCESS_FLIP); };
-        QElapsedTimer clock;
-        for (const bool answers : {false, false, true}) {
-            m_dev->setUnanswering(!answers);
-            QTest::qWait(3 * LumivandrexPresenter::kNotifyIntervalMs);   // ticks after the last time-out
-            m_dev->clearTransfers();
-            const bool before = flipped();
-            flip->OnButtonClicked();
-            QVERIFY(flipped() == (before != answers) && flip->IsChecked() == flipped());
-            flip->OnButtonClicked();   // silent: refused at once, right after the time-out
-            QCOMPARE(m_dev->transferCount(), answers ? 4 : 1);
-            QVERIFY(flipped() == before && flip->IsChecked() == before);
-            clock.start();
+        for (const int sent : {1, 1, 2}) {   // after the ticks that follow a time-out; answering: read, write
+            m_dev->setUnanswering(sent == 1), QTest::qWait(1200), m_dev->clearTransfers(), flip->OnButtonClicked();
+            QVERIFY(m_dev->transferCount() == sent && flip->IsChecked() == bool(record<_KVCAP_VIDEO_PROCESS_SETTINGS>().flags & 1));
         }
-        QTRY_VERIFY(m_dev->transferCount() > 4);   // the pages' reload
-        qInfo("reload %lld ms after the change", clock.elapsed());
-        QTRY_COMPARE(shown(window), expected());
+        QTRY_VERIFY(m_dev->transferCount() > 2);   // the pages' reload
     }
 
     // A page waits for the hung device when it is unplugged: as the kernel, the unplug ends

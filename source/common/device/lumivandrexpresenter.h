@@ -142,8 +142,10 @@ public:
     static bool IsCLRSection(const char *name);
 
     // The notification poll, called by the timer control every 400 ms. A silent current
-    // device is tried only after the window has been free of it for a poll interval (ticks
-    // that fell due while a transfer waited are dropped), then less and less often.
+    // device is tried only after the window has been free of it for a poll interval (the
+    // first tick after a time-out, however late, only starts that interval), then less and
+    // less often. For a device that refused report 7 a tick reads nothing: it lets the next
+    // transfer through while the device is silent and tells the listeners once it answers.
     void OnTimeout() override;
 
     // Tests only: shorten the enumeration sleep and the bound of one busy wait.
