@@ -2,6 +2,7 @@
 // ends a request in flight, and idle and flashing add only milestones to the file log.
 #include "lvemulatortest.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QTemporaryDir>
 
@@ -19,7 +20,6 @@
 #include "shell/wtabwidget.h"
 #include "statuspages/wtabpageinfo.h"
 #include "statuspages/wtabpageinput.h"
-#include "toolkit/qwrappercheckbox.h"
 #include "toolkit/qwrapperslider.h"
 #include "toolkit/wcombobox.h"
 #include "tst_lumivandrexpresenter_support.h"
@@ -113,8 +113,8 @@ private slots:
             QCOMPARE(m_dev->transferCount(), 1);   // the one that timed out, nothing after it
         }
         QThread::msleep(1200), g_presenter.OnTimeout();   // still silent; the window busy past the time-out:
-        QCOMPARE(m_dev->transferCount(), 1);   // its first tick, however late, only starts a free interval
-        QTest::qWait(LumivandrexPresenter::kNotifyIntervalMs);   // after which it is tried
+        QCOMPARE(m_dev->transferCount(), 1);   // its first tick, however late, only starts
+        QTest::qWait(LumivandrexPresenter::kNotifyIntervalMs);   // an interval free of it
         g_presenter.OnTimeout();
         QCOMPARE(m_dev->transferCount(), 2);
         m_dev->setUnanswering(false), g_presenter.OnTimeout();
@@ -219,11 +219,10 @@ private slots:
         m_dev->stallReport(7);
         Window window;
         QTRY_COMPARE_WITH_TIMEOUT(shown(window), expected(), 5000);
-        auto *flip = window.GetPropertyPage()->GetVideoPage()->findChild<QWrapperCheckBox *>("flip");
-        for (const int sent : {1, 1, 2}) {   // after the ticks that follow a time-out; answering: read, write
-            m_dev->setUnanswering(sent == 1), QTest::qWait(1200), m_dev->clearTransfers(), flip->OnButtonClicked();
-            QVERIFY(m_dev->transferCount() == sent && flip->IsChecked() == bool(record<_KVCAP_VIDEO_PROCESS_SETTINGS>().flags & 1));
-        }
+        auto *flip = window.GetPropertyPage()->GetVideoPage()->findChild<QWidget *>("flip")->findChild<QCheckBox *>();
+        for (const int sent : {1, 1, 2})   // a click after the ticks that follow a time-out; answering: read, write
+            QVERIFY((m_dev->setUnanswering(sent == 1), QTest::qWait(1200), m_dev->clearTransfers(), flip->click(),
+                     m_dev->transferCount() == sent && flip->isChecked() == bool(record<_KVCAP_VIDEO_PROCESS_SETTINGS>().flags & 1)));
         QTRY_VERIFY(m_dev->transferCount() > 2);   // the pages' reload
     }
 

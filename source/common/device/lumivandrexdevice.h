@@ -89,9 +89,9 @@ public:
     // False after a transfer timed out, until the device answers again. Read it under the
     // presenter lock (every transfer to a listed device runs under it).
     bool IsAnswering() const { return !m_notAnswering; }
-    // Milliseconds since the last transfer that timed out gave up: how long its caller has
-    // been free of it. Same lock rule as IsAnswering.
-    qint64 MsSinceTimeOut() const;
+    // When the last transfer that timed out gave up: its caller has been free of it since.
+    // Same lock rule as IsAnswering.
+    std::chrono::steady_clock::time_point TimedOutAt() const { return m_timedOutAt; }
     // True once a transfer failed because the device did not answer (it timed out, or was
     // refused at once while the device was silent): what its caller shows is not the
     // device's. Stays set until cleared by whoever has it read again. Same lock rule.

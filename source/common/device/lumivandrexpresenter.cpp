@@ -528,7 +528,7 @@ bool LumivandrexPresenter::IsRetryDue(const LumivandrexDevice *device)
     if (device->IsAnswering())
         return true;
     const auto now = std::chrono::steady_clock::now();
-    if (m_windowFreeSince < device->m_timedOutAt) {
+    if (m_windowFreeSince < device->TimedOutAt()) {
         m_windowFreeSince = now;
         return false;
     }
@@ -540,7 +540,8 @@ bool LumivandrexPresenter::IsRetryDue(const LumivandrexDevice *device)
 // unanswered (its selection's report 7, a page's reads): the listeners read it again, and
 // the mark is cleared. The poll's own misses never set it, so a silence that cost nobody a
 // read costs no reload. After a time-out every transfer to the device fails at once; this
-// is where it is tried again, and where an answer ends that for all.
+// is where it is tried again, and where an answer ends that for all. A device that refused
+// report 7 is not read here: the next transfer, the user's, is let through instead.
 bool LumivandrexPresenter::PollDevice(LumivandrexDevice *device, quint64 *word)
 {
     const bool missed = device->HasMissedTransfers();
