@@ -2,6 +2,7 @@
 // ends a request in flight, and idle and flashing add only milestones to the file log.
 #include "lvemulatortest.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QTemporaryDir>
 
@@ -92,6 +93,7 @@ private slots:
         QVERIFY(g_presenter.Init());
         g_presenter.SetCurrentIndex(0, false);
     }
+    void cleanup() { m_dev->clearFaults(); }   // a function that failed early leaves no silence behind
 
     void hungDeviceCostsOneTimeOut()
     {
@@ -99,7 +101,7 @@ private slots:
         const std::function<void()> operations[] = {[&] { pages.ReloadTabWidget(true); },
                                                     [&] { pages.ExportInfo(); }, [] { g_presenter.OnTimeout(); }};
         for (const std::function<void()> &operation : operations) {
-            m_dev->setUnanswering(false);
+            m_dev->setUnanswering(false), g_presenter.OnTimeout();   // the tick due during the time-out,
             QTest::qWait(LumivandrexPresenter::kNotifyIntervalMs);   // a free interval:
             g_presenter.OnTimeout();   // found answering: then it stops
             m_dev->setUnanswering(true);
@@ -110,11 +112,12 @@ private slots:
             QVERIFY(clock.elapsed() < kHidTransferTimeoutMs + 500);
             QCOMPARE(m_dev->transferCount(), 1);   // the one that timed out, nothing after it
         }
-        g_presenter.OnTimeout();   // still silent: dropped right after a time-out, tried after
+        QThread::msleep(1200), g_presenter.OnTimeout();   // still silent; the window busy past the time-out:
+        QCOMPARE(m_dev->transferCount(), 1);   // its first tick, however late, only starts
         QTest::qWait(LumivandrexPresenter::kNotifyIntervalMs);   // an interval free of it
         g_presenter.OnTimeout();
         QCOMPARE(m_dev->transferCount(), 2);
-        m_dev->setUnanswering(false);
+        m_dev->setUnanswering(false), g_presenter.OnTimeout();
         LockedInstance current(g_presenter);
         const _KVCAP_NOTIFY_ENABLE enable{0, KVCAP_NOTIFY_MASK};
         QVERIFY(!WriteReport(current.device(), enable));   // refused at once until the next poll,
@@ -207,6 +210,20 @@ private slots:
             const bool onlyPolls = std::all_of(after.begin(), after.end(), [](const lvemu::TransferRecord &t) { return t.id == 8; });
             QCOMPARE(onlyPolls, i == 3);
         }
+    }
+
+    // Refuses report 7, so nothing polls it: while silent, each change tries it once and is shown
+    // undone; once it answers, the next change is written and the pages read it again.
+    void unpolledDeviceIsTriedByTheNextChange()
+    {
+        m_dev->stallReport(7);
+        Window window;
+        QTRY_COMPARE_WITH_TIMEOUT(shown(window), expected(), 5000);
+        auto *flip = window.GetPropertyPage()->GetVideoPage()->findChild<QWidget *>("flip")->findChild<QCheckBox *>();
+        for (const int sent : {1, 1, 2})   // a click after the ticks that follow a time-out; answering: read, write
+            QVERIFY((m_dev->setUnanswering(sent == 1), QTest::qWait(1200), m_dev->clearTransfers(), flip->click(),
+                     m_dev->transferCount() == sent && flip->isChecked() == bool(record<_KVCAP_VIDEO_PROCESS_SETTINGS>().flags & 1)));
+        QTRY_VERIFY(m_dev->transferCount() > 2);   // the pages' reload
     }
 
     // A page waits for the hung device when it is unplugged: as the kernel, the unplug ends

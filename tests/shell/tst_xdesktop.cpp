@@ -198,11 +198,13 @@ private slots:
             {"key Escape;~300 200", {94, 50, 78, 30}, qRgb(254, 255, 255), 0, 0},
             {"@352 63 click 1", {336, 50, 76, 28}, qRgb(27, 157, 255), 1500, 3000}};   // HDMI
         for (int i = 0; i < 30; ++i)   // the EDID timing dialog's Mode list opens under its box
-            steps += {{"@82 362 click 1;@314 169 click 1", {138, 182, 364, 112}, qRgb(0x23, 0x64, 0x95), 5000, 50000},
+            steps += {{"@82 362 click 1", {74, 104, 444, 32}, qRgb(0x27, 0x27, 0x27), 2000, 14208},   // once shown:
+                      {"@314 169 click 1", {138, 182, 364, 112}, qRgb(0x23, 0x64, 0x95), 5000, 50000},    // it reads first
                       {"key Escape;key Escape", {74, 104, 444, 32}, qRgb(0x27, 0x27, 0x27), 0, 0}};
         steps += {"@578 14 click 1", {-2000, -2000, 5000, 5000}, kTitleBar, 0, 0};   // the close button quits
         runSteps(geometry(main).topLeft(), steps);
         QTRY_COMPARE_WITH_TIMEOUT(launcher.state(), QProcess::NotRunning, 15000);
+        QCOMPARE(launcher.exitCode(), 0);
     }
 
     // Started hidden in the tray: a right click on the icon opens the menu, and nothing else, for good; its

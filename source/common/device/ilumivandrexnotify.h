@@ -32,7 +32,7 @@ public:
     virtual void OnInputSourceChanged(quint64 word) { Q_UNUSED(word) }
     virtual void OnAudioVolumeChanged(quint64 word) { Q_UNUSED(word) }
     virtual void OnLoopThroughChanged(quint64 word) { Q_UNUSED(word) }
-    // 10: the poll found the current device answering again after transfers to it went
+    // 10: a tick found the current device answering again after transfers to it went
     // unanswered, at its selection (its notifications are on now, unless it refused them)
     // or while it was current: what was read of it meanwhile is worth reading again. Once
     // per such silence; a silence that failed no transfer but the poll's is not told.

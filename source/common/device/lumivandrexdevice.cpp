@@ -354,12 +354,6 @@ void LumivandrexDevice::RetryOnce()
     m_retryArmed = true;
 }
 
-qint64 LumivandrexDevice::MsSinceTimeOut() const
-{
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - m_timedOutAt)
-        .count();
-}
-
 // ---------------------------------------------------------------------- transfers
 
 namespace {

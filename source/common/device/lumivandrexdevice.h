@@ -55,8 +55,10 @@ struct tagUSBDEVICE_DATA
 //
 // A transfer that times out marks the device "not answering": from then on every
 // transfer fails at once without reaching it, so a device that stopped answering costs
-// its callers one time-out, not one per report. RetryOnce lets the next transfer through;
-// an answer to it (data or a stall) ends the state. The log says each change once.
+// its callers one time-out, not one per report. RetryOnce lets the next transfer through
+// (the presenter's poll and a selection send it themselves; for a current device that is
+// not polled, a tick lets the user's next action have it): an answer to it (data or a
+// stall) ends the state. The log says each change once.
 class LumivandrexDevice
 {
 public:
@@ -89,9 +91,9 @@ public:
     // False after a transfer timed out, until the device answers again. Read it under the
     // presenter lock (every transfer to a listed device runs under it).
     bool IsAnswering() const { return !m_notAnswering; }
-    // Milliseconds since the last transfer that timed out gave up: how long its caller has
-    // been free of it. Same lock rule as IsAnswering.
-    qint64 MsSinceTimeOut() const;
+    // When the last transfer that timed out gave up: its caller has been free of it since.
+    // Same lock rule as IsAnswering.
+    std::chrono::steady_clock::time_point TimedOutAt() const { return m_timedOutAt; }
     // True once a transfer failed because the device did not answer (it timed out, or was
     // refused at once while the device was silent): what its caller shows is not the
     // device's. Stays set until cleared by whoever has it read again. Same lock rule.

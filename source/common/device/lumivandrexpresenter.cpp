@@ -205,7 +205,9 @@ void LumivandrexPresenter::SetCurrentIndex(int index, bool restart)
     device->SetMissedTransfers(false);
     device->RetryOnce();
     EnableNotifications(device);
-    if (m_pollState != PollRefused && m_timerCtrl)
+    // Started for a device that refused report 7 too: its ticks read nothing, they only
+    // let the user's next transfer reach it while it is silent and tell when it answers.
+    if (m_timerCtrl)
         m_timerCtrl->startNotifyTimer(kNotifyIntervalMs, this);
 }
 
@@ -516,13 +518,21 @@ bool LumivandrexPresenter::IsModalState() const
 // ---------------------------------------------------------------------------------
 // Notification poll
 
-// Each try of a silent device blocks the window for a whole time-out. The timer fires
-// the ticks that fell due meanwhile at once afterwards, so a try waits until the window
-// has been free of the device for its wait in intervals (a tick may come a little early).
-bool LumivandrexPresenter::IsRetryDue(const LumivandrexDevice *device) const
+// Each try of a silent device blocks the window for a whole time-out. The first tick
+// after a time-out is when the window is free again (the timer fires a tick that fell due
+// meanwhile at once, or later when the GUI thread stays busy), so it only marks that time:
+// a try waits until the window has been free since for its wait in intervals (a tick may
+// come a little early).
+bool LumivandrexPresenter::IsRetryDue(const LumivandrexDevice *device)
 {
-    return device->IsAnswering()
-           || device->MsSinceTimeOut() >= qint64(m_pollRetryWait) * kNotifyIntervalMs - kTickEarlyMs;
+    if (device->IsAnswering())
+        return true;
+    const auto now = std::chrono::steady_clock::now();
+    if (m_windowFreeSince < device->TimedOutAt()) {
+        m_windowFreeSince = now;
+        return false;
+    }
+    return now - m_windowFreeSince >= std::chrono::milliseconds(m_pollRetryWait * kNotifyIntervalMs - kTickEarlyMs);
 }
 
 // One poll of the current device: report 7 first while its selection could not send it,
@@ -530,10 +540,21 @@ bool LumivandrexPresenter::IsRetryDue(const LumivandrexDevice *device) const
 // unanswered (its selection's report 7, a page's reads): the listeners read it again, and
 // the mark is cleared. The poll's own misses never set it, so a silence that cost nobody a
 // read costs no reload. After a time-out every transfer to the device fails at once; this
-// is where it is tried again, and where an answer ends that for all.
+// is where it is tried again, and where an answer ends that for all. A device that refused
+// report 7 is not read here: the next transfer, the user's, is let through instead.
 bool LumivandrexPresenter::PollDevice(LumivandrexDevice *device, quint64 *word)
 {
     const bool missed = device->HasMissedTransfers();
+    if (m_pollState == PollRefused) {
+        // Nothing polls it: the next transfer goes out, which is the user's next action,
+        // so a silent device costs one time-out per action and an answer reaches them all.
+        if (!device->IsAnswering()) {
+            device->RetryOnce();
+            return false;
+        }
+        device->SetMissedTransfers(false);
+        return missed;
+    }
     device->RetryOnce();
     if (m_pollState == PollEnablePending) {
         EnableNotifications(device);
@@ -569,7 +590,7 @@ void LumivandrexPresenter::OnTimeout()
     quint64 word = 0;
     bool found = false;
     LumivandrexDevice *device = GetCurrentDevice();
-    if (device && m_pollState != PollRefused && IsRetryDue(device))
+    if (device && IsRetryDue(device))
         found = PollDevice(device, &word);
     m_lock.m_mutex.unlock();
 

@@ -9,6 +9,7 @@
 #include <QVector>
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -54,9 +55,10 @@ struct tagDEVICE_INSTANCE
 // Release the lock before showing any message box. The enumeration thread reads a
 // newly found device before listing it, without the lock, so a device that hangs
 // never makes the lock wait for its transfers. Once a transfer to a listed device has
-// timed out, its transfers fail at once (pages show their empty values) until the poll
-// or a new selection of the device finds it answering again; the poll then tells the
-// listeners (OnCurrentDeviceAnswering), which read again what they missed.
+// timed out, its transfers fail at once (pages show their empty values) until the poll,
+// a new selection or, for a current device that refused notifications, the user's next
+// action finds it answering again; the next tick then tells the listeners
+// (OnCurrentDeviceAnswering), which read again what they missed.
 //
 // Locks, in the order they may be taken:
 //   1. presenter lock (GetLock)            - guards the instance list and device use
@@ -94,11 +96,12 @@ public:
     int GetDeviceCount() const;
     int GetCurrentIndex() const;
     // Select a device; with restart, write the notification enable report 7 and
-    // (re)start the 400 ms poll. A device that refuses report 7 gets no poll; one that
-    // does not answer it is polled like any silent device, report 7 first. Whenever
-    // transfers to the current device went unanswered (from its selection on), the
-    // listeners hear OnCurrentDeviceAnswering once the poll finds it answering. An index
-    // out of range means "no device".
+    // (re)start the 400 ms poll. A device that refuses report 7 gets no poll (while it is
+    // silent the ticks let the next transfer through instead); one that does not answer
+    // it is polled like any silent device, report 7 first. Whenever transfers to the
+    // current device went unanswered (from its selection on), the listeners hear
+    // OnCurrentDeviceAnswering on the tick that finds it answering. An index out of range
+    // means "no device".
     void SetCurrentIndex(int index, bool restart);
     LumivandrexDevice *GetCurrentDevice();
     // Raw pointers into the list: valid only while the caller holds the presenter lock
@@ -139,8 +142,10 @@ public:
     static bool IsCLRSection(const char *name);
 
     // The notification poll, called by the timer control every 400 ms. A silent current
-    // device is tried only after the window has been free of it for a poll interval (ticks
-    // that fell due while a transfer waited are dropped), then less and less often.
+    // device is tried only after the window has been free of it for a poll interval (the
+    // first tick after a time-out, however late, only starts that interval), then less and
+    // less often. For a device that refused report 7 a tick reads nothing: it lets the next
+    // transfer through while the device is silent and tells the listeners once it answers.
     void OnTimeout() override;
 
     // Tests only: shorten the enumeration sleep and the bound of one busy wait.
@@ -162,7 +167,7 @@ private:
     bool IsDeviceListed(const tagDEVICE_INSTANCE &instance) const;
     // Poll helpers; presenter lock held.
     void EnableNotifications(LumivandrexDevice *device);
-    bool IsRetryDue(const LumivandrexDevice *device) const;
+    bool IsRetryDue(const LumivandrexDevice *device);
     bool PollDevice(LumivandrexDevice *device, quint64 *word);
     void PublishInstanceCount();
 
@@ -193,7 +198,7 @@ private:
     enum PollState {
         PollRunning,         // read report 8 on every tick
         PollEnablePending,   // the device was silent at its selection: report 7 comes first
-        PollRefused          // the device refused report 7: no poll for it
+        PollRefused          // the device refused report 7: no poll for it, see PollDevice
     };
     PollState m_pollState = PollRunning;
     // A silent current device is tried by the poll less and less often: the poll
@@ -202,6 +207,9 @@ private:
     // one after the next failed try. GUI thread only.
     int m_pollRetryWait = 1;
     int m_pollRetryGap = 0;
+    // The first tick after the current device's last time-out: since then the window has
+    // been free of it. GUI thread only.
+    std::chrono::steady_clock::time_point m_windowFreeSince{};
 
     CKVLock m_lock;                                      // the presenter lock, order 1
 

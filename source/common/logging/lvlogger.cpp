@@ -242,13 +242,18 @@ void LvLogger::log(const QString& text, LogLevel logLevel, const QString& functi
 
 bool LvLogger::event(QEvent* event)
 {
-    if (event->type() != deliverEventType())
-        return QObject::event(event);
+    bool delivery;
     {
-        // Records queued from now on post a delivery of their own.
+        // A delivery event is made under this lock by the thread that posts it, and Qt's
+        // own posting lock is not one the sanitizers see: its type is read under ours.
         std::lock_guard<std::mutex> lock(recordMutex);
-        m_bDeliveryPosted = false;
+        delivery = event->type() == deliverEventType();
+        // Records queued from now on post a delivery of their own.
+        if (delivery)
+            m_bDeliveryPosted = false;
     }
+    if (!delivery)
+        return QObject::event(event);   // outside the lock: it may delete the logger
     deliverPendingRecords();
     return true;
 }
