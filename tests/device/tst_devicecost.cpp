@@ -163,6 +163,7 @@ private slots:
     // Silent at its selection: tried with the enable write alone, and reloaded once it answers.
     void silentAtSelectionIsFoundWhenItAnswers()
     {
+        g_presenter.SetCurrentIndex(-1, false);   // the window's own selection is the first try
         m_dev->setUnanswering(true);
         m_dev->clearTransfers();
         Window window;
