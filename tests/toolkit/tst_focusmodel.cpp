@@ -721,8 +721,8 @@ private slots:
         stack.SetMainWidget();
         QCOMPARE(stack.GetStackCount(), 2);
         for (int i = 0; i < 2; ++i) {
-            QCOMPARE(stack.GetStackTabBtn(i)->minimumWidth(), 188);
-            QCOMPARE(stack.GetStackTabBtn(i)->maximumWidth(), 188);
+            QCOMPARE(stack.GetStackTabBtn(i)->minimumWidth(), 190);
+            QCOMPARE(stack.GetStackTabBtn(i)->maximumWidth(), 190);
             QCOMPARE(stack.GetStackTabBtn(i)->maximumHeight(), 32);
             QVERIFY(stack.GetStackTabBtn(i)->IsStackBtn());
         }

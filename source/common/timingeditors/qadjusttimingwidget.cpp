@@ -28,6 +28,10 @@ namespace {
 constexpr int kDefaultAspectMax = 4096;   // when the device's input maxima cannot be read
 constexpr int kMaxPixelClockMHz = 165;    // the H total ceiling keeps the pixel clock at or below it
 
+// The names' column: "Clamp position : " whole at 14 pixels bold. The sliders beside it
+// take the rest of the row.
+constexpr int kNameWidth = 114;
+
 const QColor kLabelText(0xA0, 0xA0, 0xA0);
 const QColor kLabelBackground(0x2B, 0x2B, 0x2B);
 const QColor kLabelBorder(39, 39, 39);
@@ -120,7 +124,7 @@ QLabel* QAdjustTimingWidget::CreateAdjustTimingLabel(const QString& text)
 {
     auto* label = new QLabel(text, this);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setFixedWidth(108);
+    label->setFixedWidth(kNameWidth);
     setLabelStyle(label, kLabelText, kLabelBackground, kLabelBorder);
     return label;
 }

@@ -181,7 +181,9 @@ QTimingsDetailList::QTimingsDetailList(QWidget* parent)
 {
     setObjectName(QStringLiteral("tablewidget_pane"));
     setFixedHeight(290);
-    setColumnWidth(0, 192);
+    // "Horizontal sync pulse width" whole at 14 pixels bold after the name cells' padding
+    // and indent, a few pixels clear of the line; the value column stretches over the rest.
+    setColumnWidth(0, 204);
     setFocusPolicy(Qt::NoFocus);
     setTabKeyNavigation(false);
     setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -15,6 +15,7 @@ QCellLabel::QCellLabel(const QString& text, QWidget* parent, bool leftLine)
 {
     // Cell texts come from devices and files; they must never be taken for markup.
     setTextFormat(Qt::PlainText);
+    setIndent(kTextIndent);
 }
 
 void QCellLabel::paintEvent(QPaintEvent* event)

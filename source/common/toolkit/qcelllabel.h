@@ -14,6 +14,11 @@ public:
 
     bool HasLeftLine() const { return m_bLeftLine; }
 
+    // The cells' sheets pad them, which makes them framed labels, and Qt indents a framed
+    // label's text by half an 'x', more as the font grows. This fixed indent keeps the
+    // text where that put it at 14 pixels and leaves a larger font the room.
+    static constexpr int kTextIndent = 3;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 

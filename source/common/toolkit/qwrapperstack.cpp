@@ -67,7 +67,7 @@ void QWrapperStack::AddSubWidget(QWidget* page, QString title, bool first, bool 
     else if (title == tr("Adjust Timing") || title == tr("Custom Timings"))
         width = 140;
     else if (title == tr("Capture Device EDID") || title == tr("Loop Through Device EDID"))
-        width = 188;
+        width = 190;   // "Loop Through Device EDID" whole at 14 pixels bold
     else if (title == tr("AVI") || title == tr("Audio") || title == tr("SPD") || title == tr("MS")
              || title == tr("VS") || title == tr("ACP") || title == tr("ISRC1")
              || title == tr("ISRC2") || title == tr("Gamut"))

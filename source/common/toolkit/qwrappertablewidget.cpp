@@ -142,6 +142,7 @@ void QWrapperTableWidget::SetRowCount(int rows)
             if (!m_pTable->cellWidget(i, c)) {
                 auto* label = new QLabel(this);
                 label->setTextFormat(Qt::PlainText);
+                label->setIndent(QCellLabel::kTextIndent);   // in line with the first rows
                 setLabelStyle2(label, c == 0, true);
                 m_pTable->setCellWidget(i, c, label);
                 if (i > 0)
