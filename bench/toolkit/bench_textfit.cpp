@@ -1,9 +1,10 @@
 // The text fitter's cost: every one of the main window's seven pages painted in full
 // (rendered into a pixmap, every child widget painted), against the emulated device,
-// at 14 pixels and at 20 pixels bold, with the fitter on the application and with it
-// taken off (the fonts it fitted are kept), alternating in one run. Prints, per look,
-// the time of one repaint of the seven pages without and with the fitter and the ratio
-// (the fastest of the repetitions of each, run in random order).
+// at 14 pixels and at 20 pixels bold. On one window per look, each iteration repaints
+// the pages once with the fitter on the application and once with it taken off (the
+// fonts it fitted are kept), in turn first and second, so that the machine's drift
+// weighs on both alike. Prints, per look, the median repaint without and with the
+// fitter and their ratio.
 // Run by hand: ./build/bench/bench_textfit
 #include "pagebench.h"
 
@@ -11,6 +12,8 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <map>
 #include <vector>
@@ -30,7 +33,7 @@ struct Look {
 
 LumivandrexUtility* g_window = nullptr;
 Look g_look = {0, false};
-std::map<std::pair<int, bool>, double> g_fastest;   // (look, fitter) -> seconds per repaint
+std::map<int, std::pair<double, double>> g_medians;   // pixels * 2 + bold -> (without, with) ms
 
 // The window at `look`, built anew when the look changes.
 QTabWidget* PagesAt(const Look& look)
@@ -41,17 +44,22 @@ QTabWidget* PagesAt(const Look& look)
         lvemu::EmulatedBus::instance().plug();
         ApplyStartupLook({look.pixels, look.bold, false});
         g_window = lvtest::startMainWindow();
-        QTest::qWaitFor([] { return g_window->GetPropertyPage()->GetTabWidget()->count() == 7; }, 8000);
+        (void)QTest::qWaitFor([] { return g_window->GetPropertyPage()->GetTabWidget()->count() == 7; }, 8000);   // checked by the caller
         QTest::qWait(500);   // the pages filled by the first reload
         g_look = look;
     }
     return g_window->GetPropertyPage()->GetTabWidget();
 }
 
+double Median(std::vector<double> values)
+{
+    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+    return values[values.size() / 2];
+}
+
 void BM_RepaintPages(benchmark::State& state)
 {
     const Look look = {int(state.range(0)), state.range(1) != 0};
-    const bool fitter = state.range(2) != 0;
     QTabWidget* tabs = PagesAt(look);
     auto* fitting = qApp->findChild<CTextFitter*>();
     if (tabs->count() != 7 || !fitting) {
@@ -62,44 +70,33 @@ void BM_RepaintPages(benchmark::State& state)
         tabs->setCurrentIndex(i);
         tabs->widget(i)->grab();
     }
-    if (!fitter)
-        qApp->removeEventFilter(fitting);
     QPixmap canvas(tabs->widget(0)->size());
-    for (auto _ : state)
+    const auto repaint = [&](bool fitter) {
+        if (!fitter)
+            qApp->removeEventFilter(fitting);
+        const auto start = std::chrono::steady_clock::now();
         for (int i = 0; i < tabs->count(); ++i)
             tabs->widget(i)->render(&canvas);
-    if (!fitter)
-        qApp->installEventFilter(fitting);
-    state.counters["pages"] = tabs->count();
-}
-
-// The library's per-iteration times, kept per look and fitter.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs) {
-            if (run.error_occurred || run.run_type != Run::RT_Iteration || run.iterations == 0)
-                continue;
-            const std::string& args = run.run_name.args;   // "pixels/bold/fitter"
-            int pixels = 0, bold = 0, fitter = 0;
-            std::sscanf(args.c_str(), "%d/%d/%d", &pixels, &bold, &fitter);
-            const double seconds = run.GetAdjustedRealTime() / 1e3;   // reported in milliseconds
-            auto& fastest = g_fastest[{pixels * 2 + bold, fitter != 0}];
-            if (fastest == 0 || seconds < fastest)
-                fastest = seconds;
-        }
-        ConsoleReporter::ReportRuns(runs);
+        const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+        if (!fitter)
+            qApp->installEventFilter(fitting);
+        return took.count();
+    };
+    std::vector<double> without, with;
+    bool fitterFirst = true;
+    for (auto _ : state) {
+        for (bool fitter : {fitterFirst, !fitterFirst})
+            (fitter ? with : without).push_back(repaint(fitter));
+        fitterFirst = !fitterFirst;
     }
-};
+    g_medians[look.pixels * 2 + look.bold] = {Median(without), Median(with)};
+    state.counters["without_ms"] = g_medians[look.pixels * 2 + look.bold].first;
+    state.counters["with_ms"] = g_medians[look.pixels * 2 + look.bold].second;
+}
 
 } // namespace
 
-// Each look with and without the fitter, ten times over in random order.
-BENCHMARK(BM_RepaintPages)
-    ->Args({14, 0, 0})->Args({14, 0, 1})->Args({20, 1, 0})->Args({20, 1, 1})
-    ->Repetitions(10)->Unit(benchmark::kMillisecond)->MinTime(0.3);
+BENCHMARK(BM_RepaintPages)->Args({14, 0})->Args({20, 1})->Unit(benchmark::kMillisecond)->MinTime(5);
 
 int main(int argc, char** argv)
 {
@@ -107,21 +104,14 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     return lvbench::RunOnEmulatedBus(argc, argv, [](int& argc, char** argv) {
         QApplication app(argc, argv);
-        std::vector<char*> args(argv, argv + argc);
-        char interleave[] = "--benchmark_enable_random_interleaving=true";
-        args.insert(args.begin() + 1, interleave);
-        int count = int(args.size());
-        benchmark::Initialize(&count, args.data());
-        RatioReporter reporter;
-        benchmark::RunSpecifiedBenchmarks(&reporter);
+        benchmark::Initialize(&argc, argv);
+        benchmark::RunSpecifiedBenchmarks();
         benchmark::Shutdown();
         lvtest::stopMainWindow(g_window);
-        for (int look : {14 * 2, 20 * 2 + 1}) {
-            const double without = g_fastest[{look, false}], with = g_fastest[{look, true}];
-            if (without > 0 && with > 0)
-                std::printf("%d px%s: seven pages repainted in %.3f ms without the fitter, %.3f ms with it: %.3f times\n",
-                            look / 2, look % 2 ? " bold" : "", without * 1e3, with * 1e3, with / without);
-        }
+        for (const auto& [look, medians] : g_medians)
+            std::printf("%d px%s: seven pages repainted in %.3f ms without the fitter, %.3f ms with it: %.3f times\n",
+                        look / 2, look % 2 ? " bold" : "", medians.first, medians.second,
+                        medians.second / medians.first);
         return 0;
     });
 }
