@@ -212,7 +212,7 @@ void TstVideoPage::automaticValuesShown()
         for (const char* combo : {"inputColor", "inputQuant", "captureColor", "saturation"})
             out << QString::number(find<QComboBox>(combo)->currentIndex());
         for (const char* spin : {"cropRight", "cropBottom"})
-            out << QString::number(find<QSpinBox>(spin)->value());
+            out << find<QSpinBox>(spin)->text();
         return out.join(' ');
     };
     // No signal, no stream, nothing overridden.
@@ -226,7 +226,7 @@ void TstVideoPage::automaticValuesShown()
     m_dev->clearTransfers();
     m_page->InitPage(0, false);
     QCOMPARE(ids(m_dev, TransferRecord::Set), QList<int>{});
-    QCOMPARE(shown(), QString("Not connected 16 9 0 0 0 0 0 0"));
+    QCOMPARE(shown(), QString("Not connected 16 9 0 0 0 0  "));   // unlocked, no largest input: crop unknown
     QCOMPARE(find<QSpinBox>("inputAspectX")->maximum(), 4096);
     QVERIFY(!find<QSpinBox>("inputAspectX")->isEnabled());
     for (const char* box : {"inputAspectBox", "cropBox", "captureColorBox", "saturationBox"})
@@ -302,11 +302,12 @@ void TstVideoPage::report_data()
         "Quantization:=Set as Full range (0-255)", "Saturation:=Set as Extened gamut (1-254)",
         "Deinterlace:=Top field only", "AR conversion:=Cropping", "Flip:=False", "Mirror:=False"};
     QTest::newRow("overrides") << true << QByteArray() << set;
-    QTest::newRow("automatic") << false << QByteArray() << QStringList{
+    const QStringList automatic{
         "#Video - INPUT", "Aspect ratio:=0 : 0", "Color format:=Unknown", "Quantization:=Unknown",
         "#Video - CAPTURE", "Capture format:=Not connected", "Aspect ratio:=0 : 0", "Crop input:=0, 0 - 0, 0",
         "Color format:=Unknown", "Quantization:=Unknown", "Saturation:=Unknown", "Deinterlace:=Weave",
         "AR conversion:=Ignore", "Flip:=True", "Mirror:=True"};
+    QTest::newRow("automatic") << false << QByteArray() << automatic;
     // What could not be read is empty, not the values of zeros; an override needs no status.
     const QStringList unread{"#Video - INPUT", "Aspect ratio:=", "Color format:=", "Quantization:=", "#Video - CAPTURE",
                              "Capture format:=", "Aspect ratio:=", "Crop input:=", "Color format:=", "Quantization:=",
@@ -314,16 +315,21 @@ void TstVideoPage::report_data()
     QTest::newRow("nothing read") << false << QByteArray("\x11\x16\x17") << unread;
     QTest::newRow("overrides, status unread") << true << QByteArray("\x11") << set;
     QTest::newRow("overrides, settings unread") << true << QByteArray("\x17") << QStringList(set.mid(0, 6) + unread.mid(6));
+    // A value needs only the records it follows.
+    QTest::newRow("locked, stream unread") << false << QByteArray("\x16")
+        << QStringList(automatic.mid(0, 5) + unread.mid(5, 2) + QStringList{"Crop input:=0, 0 - 1280, 720"}
+                       + unread.mid(8, 3) + automatic.mid(11));
+    QTest::newRow("connected, status unread") << false << QByteArray("\x11")
+        << QStringList(unread.mid(0, 5) + set.mid(5, 1) + automatic.mid(6, 1) + unread.mid(7, 1) + automatic.mid(8));
 }
 
 void TstVideoPage::report()
 {
     QFETCH(bool, overrides);
+    const QByteArray tag = QTest::currentDataTag();   // the signal the row names
     QFETCH(QByteArray, unread);
     QFETCH(QStringList, rows);
-    if (overrides) {
-        put(m_dev, _KVCAP_VIDEO_CONNECTION_FORMAT{1, 1920, 1080, 166667, KVCAP_FOURCC_YUY2, 0, 0, 0, 0, 0});
-    } else {
+    if (!overrides) {
         put(m_dev, _KVCAP_VIDEO_STATUS{});
         put(m_dev, _KVCAP_VIDEO_CONNECTION_FORMAT{});
         put(m_dev, _KVCAP_INPUT_ASPECT_RATIO{});
@@ -333,12 +339,23 @@ void TstVideoPage::report()
         s.flags = KVCAP_PROCESS_FLIP | KVCAP_PROCESS_MIRROR;
         put(m_dev, s);
     }
+    if (overrides || tag.startsWith("connected"))
+        put(m_dev, _KVCAP_VIDEO_CONNECTION_FORMAT{1, 1920, 1080, 166667, KVCAP_FOURCC_YUY2, 0, 0, 0, 0, 0});
+    if (tag.startsWith("locked"))
+        put(m_dev, _KVCAP_VIDEO_STATUS{KVCAP_VIDEO_STATE_LOCKED, 0, 0, 1280, 720, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
     for (char id : unread)
         m_dev->stallReport(uint8_t(id));
     m_page->InitPage(0, false);
     QCOMPARE(reportRows(m_page->GetExportInfo()), rows);
     QCOMPARE(rows.value(5), "Capture format:=" + find<QLabel>("captureFormat")->text());
     QCOMPARE(find<QWrapperCheckBox>("flip")->IsChecked(), rows.contains("Flip:=True"));
+    // The page shows a value exactly where its report section does.
+    const QStringList editors{"", "inputAspectX", "inputColor", "inputQuant", "", "", "captureAspectX", "cropRight",
+                              "captureColor", "captureQuant", "saturation", "deinterlace"};
+    for (int i = 0; i < editors.size(); ++i)
+        if (auto* c = editors[i].isEmpty() ? nullptr : find<QWidget>(editors[i]))
+            QCOMPARE(c->property(qobject_cast<QComboBox*>(c) ? "currentText" : "text").toString().isEmpty(),
+                     rows[i].endsWith('='));
 
     g_presenter.SetCurrentIndex(-1, false);
     QCOMPARE(m_page->GetExportInfo(), QString());

@@ -308,6 +308,7 @@ void TstInputPage::refreshWritesNothing()
     QCOMPARE(m_dev->record<_KVCAP_VIDEO_AUTO_SCAN>(0x0B).enabled, uint8_t(1));
     for (QWrapperCheckBox* box : {m_page->GetAutoScanBox(), m_page->GetLinkBox()})
         QVERIFY(!box->IsChecked() && !box->isEnabled());   // unread shows as unknown, not as off
+    QVERIFY(!m_page->GetVideoCombo()->isEnabled() && !m_page->GetAudioCombo()->isEnabled());   // and governs its list
 
     m_dev->clearFaults();
     m_dev->clearTransfers();
@@ -404,6 +405,14 @@ void TstInputPage::reportMatchesPage()
     const QStringList unknown = reportRows(m_page->GetExportInfo());
     QCOMPARE(unknown.filter(QRegularExpression("^#|:=$")), unknown);   // sub-titles and empty values only
     QCOMPARE(unknown.size(), 9);
+    // No channel pair is "Not present" without the video status; a locked signal's type needs 0x10.
+    put(m_dev, _KVCAP_AUDIO_STATUS{});
+    QCOMPARE(reportPart(reportRows(m_page->GetExportInfo()), "Input - Audio Signal Status"),
+             QStringList{"Signal status=Not present"});
+    m_dev->clearFaults();
+    m_dev->stallReport(0x10);
+    QCOMPARE(reportPart(reportRows(m_page->GetExportInfo()), "Input - Input Specific Status"),
+             QStringList{"Signal status="});
 }
 
 void TstInputPage::screenshots()

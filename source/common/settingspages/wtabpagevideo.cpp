@@ -342,6 +342,42 @@ void WTabPageVideo::showAutomatic(Row row, const DeviceView& v)
     }
 }
 
+bool WTabPageVideo::automaticKnown(Row row, const DeviceView& v)
+{
+    switch (row) {
+    case InAspect:
+    case InColor:
+    case InQuant: return v.statusRead;
+    case CapAspect: return v.connectionRead;
+    case Crop: return v.statusRead && (v.Locked() || v.capsRead);   // unlocked: the largest input
+    case CapColor:
+    case CapQuant:
+    case CapSat: return v.connectionRead && (v.Connected() || v.statusRead);
+    case RowCount: break;
+    }
+    return false;
+}
+
+void WTabPageVideo::showFollowed(Row row, const DeviceView& view)
+{
+    if (!automaticKnown(row, view))
+        return showUnknown(row);
+    showAutomatic(row, view);
+    enableRow(row, false);
+}
+
+void WTabPageVideo::showRow(Row row, bool read, bool overridden, const DeviceView& view)
+{
+    m_bOverrideRead[row] = read;
+    ShowDeviceValue(m_pBox[row], overridden);
+    if (!read)
+        showUnknown(row);
+    else if (overridden)
+        enableRow(row, true);
+    else
+        showFollowed(row, view);
+}
+
 void WTabPageVideo::enableRow(Row row, bool on)
 {
     m_pBox[row]->setEnabled(true);
@@ -395,14 +431,8 @@ void WTabPageVideo::initInputColorPiece(LumivandrexDevice* device, const DeviceV
         ShowDeviceValue(m_pInColor, color.format <= 4 ? int(color.format) - 1 : 0);
     if (rows[2])
         ShowDeviceValue(m_pInQuant, QuantItem(quant.range));
-    for (Row row : {InAspect, InColor, InQuant}) {
-        ShowDeviceValue(m_pBox[row], rows[row]);
-        if (!rows[row])
-            showAutomatic(row, view);
-        enableRow(row, rows[row]);
-        if (!read[row] || (!rows[row] && !view.statusRead))
-            showUnknown(row);
-    }
+    for (Row row : {InAspect, InColor, InQuant})
+        showRow(row, read[row], rows[row], view);
 }
 
 void WTabPageVideo::initOutputColorPiece(LumivandrexDevice* device, const DeviceView& view)
@@ -426,24 +456,22 @@ void WTabPageVideo::initOutputColorPiece(LumivandrexDevice* device, const Device
         ShowDeviceValue(m_pCapAspect[0], s.aspectX);
         ShowDeviceValue(m_pCapAspect[1], s.aspectY);
     }
-    const int16_t edges[4] = {s.cropLeft, s.cropTop, s.cropRight, s.cropBottom};
-    for (int i = 0; i < 4; ++i)
-        ShowDeviceValue(m_pCrop[i], edges[i]);
+    if (cropSet) {
+        const int16_t edges[4] = {s.cropLeft, s.cropTop, s.cropRight, s.cropBottom};
+        for (int i = 0; i < 4; ++i)
+            ShowDeviceValue(m_pCrop[i], edges[i]);
+    }
     if (overridden[CapColor])
         ShowDeviceValue(m_pCapColor, s.colorFormat <= 4 ? int(s.colorFormat) - 1 : 0);
     if (overridden[CapQuant])
         ShowDeviceValue(m_pCapQuant, QuantItem(s.quantRange));
     if (overridden[CapSat])
         ShowDeviceValue(m_pCapSat, SatItem(s.satRange));
-    for (Row row : {CapAspect, Crop, CapColor, CapQuant, CapSat}) {
-        ShowDeviceValue(m_pBox[row], overridden[row]);
-        if (!overridden[row] && row != Crop)
-            showAutomatic(row, view);
-        enableRow(row, overridden[row]);
-    }
-    if (!cropSet) {   // the stored left and top stay; the far edges show the picture's
-        ShowDeviceValue(m_pCrop[2], view.Locked() ? view.status.width : view.caps.maxInputWidth);
-        ShowDeviceValue(m_pCrop[3], view.Locked() ? view.status.height : view.caps.maxInputHeight);
+    for (Row row : {CapAspect, Crop, CapColor, CapQuant, CapSat})
+        showRow(row, read, overridden[row], view);
+    if (read && !cropSet && automaticKnown(Crop, view)) {   // the stored left and top stay
+        ShowDeviceValue(m_pCrop[0], s.cropLeft);
+        ShowDeviceValue(m_pCrop[1], s.cropTop);
     }
     ShowDeviceValue(m_pDeinterlace, (s.deinterlace >= 1 && s.deinterlace <= 3) ? int(s.deinterlace) : 0);
     ShowDeviceValue(m_pARConversion, s.arConversion <= 2 ? int(s.arConversion) : 0);
@@ -451,12 +479,6 @@ void WTabPageVideo::initOutputColorPiece(LumivandrexDevice* device, const Device
     ShowDeviceValue(m_pMirror, (s.flags & KVCAP_PROCESS_MIRROR) != 0);
     for (QWidget* control : std::initializer_list<QWidget*>{m_pDeinterlace, m_pARConversion, m_pFlip, m_pMirror})
         control->setEnabled(read);
-    // What follows the signal or the stream is known only when both were read.
-    const bool followed = view.statusRead && view.connectionRead;
-    for (Row row : {CapAspect, Crop, CapColor, CapQuant, CapSat}) {
-        if (!read || (!overridden[row] && !followed))
-            showUnknown(row);
-    }
     if (!read) {
         ShowUnknownValue(m_pDeinterlace);
         ShowUnknownValue(m_pARConversion);
@@ -550,14 +572,15 @@ void WTabPageVideo::OnCheckBoxClicked()
         }
         if (row < 0 || !writeRow(device, Row(row)))
             return false;
-        if (!on) {
-            DeviceView view;
-            view.statusRead = ReadReport(device, view.status);
-            view.connectionRead = ReadReport(device, view.connection);
-            view.capsRead = ReadReport(device, view.caps);
-            showAutomatic(Row(row), view);
+        if (on) {
+            enableRow(Row(row), true);
+            return true;
         }
-        enableRow(Row(row), on);
+        DeviceView view;
+        view.statusRead = ReadReport(device, view.status);
+        view.connectionRead = ReadReport(device, view.connection);
+        view.capsRead = ReadReport(device, view.caps);
+        showFollowed(Row(row), view);
         return true;
     });
 }
@@ -677,13 +700,15 @@ void WTabPageVideo::OnConnectionFormatChanged2()
     m_pCaptureFormat->setText(view.connectionRead ? getOutputString(view.connection) : QString());
     const Row rows[] = {CapAspect, CapColor, CapQuant, CapSat};
     for (Row row : rows) {
-        if (!m_pBox[row]->IsChecked())
-            showAutomatic(row, view);
+        if (m_bOverrideRead[row] && !m_pBox[row]->IsChecked())
+            showFollowed(row, view);
     }
     // The device follows the stream for the rows left automatic; a record that could
-    // not be read is never written back.
+    // not be read is never written back, nor a row whose override was never read.
     ModifyReport<_KVCAP_VIDEO_PROCESS_SETTINGS>(device, [&](_KVCAP_VIDEO_PROCESS_SETTINGS& s) {
-        for (Row row : rows)
-            applyToProcess(row, s);
+        for (Row row : rows) {
+            if (m_bOverrideRead[row])
+                applyToProcess(row, s);
+        }
     });
 }

@@ -82,6 +82,13 @@ private:
     void initOutputColorPiece(LumivandrexDevice* device, const DeviceView& view);
     // The row's editors show what the device uses when the row is not overridden.
     void showAutomatic(Row row, const DeviceView& view);
+    // What the device uses on its own for the row is known: the records it follows were read.
+    static bool automaticKnown(Row row, const DeviceView& view);
+    // An unchecked row: what the device uses, or unknown when that could not be read.
+    void showFollowed(Row row, const DeviceView& view);
+    // The row's override as read (`read` false: unknown); the editors of an override are
+    // set by the caller.
+    void showRow(Row row, bool read, bool overridden, const DeviceView& view);
     // The row's value (0 when not overridden) into report 0x17.
     void applyToProcess(Row row, _KVCAP_VIDEO_PROCESS_SETTINGS& settings) const;
     bool writeRow(LumivandrexDevice* device, Row row);
@@ -106,6 +113,7 @@ private:
     QWrapperCheckBox* m_pMirror = nullptr;
     QLabel* m_pCaptureFormat = nullptr;
 
+    bool m_bOverrideRead[RowCount] = {};   // the row's check box shows what the device holds
     bool m_bHeld = false;    // a spin box is held with the mouse
     bool m_bStale = false;   // a notification came while it was held
 };

@@ -363,14 +363,27 @@ quint32 WTabPageInput::SelectSource(WComboBox* combo, quint32 current, bool scan
     return type;
 }
 
-void WTabPageInput::SetBoxes(bool autoScan, bool link)
+namespace {
+
+// A switch and the source list it governs: the list takes a choice only while its switch
+// is known to be off. A switch that could not be read shows as unknown, not as off.
+void ShowSwitch(QWrapperCheckBox* box, QComboBox* sources, bool read, bool on)
 {
-    ShowDeviceValue(m_pAutoScanBox, autoScan);
-    m_pAutoScanBox->setEnabled(true);
-    m_pVideoCombo->setEnabled(!autoScan);
-    ShowDeviceValue(m_pLinkBox, link);
-    m_pLinkBox->setEnabled(true);
-    m_pAudioCombo->setEnabled(!link);
+    if (read) {
+        ShowDeviceValue(box, on);
+        box->setEnabled(true);
+    } else {
+        ShowUnknownValue(box);
+    }
+    sources->setEnabled(read && !on);
+}
+
+} // namespace
+
+void WTabPageInput::SetBoxes(bool autoScan, bool link, bool autoScanRead, bool linkRead)
+{
+    ShowSwitch(m_pAutoScanBox, m_pVideoCombo, autoScanRead, autoScan);
+    ShowSwitch(m_pLinkBox, m_pAudioCombo, linkRead, link);
 }
 
 void WTabPageInput::InitInputsColorPiece()
@@ -379,8 +392,7 @@ void WTabPageInput::InitInputsColorPiece()
     LumivandrexDevice* device = g_presenter.GetCurrentDevice();
     if (!device)
         return;
-    // A list or source that could not be read shows empty; a switch that could not be
-    // read shows as unknown (clear and disabled), not as off.
+    // A list or source that could not be read shows empty.
     _KVCAP_INPUT_SOURCE_LIST videoList, audioList;
     _KVCAP_VIDEO_INPUT_SOURCE video;
     _KVCAP_AUDIO_INPUT_SOURCE audio;
@@ -409,11 +421,7 @@ void WTabPageInput::InitInputsColorPiece()
     FillSources(m_pAudioCombo, audioList, false);
     const quint32 audioType = SelectSource(m_pAudioCombo, audio.code, scanning.scanning && link.linked, -1);
     emit inputAudioChanged(audioType == KVCAP_AUDIO_INPUT_SDI);
-    SetBoxes(autoScan.enabled, link.linked);
-    if (!autoScanRead)
-        ShowUnknownValue(m_pAutoScanBox);
-    if (!linkRead)
-        ShowUnknownValue(m_pLinkBox);
+    SetBoxes(autoScan.enabled, link.linked, autoScanRead, linkRead);
 }
 
 void WTabPageInput::InputSourceChanged()

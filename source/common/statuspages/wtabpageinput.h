@@ -77,7 +77,7 @@ private:
     // "Scanning" item (no code) heads the list and is selected. Returns the selected
     // item's type (video or audio type by the combo), 0 for none or scanning.
     quint32 SelectSource(WComboBox* combo, quint32 current, bool scanning, int fallback);
-    void SetBoxes(bool autoScan, bool link);
+    void SetBoxes(bool autoScan, bool link, bool autoScanRead = true, bool linkRead = true);
     bool HasScanningItem(const QComboBox* combo) const;
 
     WComboBox* m_pVideoCombo = nullptr;

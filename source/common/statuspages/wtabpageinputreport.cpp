@@ -70,7 +70,7 @@ QString WTabPageInput::GetExportInfo()
     const bool linkRead = ReadReport(device, link);
     const bool statusRead = ReadReport(device, status);
     const bool soundRead = ReadReport(device, sound);
-    ReadReport(device, input);
+    const bool inputRead = ReadReport(device, input);
     const bool locked = status.state == KVCAP_VIDEO_STATE_LOCKED;
 
     QString html = reportfragment::BlockBegin(tr("Input"));
@@ -85,14 +85,18 @@ QString WTabPageInput::GetExportInfo()
     html += reportfragment::SubTitleRow(tr("Input - Video Signal Status"));
     html += statusRead ? ViewRows(VideoStatusRows(status, StatusTarget::Report)) : UnknownStatusRow();
 
+    // Audio is there only with a locked signal and a channel pair: either read saying no
+    // is enough for "Not present".
     html += reportfragment::SubTitleRow(tr("Input - Audio Signal Status"));
-    if (!statusRead || (locked && !soundRead))
-        html += UnknownStatusRow();
+    if ((statusRead && !locked) || (soundRead && !sound.channelPairs))
+        html += NotPresentRow();
+    else if (statusRead && soundRead)
+        html += ViewRows(AudioStatusRows(sound));
     else
-        html += (locked && sound.channelPairs) ? ViewRows(AudioStatusRows(sound)) : NotPresentRow();
+        html += UnknownStatusRow();
 
     html += reportfragment::SubTitleRow(tr("Input - Input Specific Status"));
-    if (!statusRead) {
+    if (!statusRead || (locked && !inputRead)) {
         html += UnknownStatusRow();
     } else if (locked) {
         const StatusRows rows = SpecificStatusRows(status, input, StatusTarget::Report);
