@@ -160,6 +160,19 @@ private slots:
         QCOMPARE(Sets(m_device, m_select).size(), size_t(1));
         m_device->clearFaults();
 
+        // Clicked, the menu opens under the button where the click puts it on the screen, even when the
+        // window's record of its place (mapToGlobal) has not caught up with the window manager yet.
+        w.show();
+        QWidget* button = w.findChild<QWidget*>("btn_menu");
+        const QPoint origin = button->mapToGlobal(QPoint()) + QPoint(123, 77), at(5, 5);
+        QPoint opened;
+        QTimer::singleShot(0, [&] { opened = w.GetMenu()->pos(); w.GetMenu()->hide(); });
+        QMouseEvent press(QEvent::MouseButtonPress, at, origin + at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, origin + at, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(button, &press);
+        QApplication::sendEvent(button, &release);
+        QCOMPARE(opened, origin + QPoint(button->width() - 160, button->height() + 1));
+
         _KVCAP_DEVICE_CAPS caps = m_device->record<_KVCAP_DEVICE_CAPS>(IdOf<_KVCAP_DEVICE_CAPS>());
         const _KVCAP_DEVICE_CAPS saved = caps;
         caps.maxInputHeight = 1079;   // no 1080-line timing fits
