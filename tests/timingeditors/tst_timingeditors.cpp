@@ -159,13 +159,9 @@ private slots:
         w.InitAdjustTimingTab(true);
         QCOMPARE(Sets(m_device, m_select).size(), size_t(1));
         m_device->clearFaults();
-
-        // Clicked, the menu opens under the button where the click puts it on the screen, even when the
-        // window's record of its place (mapToGlobal) has not caught up with the window manager yet.
-        w.show();
+        w.show();   // a click opens the menu where the click puts the button on the screen, not mapToGlobal
         QWidget* button = w.findChild<QWidget*>("btn_menu");
-        const QPoint origin = button->mapToGlobal(QPoint()) + QPoint(123, 77), at(5, 5);
-        QPoint opened;
+        QPoint opened, at(5, 5), origin = button->mapToGlobal(QPoint()) + QPoint(123, 77);
         QTimer::singleShot(0, [&] { opened = w.GetMenu()->pos(); w.GetMenu()->hide(); });
         QMouseEvent press(QEvent::MouseButtonPress, at, origin + at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
         QMouseEvent release(QEvent::MouseButtonRelease, at, origin + at, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
