@@ -3,6 +3,7 @@
 #include "toolkit/toolkitstyle.h"
 
 #include <QMouseEvent>
+#include <QPointer>
 #include <QVariant>
 
 CMenuButton::CMenuButton(QWidget* parent)
@@ -46,11 +47,12 @@ QPoint CMenuButton::screenOrigin() const
 
 void CMenuButton::mouseReleaseEvent(QMouseEvent* e)
 {
-    // The click's screen position comes from the window system with the event. The
-    // window's own record of its place follows the window manager's notices, which
-    // can come after the first click of a window just placed: mapToGlobal() then
-    // gives a place as if the window stood at 0,0.
+    // The click's screen position comes from the window system with the event, while
+    // the window's own record of its place (what mapToGlobal() adds) follows the
+    // window manager's notices and can lag behind a window it has just placed.
     m_clickOrigin = (e->screenPos() - e->localPos()).toPoint();
+    const QPointer<CMenuButton> alive(this);
     WPushButton::mouseReleaseEvent(e);   // clicked() opens the menu from here
-    m_clickOrigin.reset();
+    if (alive)
+        m_clickOrigin.reset();
 }
