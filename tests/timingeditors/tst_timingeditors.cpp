@@ -159,6 +159,15 @@ private slots:
         w.InitAdjustTimingTab(true);
         QCOMPARE(Sets(m_device, m_select).size(), size_t(1));
         m_device->clearFaults();
+        w.show();   // a click opens the menu where the click puts the button on the screen, not mapToGlobal
+        QWidget* button = w.findChild<QWidget*>("btn_menu");
+        QPoint opened, at(5, 5), origin = button->mapToGlobal(QPoint()) + QPoint(123, 77);
+        QTimer::singleShot(0, [&] { opened = w.GetMenu()->pos(); w.GetMenu()->hide(); });
+        QMouseEvent press(QEvent::MouseButtonPress, at, origin + at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, origin + at, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(button, &press);
+        QApplication::sendEvent(button, &release);
+        QCOMPARE(opened, origin + QPoint(button->width() - 160, button->height() + 1));
 
         _KVCAP_DEVICE_CAPS caps = m_device->record<_KVCAP_DEVICE_CAPS>(IdOf<_KVCAP_DEVICE_CAPS>());
         const _KVCAP_DEVICE_CAPS saved = caps;

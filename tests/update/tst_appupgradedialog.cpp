@@ -9,6 +9,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include "logging/lvlogger.h"
+#include "lvtestfiles.h"
 #include "lvtestsupport.h"
 #include "update/appupgradedialog.h"
 #include "update/progresscircle.h"
@@ -39,6 +41,8 @@ void TstAppUpgradeDialog::initTestCase()
     qputenv("XDG_CACHE_HOME", m_home.path().toUtf8());
     QStandardPaths::setTestModeEnabled(false);
     QVERIFY(m_server.start());
+    lvlogger::LvLogger::createInstance(this)->setLogLevels_file(lvlogger::ENABLE_LOG_LEVELS);
+    QVERIFY(lvlogger::LvLogger::getInstance()->setLogFileName(m_home.filePath("lv.log"), 1 << 24, 2));
     const QString ini = m_server.writeConfig(m_home.filePath("update.ini"), "SoftwareURL", "/sw.json");
     g_updateManager.SetIntervalsForTest(20, 24 * 3600 * 1000);
     QVERIFY(g_updateManager.Init(ini));
@@ -165,6 +169,7 @@ void TstAppUpgradeDialog::roadAgainstServer_data()
     QTest::newRow("server down") << "3.1.0.1" << "down" << 0;
     QTest::newRow("download cancelled") << "3.1.0.1" << "slow" << 0;
     QTest::newRow("folder refused at opening, put right, retried") << "3.1.0.1" << "refused" << 1;
+    QTest::newRow("server refuses, retried") << "3.1.0.1" << "refusing" << 0;
 }
 
 // The dialog as the user meets it: the check against the server, the offer, the
@@ -176,7 +181,8 @@ void TstAppUpgradeDialog::roadAgainstServer()
     QFETCH(int, result);
     const QByteArray installer(200 * 1024, 'I');
     const QStringList file = m_server.addFile("LumivandrexUtility-3.1.0.1.run", installer);
-    m_server.setOffers({{offer, file.at(0), file.at(1), "intro##New look"}}, "SoftwareVersion");
+    m_server.setOffers({{offer, knob == "refusing" ? "http://127.0.0.1:1/x.run" : file.at(0), file.at(1), "intro##New look"}},
+                       "SoftwareVersion");   // nobody listens on port 1
     m_server.setKnobs(knob == "down" ? QJsonObject{{"error", 500}} : QJsonObject{});
 
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + "/downloads";
@@ -185,6 +191,8 @@ void TstAppUpgradeDialog::roadAgainstServer()
     QList<int> angles;
     int checkState = -1;
     bool answeredBySpace = false;
+    QSignalSpy statuses(&g_updateManager, &CUpdateManager::statusChangedDownloadSoftware);
+    const auto restorePoll = qScopeGuard([] { g_updateManager.SetIntervalsForTest(20, 24 * 3600 * 1000); });
     QTimer::singleShot(0, [&] {
         QVERIFY(QTest::qWaitFor([&] { return dialog.GetDownloadWindow() || dialog.GetCheckWindow()->getState() > 0; }, 10000));
         checkState = dialog.GetCheckWindow()->getState();
@@ -196,12 +204,17 @@ void TstAppUpgradeDialog::roadAgainstServer()
             return;
         }
         m_server.setKnobs({{knob == "slow" ? "delay" : "pace", knob == "slow" ? 2.0 : 0.02}});
+        g_updateManager.SetIntervalsForTest(knob == "refusing" ? 600000 : 20, 24 * 3600 * 1000);   // refusing: no regular poll
         download->onBtnClickedUpgrade();
-        if (knob == "refused") {
+        QCOMPARE(download->getState(), int(knob == "refused" ? DownloadWindow::StateNewVersion : DownloadWindow::StateDownloading));
+        QCOMPARE(g_updateManager.HasDownload(CUpdateManager::UPDATE_SOFTWARE), knob != "refused");   // before any poll
+        if (knob == "refused" || knob == "refusing") {   // the first status is the failure, and so after Retry
             QVERIFY(QTest::qWaitFor([&] { return download->getState() == DownloadWindow::StateFailed; }, 5000));
-            QVERIFY(QFile::remove(folder));
+            QVERIFY(knob != "refused" || QFile::remove(folder));
             download->onBtnClickedUpgrade();   // Retry
-            QTimer::singleShot(10000, &dialog, &QDialog::reject);   // a Retry failing again ends the row
+            QCOMPARE(download->getState(), int(DownloadWindow::StateDownloading));
+            QVERIFY(knob != "refusing" || QTest::qWaitFor([&] { return statuses == QList<QList<QVariant>>{{0, -3}, {0, -3}}; }, 5000));
+            QTimer::singleShot(knob == "refusing" ? 0 : 10000, &dialog, &QDialog::reject);   // a Retry failing again ends the row
         }
         connect(&g_updateManager, &CUpdateManager::statusChangedDownloadSoftware, download,
                 [&angles, download](int status) { if (status == 1) angles << download->getAngle(); });
@@ -226,6 +239,8 @@ void TstAppUpgradeDialog::roadAgainstServer()
         QCOMPARE(checkState, int(CheckWindow::StateUpToDate));
         QVERIFY(answeredBySpace);
     }
+    const QStringList log = lvtest::readLines(m_home.filePath("lv.log"));   // the refused start once, no download
+    QVERIFY(knob != "refused" || (log.filter("folder was refused").size() == 1 && log.filter("handle 0").isEmpty()));
     QFile::remove(dialog.GetDownloadPath());
 }
 

@@ -359,7 +359,7 @@ void QAdjustTimingWidget::OnButtonClicked()
         BuildPreferredTimingMenu();
         // The menu runs without the presenter lock, so that the device list can change
         // meanwhile; the selection reads the list again before it writes.
-        m_pMenu->exec(m_pMenuBtn->mapToGlobal(QPoint(m_pMenuBtn->width() - 160, m_pMenuBtn->height() + 1)));
+        m_pMenu->exec(m_pMenuBtn->screenOrigin() + QPoint(m_pMenuBtn->width() - 160, m_pMenuBtn->height() + 1));
     }
 }
 

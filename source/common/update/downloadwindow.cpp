@@ -223,10 +223,18 @@ void DownloadWindow::onStatusChanged(int nDownloadStatus, int nPercent)
 void DownloadWindow::onBtnClickedUpgrade()
 {
     PackageInfo package = {};
-    if (g_updateManager.GetUpdateInfoSoftware(package))
-        g_updateManager.StartDownloadSoftware(&package, m_pDialog->RenewDownloadPath());
-    else
+    if (!g_updateManager.GetUpdateInfoSoftware(package)
+        || !g_updateManager.StartDownloadSoftware(&package, m_pDialog->RenewDownloadPath())) {
         showState(StateFailed);
+        return;
+    }
+    // Under way from the start, not from its first status, which may be a poll away.
+    // A refused folder starts no download: its failure comes from the event loop.
+    if (g_updateManager.HasDownload(CUpdateManager::UPDATE_SOFTWARE)) {
+        m_nAngle = 0;
+        m_pCircle->update();
+        showState(StateDownloading);
+    }
 }
 
 void DownloadWindow::onBtnClickedCancel()

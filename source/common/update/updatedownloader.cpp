@@ -6,11 +6,21 @@
 
 #include <QTimer>
 
+namespace {
+constexpr int kFirstAnswerPollMs = 50;
+}
+
 CUpdateDownloader::CUpdateDownloader(const PackageInfo& package, const QString& destPath, int maxBytes)
-    : m_timer(new QTimer(this)), m_destPath(destPath), m_package(package), m_maxBytes(maxBytes)
+    : m_timer(new QTimer(this))
+    , m_firstAnswerTimer(new QTimer(this))
+    , m_destPath(destPath)
+    , m_package(package)
+    , m_maxBytes(maxBytes)
 {
     m_timer->setInterval(2000);
     connect(m_timer, &QTimer::timeout, this, &CUpdateDownloader::onTimerDownloader);
+    m_firstAnswerTimer->setInterval(kFirstAnswerPollMs);
+    connect(m_firstAnswerTimer, &QTimer::timeout, this, &CUpdateDownloader::onFirstAnswerPoll);
     connect(this, &CUpdateDownloader::statusChanged, this, &CUpdateDownloader::onStatusChanged);
 }
 
@@ -26,6 +36,7 @@ void CUpdateDownloader::SetInterval(int pollMs)
 
 void CUpdateDownloader::closeHandle()
 {
+    m_firstAnswerTimer->stop();
     StopPolling(m_timer, m_handle);
 }
 
@@ -34,14 +45,25 @@ bool CUpdateDownloader::StartDownload()
     closeHandle();
     m_handle = KVU_Download(m_package.url, m_destPath.toLocal8Bit().constData(), 1, m_package.md5,
                             m_maxBytes, 0);
-    LV_LOG_INFO("download of " << m_package.url << " started, handle " << m_handle);
     if (!m_handle) {
+        LV_LOG_ERROR("download of " << m_package.url << " refused by the update library.");
         // Reported from the event loop, so the caller sees it after its own call returned.
         QMetaObject::invokeMethod(this, [this] { emit statusChanged(0, -1); }, Qt::QueuedConnection);
         return false;
     }
+    LV_LOG_INFO("download of " << m_package.url << " started, handle " << m_handle);
     m_timer->start();
+    m_firstAnswerTimer->start();
     return true;
+}
+
+void CUpdateDownloader::onFirstAnswerPoll()
+{
+    // "Connecting" is not news: the caller shows the download under way from its start.
+    if (m_handle && KVU_GetStatus(m_handle) == KV_UPDATE_CONNECTING)
+        return;
+    m_firstAnswerTimer->stop();
+    onTimerDownloader();
 }
 
 void CUpdateDownloader::onTimerDownloader()

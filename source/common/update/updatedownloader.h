@@ -5,6 +5,9 @@
 //   (0, -2) the progress could not be read, (0, -3) the download failed,
 //   (0, -4) the received file did not match its MD5 (the library deleted it).
 // A file larger than its limit (announced or sent) fails as (0, -3).
+// Until the server first answers the library is looked at every 50 ms besides
+// the regular poll, and only an answer is reported then: a refusal, the first
+// bytes or the end show at once, not at the next regular poll.
 // Every download ends with exactly one 0 or 2, which also ends the polling;
 // no partial file is ever left at the destination. GUI thread only.
 
@@ -35,9 +38,11 @@ public slots:
     void onStatusChanged(int nDownloadStatus, int nPercent);
 
 private:
+    void onFirstAnswerPoll();
     void closeHandle();
 
     QTimer* m_timer;
+    QTimer* m_firstAnswerTimer;   // runs while the library is still connecting
     QString m_destPath;
     PackageInfo m_package;
     int m_maxBytes;

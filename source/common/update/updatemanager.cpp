@@ -306,17 +306,25 @@ bool CUpdateManager::startDownload(PackageInfo* package, const QString& destPath
     LV_LOG_INFO("file path=" << destPath);
     StopDownload(type);
     const bool firmware = type == UPDATE_FIRMWARE;
-    // Without a usable folder (empty path) the library refuses the download, which
-    // then fails as every refused one does: (0, -1) from the event loop.
+    const auto relay = firmware ? &CUpdateManager::statusChangedDownloadFirmware
+                                : &CUpdateManager::statusChangedDownloadSoftware;
     const QString dest = checkedDestination(destPath);
-    if (dest.isEmpty())
+    if (dest.isEmpty()) {
         LV_LOG_ERROR("download of " << package->url << " fails: its download folder was refused.");
+        // No download is made; the failure comes from the event loop as a refusal by
+        // the library would, unless this kind of download is stopped or started before.
+        const unsigned int stops = m_downloadStops[type];
+        QMetaObject::invokeMethod(this, [this, type, stops, relay] {
+            if (m_downloadStops[type] == stops)
+                emit (this->*relay)(0, -1);
+        }, Qt::QueuedConnection);
+        return true;
+    }
     CUpdateDownloader* started =
         new CUpdateDownloader(*package, dest, firmware ? kMaxFirmwareBytes : kMaxInstallerBytes);
     downloader(type) = started;
     started->SetInterval(m_pollMs);
-    connect(started, &CUpdateDownloader::statusChanged, this,
-            firmware ? &CUpdateManager::statusChangedDownloadFirmware : &CUpdateManager::statusChangedDownloadSoftware);
+    connect(started, &CUpdateDownloader::statusChanged, this, relay);
     started->StartDownload();
     return true;
 }
@@ -335,6 +343,7 @@ void CUpdateManager::StopDownload(UPDATE_TYPE type)
 {
     if (type != UPDATE_FIRMWARE && type != UPDATE_SOFTWARE)
         return;
+    ++m_downloadStops[type];
     CUpdateDownloader*& running = downloader(type);
     delete running;   // stops its timer and closes its handle: the partial file goes
     running = nullptr;

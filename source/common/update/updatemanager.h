@@ -68,7 +68,7 @@ public:
     bool GetUpdateInfoSoftware(PackageInfo& package) const;
 
     // A destination in one of the download folders is checked again as its
-    // download starts; a refused folder fails it as (0, -1).
+    // download starts; a refused folder fails it as (0, -1) without starting one.
     // Each kind has a downloader of its own, so the Info cell and the software
     // update dialog never end each other's download. A new download replaces only
     // the running one of its kind. StopDownload ends the download of that kind
@@ -76,7 +76,8 @@ public:
     bool StartDownloadFirmware(PackageInfo* package, const QString& destPath);
     bool StartDownloadSoftware(PackageInfo* package, const QString& destPath);
     void StopDownload(UPDATE_TYPE type = UPDATE_FIRMWARE);
-    // A download of that kind was started and not stopped since (it may have ended).
+    // A download of that kind was started and not stopped since (it may have ended);
+    // false after a start that its refused folder failed.
     bool HasDownload(UPDATE_TYPE type) const
     {
         return (type == UPDATE_SOFTWARE ? m_softwareDownloader : m_firmwareDownloader) != nullptr;
@@ -166,6 +167,7 @@ private:
     CUpdateFirmwareChecker* m_firmwareChecker = nullptr;
     CUpdateDownloader* m_firmwareDownloader = nullptr;
     CUpdateDownloader* m_softwareDownloader = nullptr;
+    unsigned int m_downloadStops[2] = {};   // per UPDATE_TYPE: a pending folder refusal is for no later download
     CUpgradeFirmware* m_upgrade = nullptr;
     QList<QPointer<CUpgradeFirmware>> m_retired;   // still flashing after a stop
     int m_upgradeRefusal = 0;
