@@ -138,7 +138,7 @@ void WTabPageTiming::BuildFocusList()
 void WTabPageTiming::InitPage(unsigned int flags, bool partial)
 {
     Reload(partial);
-    ResetInnerTab(m_pStack);
+    ShowFirstOrKeptInnerTab(m_pStack);
     emit sigPageRefreshed(flags, partial);
 }
 
