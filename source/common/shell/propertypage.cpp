@@ -380,6 +380,8 @@ void PropertyPage::LoadPages(unsigned int features, bool partial, bool keepState
         m_loadedEarly.clear();
     }
     SetPagesKeepPlace(keepState);
+    // Such a reload puts the focus back itself: no page sends it out of the pages meanwhile.
+    const QSignalBlocker focusStays(keepState ? this : nullptr);
     if (!partial && Loads(m_pInfoPage))
         m_pInfoPage->InitPage(0, !keepState);
     if (Loads(m_pVideoPage))
