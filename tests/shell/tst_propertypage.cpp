@@ -315,8 +315,7 @@ void TstPropertyPage::focusWalkBetweenBars()
     QTabWidget* tabs = harness.pages->GetTabWidget();
 
     // The device answering again keeps the page, its inner tab (page, stack, tab) and the focus:
-    // on HDMI the tab's button (built anew), else the tab's first control; so does a device silent
-    // inside a timing notification, while silent too. A selection starts at tab 0.
+    // on HDMI the tab's button (built anew), else the tab's first control. A selection starts at tab 0.
     const std::tuple<QString, int, int, bool> places[] = {{"Timing", 0, 2, false}, {"Advanced", 0, 2, false},
         {"HDMI", 0, 1, false}, {"HDMI", 1, 2, false}, {"Input", 0, 2, false}, {"Timing", 0, 2, true}};
     for (const auto& [page, stack, tab, silent] : places) {
@@ -329,12 +328,12 @@ void TstPropertyPage::focusWalkBetweenBars()
         const QPointer<QWidget> focus = QApplication::focusWidget();
         QVERIFY2(focus && (page == "HDMI" || inner->GetStackTabWid(tab)->isAncestorOf(focus)), qPrintable(page));
         QSignalSpy resets(harness.pages, &PropertyPage::signal_resetFocus);   // out of the pages
-        if (silent) {   // the poll hands over a new timing, then the page's read of it times out
+        if (silent) {   // it fell silent inside a timing notification: the page's read timed out, and waits
             devices[0]->setNotifyBits(WTabPageTiming::kInputTimingChanged);
             devices[0]->setUnansweringAfter([](const lvemu::TransferRecord& t) { return t.id == 8; });
             g_presenter.OnTimeout();
             QVERIFY(inner->GetCurrentIndex() == tab && QApplication::focusWidget() == focus && resets.isEmpty());
-            devices[0]->clearFaults();   // and the ticks find it answering
+            devices[0]->clearFaults();   // until the ticks find it answering
             QTRY_VERIFY((g_presenter.OnTimeout(), LockedInstance(g_presenter).device()->IsAnswering()));
         }
         harness.pages->OnCurrentDeviceAnswering();
