@@ -316,9 +316,9 @@ void TstPropertyPage::focusWalkBetweenBars()
 
     // The device answering again keeps the page, its inner tab (page, stack, tab) and the focus:
     // on HDMI the tab's button (built anew), else the tab's first control. A selection starts at tab 0.
-    const std::tuple<QString, int, int> places[] = {
-        {"Timing", 0, 2}, {"Advanced", 0, 2}, {"HDMI", 0, 1}, {"HDMI", 1, 2}, {"Input", 0, 2}};
-    for (const auto& [page, stack, tab] : places) {
+    const std::tuple<QString, int, int, bool> places[] = {{"Timing", 0, 2, false}, {"Advanced", 0, 2, false},
+        {"HDMI", 0, 1, false}, {"HDMI", 1, 2, false}, {"Input", 0, 2, false}, {"Timing", 0, 2, true}};
+    for (const auto& [page, stack, tab, silent] : places) {
         tabs->setCurrentIndex(TabTitles(tabs).indexOf(page));
         QWrapperStack* inner = tabs->currentWidget()->findChildren<QWrapperStack*>(QString(), Qt::FindDirectChildrenOnly)[stack];
         QTest::mouseClick(inner->GetStackTabBtn(tab), Qt::LeftButton);
@@ -327,11 +327,21 @@ void TstPropertyPage::focusWalkBetweenBars()
             QTest::keyClick(inner->GetStackTabBtn(tab), Qt::Key_Tab);
         const QPointer<QWidget> focus = QApplication::focusWidget();
         QVERIFY2(focus && (page == "HDMI" || inner->GetStackTabWid(tab)->isAncestorOf(focus)), qPrintable(page));
+        QSignalSpy resets(harness.pages, &PropertyPage::signal_resetFocus);   // out of the pages
+        if (silent) {   // it fell silent inside a timing notification: the page's read timed out, and waits
+            devices[0]->setNotifyBits(WTabPageTiming::kInputTimingChanged);
+            devices[0]->setUnansweringAfter([](const lvemu::TransferRecord& t) { return t.id == 8; });
+            g_presenter.OnTimeout();
+            QVERIFY(inner->GetCurrentIndex() == tab && QApplication::focusWidget() == focus && resets.isEmpty());
+            devices[0]->clearFaults();   // until the ticks find it answering
+            QTRY_VERIFY((g_presenter.OnTimeout(), LockedInstance(g_presenter).device()->IsAnswering()));
+        }
         harness.pages->OnCurrentDeviceAnswering();
         QCoreApplication::processEvents();
         QCOMPARE(tabs->tabText(tabs->currentIndex()), page);
         QCOMPARE(inner->GetCurrentIndex(), tab);
         QCOMPARE(QApplication::focusWidget(), page == "HDMI" ? inner->GetStackTabBtn(tab) : focus.data());
+        QVERIFY(resets.isEmpty());
         harness.pages->ReloadTabWidget(true);
         QCOMPARE(inner->GetCurrentIndex(), 0);
     }

@@ -140,7 +140,7 @@ void WTabPageAdvanced::InitFormatSetsColorPiece(bool keep)
     m_pColorSpace->InitColorSpaceWidget(true, keep, true, capsRead ? &caps : nullptr);
     m_pFrameRate->InitFrameRateWidget(true, keep);
     m_pImageSize->InitImageSizeWidget(true, keep, capsRead ? &caps : nullptr);
-    ResetInnerTab(m_pStack);
+    ShowFirstOrKeptInnerTab(m_pStack);
 }
 
 void WTabPageAdvanced::InitPage(unsigned int flags, bool keep)

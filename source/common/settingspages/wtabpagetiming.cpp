@@ -138,7 +138,7 @@ void WTabPageTiming::BuildFocusList()
 void WTabPageTiming::InitPage(unsigned int flags, bool partial)
 {
     Reload(partial);
-    ResetInnerTab(m_pStack);
+    ShowFirstOrKeptInnerTab(m_pStack);
     emit sigPageRefreshed(flags, partial);
 }
 
@@ -276,7 +276,13 @@ void WTabPageTiming::OnTimingStatusChanged2(quint64 ullStatusBits)
         if (!dev)
             return;
         _KVCAP_INPUT_STATUS status;
-        ReadReport(dev, status);
+        // A device that fell silent tells nothing of its signal: the page stays as it is,
+        // the user's tab and focus too. The reload once it answers reads it all again, so
+        // a held spin box's release has nothing left to refresh.
+        if (!ReadReport(dev, status) && !dev->IsAnswering()) {
+            m_bDirty = false;
+            return;
+        }
         const bool usable = IsAnalogTimingInput(status);
         if (!usable) {
             KEY_PROPERTY* current = GetCurProperty();

@@ -327,9 +327,7 @@ void PropertyPage::ReloadAnsweringDevice()
         m_pTabWidget->setCurrentIndex(std::max(0, m_pTabWidget->indexOf(shown)));
         m_pTabWidget->blockSignals(blocked);
     }
-    SetPagesKeepPlace(true);
     LoadPages(features, false, true);
-    SetPagesKeepPlace(false);
     RestoreFocus(focus);
 }
 
@@ -381,6 +379,9 @@ void PropertyPage::LoadPages(unsigned int features, bool partial, bool keepState
         m_bDeferredPartial = partial;
         m_loadedEarly.clear();
     }
+    SetPagesKeepPlace(keepState);
+    // Such a reload puts the focus back itself: no page sends it out of the pages meanwhile.
+    const QSignalBlocker focusStays(keepState ? this : nullptr);
     if (!partial && Loads(m_pInfoPage))
         m_pInfoPage->InitPage(0, !keepState);
     if (Loads(m_pVideoPage))
@@ -397,6 +398,7 @@ void PropertyPage::LoadPages(unsigned int features, bool partial, bool keepState
         m_pTimingPage->InitPage(0, partial);
     if (Loads(m_pAdvancedPage))
         m_pAdvancedPage->InitPage(0, partial);
+    SetPagesKeepPlace(false);
     if (!partial && !m_bFinishing && !keepState)
         g_presenter.SetUIChanged(false, UI_CHANGE_IMMEDIATE);
     // Synchronous on purpose: the refreshed pages show before control returns. A

@@ -125,7 +125,8 @@ private:
     void AddPageTab(int slot, const QString& title);
     void SwapInPages();
     // InitPage of the pages a reload fills. Presenter lock held by the caller. With
-    // `keepState` the update cell and the pending-change state stay as they are.
+    // `keepState` the same device is read again: the update cell, the pending-change
+    // state and each page's inner tabs stay as they are.
     void LoadPages(unsigned int features, bool partial, bool keepState = false);
     // Whether this pass fills `page` (see DeferOtherPages()).
     bool Loads(QWidget* page);

@@ -181,7 +181,7 @@ void WTabPageHdmi::InitEDIDColorPiece()
     if (loopThrough)
         m_pEDIDLoopThrough->InitEDIDLoopThroughWidget();
     RebuildFocusList(loopThrough);
-    ResetInnerTab(m_pEDIDStack, shown);
+    ShowFirstOrKeptInnerTab(m_pEDIDStack, shown);
 }
 
 void WTabPageHdmi::RebuildFocusList(bool loopThrough)
@@ -238,7 +238,7 @@ void WTabPageHdmi::InitInfoFrameTabPage(int index)
 
 void WTabPageHdmi::InitInfoFrameColorPiece()
 {
-    ResetInnerTab(m_pInfoFrameStack);
+    ShowFirstOrKeptInnerTab(m_pInfoFrameStack);
     LoadInfoFrames(0, KVCAP_INFOFRAME_COUNT);
 }
 

@@ -220,7 +220,7 @@ void WTabPageInput::InitPage(unsigned int flags, bool partial)
         }
         InitAudioStatusTabPage();
         m_pSpecificTable->SetScrollBarTop();
-        ResetInnerTab(m_pStack);
+        ShowFirstOrKeptInnerTab(m_pStack);
     }
     emit sigPageRefreshed(flags, partial);
 }

@@ -450,15 +450,15 @@ KEY_PROPERTY* WPageBase::GetGroupLastUsable(KEY_PROPERTY* g)
     return e;
 }
 
-void WPageBase::ResetInnerTab(QWrapperStack* stack, int shown)
+void WPageBase::ShowFirstOrKeptInnerTab(QWrapperStack* stack, int shown)
 {
     const bool keep = m_bKeepPlace && shown >= 0 && shown < stack->GetStackCount();
     stack->SetCurrentIndex(keep ? shown : 0);
 }
 
-void WPageBase::ResetInnerTab(QWrapperStack* stack)
+void WPageBase::ShowFirstOrKeptInnerTab(QWrapperStack* stack)
 {
-    ResetInnerTab(stack, stack->GetCurrentIndex());
+    ShowFirstOrKeptInnerTab(stack, stack->GetCurrentIndex());
 }
 
 void WPageBase::AddStackTabButton(QWrapperStack* stack, int index)

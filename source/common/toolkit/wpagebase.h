@@ -135,15 +135,15 @@ public:
     // Lists tab button `index` of `stack` (kind 1, group position by page index).
     void AddStackTabButton(QWrapperStack* stack, int index);
 
-    // Set by the tab container while it reads the same device again: the page's
-    // refresh then leaves its inner tabs where the user put them.
+    // Set by the tab container around a reload of the same device: the page's refresh
+    // then leaves its inner tabs where the user put them.
     void SetKeepPlace(bool keep) { m_bKeepPlace = keep; }
 
 protected:
-    // A refresh's inner tab: the first one, or `shown` (the tab shown before a rebuild
-    // of `stack`) while the page keeps the user's place and that tab still exists.
-    void ResetInnerTab(QWrapperStack* stack, int shown);
-    void ResetInnerTab(QWrapperStack* stack);
+    // The inner tab a refresh ends on: the first one, or `shown` (the tab shown before a
+    // rebuild of `stack`) while the page keeps the user's place and that tab still exists.
+    void ShowFirstOrKeptInnerTab(QWrapperStack* stack, int shown);
+    void ShowFirstOrKeptInnerTab(QWrapperStack* stack);
 
     // Walk helpers; every walk is bounded to one lap of the list.
     KEY_PROPERTY* StackJump(KEY_PROPERTY* e);
