@@ -108,6 +108,30 @@ QTextEdit* TextView(QWidget* host, int lines)
     return view;
 }
 
+// The small print that keeps its own size: the slider scales (11 pixels), the panel
+// titles and slider values (12 pixels bold), the byte dumps (15-pixel Courier).
+bool IsSmallPrint(const QWidget* text)
+{
+    const QVariant given = text->property("lvFitBaseFont");
+    const QFontInfo font(given.isValid() ? given.value<QFont>() : text->font());
+    return font.pixelSize() == 11 || (font.pixelSize() == 12 && font.bold())
+           || (font.pixelSize() == 15 && font.family().contains(QLatin1String("Courier"), Qt::CaseInsensitive));
+}
+
+// Whether a text of `w` is wider than its box at `pixels`: the title bar and the tab bar
+// fit theirs by themselves.
+bool WiderThanItsBox(QWidget* w, int pixels)
+{
+    QFont font = w->font();
+    font.setPixelSize(pixels);
+    const auto* tabs = qobject_cast<QTabBar*>(w);
+    for (int i = 0; i < (tabs ? tabs->count() : 1); ++i)
+        if (QFontMetricsF(font).horizontalAdvance(tabs ? tabs->tabText(i) : lvtest::textaudit::shownText(w))
+            > (tabs ? tabs->tabRect(i).width() - 8 : w->width()))
+            return true;
+    return false;
+}
+
 const QString kLong = QStringLiteral("This operation will use default settings after reconnecting the device.");
 
 const std::vector<RuleCase>& RuleCases()
@@ -224,6 +248,7 @@ private:
     QMap<QWidget*, QString> m_mixed;   // groups whose texts were seen at more than one size
     QSet<QWidget*> m_groups;
     QSet<QString> m_belowChosen;       // texts drawn smaller than the chosen size
+    QMap<QString, QString> m_tooSmall;   // those of them neither small print nor fitted, likewise
     QStringList m_unreached;
     int m_worst[2] = {};             // most cuts in one look: main window, other windows
 };
@@ -303,6 +328,7 @@ void TstWholeTexts::everyTextWhole()
     m_mixed.clear();
     m_groups.clear();
     m_belowChosen.clear();
+    m_tooSmall.clear();
     m_unreached.clear();
     m_worst[0] = m_worst[1] = 0;
 
@@ -317,10 +343,11 @@ void TstWholeTexts::everyTextWhole()
 
     qInfo("%s: %d cut, %d below the chosen size, %d shrunk, %d groups of mixed sizes", qPrintable(m_look),
           m_cuts.size(), m_belowChosen.size(), m_shrunk.size(), m_mixed.size());
-    for (const QString& line : m_cuts.values() + m_shrunk.values() + m_mixed.values())
+    for (const QString& line : m_cuts.values() + m_tooSmall.values() + m_shrunk.values() + m_mixed.values())
         qInfo("  %s", qPrintable(line));
     QVERIFY2(m_unreached.isEmpty(), qPrintable("not reached: " + m_unreached.join(", ")));
     QCOMPARE(m_cuts.size(), 0);
+    QCOMPARE(m_tooSmall.size(), 0);
     // Texts that belong together share one size (table columns, form columns, tab rows
     // are found on every look); at the default size, bold too, nothing is made smaller.
     QVERIFY2(m_groups.size() >= 20, qPrintable(QString::number(m_groups.size())));
@@ -363,8 +390,14 @@ void TstWholeTexts::Record(QWidget* root, const QString& where)
         const QString key = QStringLiteral("%1 \"%2\"").arg(QLatin1String(drawn.widget->metaObject()->className()), drawn.text);
         if (drawn.pixels < drawn.given && !m_shrunk.contains(key))
             m_shrunk.insert(key, QStringLiteral("%1: %2 drawn at %3 px, given %4").arg(where, key).arg(drawn.pixels).arg(drawn.given));
-        if (drawn.pixels < QApplication::font().pixelSize())
+        // Below the chosen size: small print, or a text the fitter made smaller at a large font.
+        const int chosen = QApplication::font().pixelSize();
+        if (drawn.pixels < chosen)
             m_belowChosen.insert(key);
+        const bool fitted = drawn.given >= chosen || WiderThanItsBox(drawn.widget, chosen);
+        if (drawn.pixels < chosen && !(fitted && chosen > 14) && !IsSmallPrint(drawn.widget)
+            && !m_tooSmall.contains(key))
+            m_tooSmall.insert(key, QStringLiteral("%1: %2 drawn at %3 px, given %4").arg(where, key).arg(drawn.pixels).arg(drawn.given));
         const QList<QWidget*> group = TextGroupOf(drawn.widget);
         if (group.size() > 1)
             groups[group.first()][drawn.pixels] << drawn.text;
