@@ -108,28 +108,16 @@ QTextEdit* TextView(QWidget* host, int lines)
     return view;
 }
 
-// The small print that keeps its own size: the slider scales (11 pixels), the panel
-// titles and slider values (12 pixels bold), the byte dumps (15-pixel Courier).
-bool IsSmallPrint(const QWidget* text)
+// Whether a text may be drawn below the chosen size: the small print keeps its own (slider
+// scales 11 px, panel titles and slider values bold 12 px, byte dumps in 15 px Courier);
+// at a large font, the fitter's texts and those wider than their box (title, tabs).
+bool MayBeSmaller(QWidget* w, int chosen, int given)
 {
-    const QVariant given = text->property("lvFitBaseFont");
-    const QFontInfo font(given.isValid() ? given.value<QFont>() : text->font());
-    return font.pixelSize() == 11 || (font.pixelSize() == 12 && font.bold())
-           || (font.pixelSize() == 15 && font.family().contains(QLatin1String("Courier"), Qt::CaseInsensitive));
-}
-
-// Whether a text of `w` is wider than its box at `pixels`: the title bar and the tab bar
-// fit theirs by themselves.
-bool WiderThanItsBox(QWidget* w, int pixels)
-{
-    QFont font = w->font();
-    font.setPixelSize(pixels);
-    const auto* tabs = qobject_cast<QTabBar*>(w);
-    for (int i = 0; i < (tabs ? tabs->count() : 1); ++i)
-        if (QFontMetricsF(font).horizontalAdvance(tabs ? tabs->tabText(i) : lvtest::textaudit::shownText(w))
-            > (tabs ? tabs->tabRect(i).width() - 8 : w->width()))
-            return true;
-    return false;
+    QFont large = w->font();
+    large.setPixelSize(chosen);
+    return given == 11 || (given == 12 && large.bold()) || (given == 15 && large.family().contains("Courier"))
+           || (chosen > 14 && (given >= chosen || qobject_cast<QTabBar*>(w)
+                               || QFontMetricsF(large).horizontalAdvance(lvtest::textaudit::shownText(w)) > w->width()));
 }
 
 const QString kLong = QStringLiteral("This operation will use default settings after reconnecting the device.");
@@ -227,6 +215,7 @@ private slots:
     void rulesMeasureWhatIsCut();
     void everyTextWhole_data();
     void everyTextWhole();
+    void textShownAgainTakesItsGroupsSize();
 
 private:
     void StartWindow(const QString& serial);
@@ -350,9 +339,30 @@ void TstWholeTexts::everyTextWhole()
     QCOMPARE(m_tooSmall.size(), 0);
     // Texts that belong together share one size (table columns, form columns, tab rows
     // are found on every look); at the default size, bold too, nothing is made smaller.
-    QVERIFY2(m_groups.size() >= 20, qPrintable(QString::number(m_groups.size())));
+    QVERIFY2(m_groups.size() >= 75, qPrintable(QString::number(m_groups.size())));
     QCOMPARE(m_mixed.size(), 0);
     QVERIFY(size != 14 || m_shrunk.isEmpty());
+}
+
+// A text hidden while its column shrank, then grew, takes the column's size when shown.
+void TstWholeTexts::textShownAgainTakesItsGroupsSize()
+{
+    ApplyStartupLook({20, false, false});
+    QWidget host;
+    auto* column = new QGridLayout(&host);
+    const QList<QLabel*> labels = {Label(&host, "Short", 20), Label(&host, "Short", 20)};
+    for (QLabel* label : labels) {   // sizes that showing the other does not change
+        label->setFixedSize(100, 30);
+        column->addWidget(label, column->count(), 0);
+    }
+    host.show();
+    for (const char* text : {"A text much too long for it", "Short"}) {
+        labels[1]->hide();
+        labels[0]->setText(QLatin1String(text));
+        QTRY_COMPARE(QFontInfo(labels[0]->font()).pixelSize() < 20, text[0] == 'A');
+        labels[1]->show();
+        QTRY_COMPARE(QFontInfo(labels[1]->font()).pixelSize(), QFontInfo(labels[0]->font()).pixelSize());
+    }
 }
 
 // What main() does around the event loop.
@@ -390,13 +400,10 @@ void TstWholeTexts::Record(QWidget* root, const QString& where)
         const QString key = QStringLiteral("%1 \"%2\"").arg(QLatin1String(drawn.widget->metaObject()->className()), drawn.text);
         if (drawn.pixels < drawn.given && !m_shrunk.contains(key))
             m_shrunk.insert(key, QStringLiteral("%1: %2 drawn at %3 px, given %4").arg(where, key).arg(drawn.pixels).arg(drawn.given));
-        // Below the chosen size: small print, or a text the fitter made smaller at a large font.
         const int chosen = QApplication::font().pixelSize();
         if (drawn.pixels < chosen)
             m_belowChosen.insert(key);
-        const bool fitted = drawn.given >= chosen || WiderThanItsBox(drawn.widget, chosen);
-        if (drawn.pixels < chosen && !(fitted && chosen > 14) && !IsSmallPrint(drawn.widget)
-            && !m_tooSmall.contains(key))
+        if (drawn.pixels < chosen && !MayBeSmaller(drawn.widget, chosen, drawn.given) && !m_tooSmall.contains(key))
             m_tooSmall.insert(key, QStringLiteral("%1: %2 drawn at %3 px, given %4").arg(where, key).arg(drawn.pixels).arg(drawn.given));
         const QList<QWidget*> group = TextGroupOf(drawn.widget);
         if (group.size() > 1)
@@ -521,13 +528,16 @@ std::vector<Opening> TstWholeTexts::Openings()
              QVERIFY(dialog);
              emit g_updateManager.statusChangedCheckSoftware(0);
              measure(w, "connection failed");
-             const auto atLookSize = [](const QList<QWidget*>& texts) {   // the look's size or more
+             const auto atLookSize = [](const QList<QWidget*>& texts) {   // the look's weight, its size or the one given
                  for (QWidget* text : texts)
-                     QVERIFY(QFontInfo(text->font()).pixelSize() >= QFontInfo(QApplication::font()).pixelSize());
+                     QVERIFY(QFontInfo(text->font()).bold() == QApplication::font().bold()
+                             && QFontInfo(text->font()).pixelSize() >= qMax(QFontInfo(QApplication::font()).pixelSize(),
+                                    QFontInfo(text->property("lvFitBaseFont").value<QFont>()).pixelSize()));
              };
              atLookSize(dialog->GetCheckWindow()->findChildren<QWidget*>());
              emit g_updateManager.statusChangedCheckSoftware(2);
              measure(w, "up to date");
+             atLookSize(dialog->GetCheckWindow()->findChildren<QWidget*>());
              PackageInfo offer = {};
              qstrcpy(offer.version, "3.1.0.31000");
              qstrcpy(offer.changeLog, "3.1.0##Faster start##Fewer clicks");

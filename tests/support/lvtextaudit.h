@@ -215,9 +215,8 @@ inline Measure measureLabel(const QLabel* label, const QString& text)
     return m;
 }
 
-// The room around a button's text, found apart from the style's content rectangle (the
-// text fitter's measure): what the style adds to a text's size for the button's size
-// hint, taken off the button's size, centred on a push button, after a check's box.
+// The room around a button's text, apart from the style's content rectangle (the fitter's
+// measure): what the style adds to a text for the size hint, off the button's size.
 inline QRect buttonTextRoom(const QAbstractButton* button)
 {
     QStyleOptionButton opt;
@@ -230,33 +229,29 @@ inline QRect buttonTextRoom(const QAbstractButton* button)
         type = QStyle::CT_CheckBox;
     else if (qobject_cast<const QRadioButton*>(button))
         type = QStyle::CT_RadioButton;
-    else if (const auto* push = qobject_cast<const QPushButton*>(button))
-        opt.features = QStyleOptionButton::ButtonFeatures(push->isFlat() ? QStyleOptionButton::Flat : 0)
-                       | (push->isDefault() ? QStyleOptionButton::DefaultButton : QStyleOptionButton::None)
-                       | (push->autoDefault() ? QStyleOptionButton::AutoDefaultButton : QStyleOptionButton::None);
-    else
+    else if (const auto* push = qobject_cast<const QPushButton*>(button)) {
+        if (push->isFlat())
+            opt.features |= QStyleOptionButton::Flat;
+        if (push->isDefault())
+            opt.features |= QStyleOptionButton::DefaultButton;
+        if (push->autoDefault())
+            opt.features |= QStyleOptionButton::AutoDefaultButton;
+    } else {
         return button->rect().adjusted(3, 3, -3, -3);   // tool buttons: the frame
-    const QSize text(1000, 100);   // past any smallest size the style gives
-    QSize extra = button->style()->sizeFromContents(type, &opt, text, button) - text;
-    if (!button->icon().isNull() && type == QStyle::CT_PushButton)
-        extra.rwidth() += button->iconSize().width() + 4;
-    if (type != QStyle::CT_PushButton)
-        return button->rect().adjusted(extra.width(), 0, 0, 0);
-    return button->rect().adjusted(extra.width() / 2, extra.height() / 2, -(extra.width() - extra.width() / 2),
-                                   -(extra.height() - extra.height() / 2));
-}
-
-// A line's width unrounded: a fraction of a pixel past the room clips its last glyph.
-inline int lineWidth(const QWidget* w, const QString& text)
-{
-    return qCeil(QFontMetricsF(w->font()).horizontalAdvance(text));
+    }
+    const QSize text(1000, 100), extra = button->style()->sizeFromContents(type, &opt, text, button) - text;
+    const int left = type == QStyle::CT_PushButton ? extra.width() / 2 : extra.width();   // centred, or after a box
+    QRect room = button->rect().adjusted(left, extra.height() / 2, left - extra.width(), extra.height() / 2 - extra.height());
+    if (!button->icon().isNull() && qobject_cast<const QPushButton*>(button))
+        room.setLeft(room.left() + button->iconSize().width() + 4);
+    return room;
 }
 
 inline Measure measureButton(const QAbstractButton* button, const QString& text)
 {
     Measure m;
     const QFontMetrics fm = button->fontMetrics();
-    const QSize needed(lineWidth(button, text), fm.height());
+    const QSize needed(qCeil(QFontMetricsF(fm).horizontalAdvance(text)), fm.height());   // unrounded: a fraction clips
     const QRect room = buttonTextRoom(button);
     // A style sheet's push button paints its text inside its border and padding.
     const bool sheet = qobject_cast<const QPushButton*>(button) && button->style()->inherits("QStyleSheetStyle");
@@ -277,7 +272,7 @@ inline Measure measureLineEdit(const QLineEdit* edit, const QString& text)
                            .marginsRemoved(edit->textMargins()).adjusted(2, 1, -2, -1);
     Measure m;
     const QFontMetrics fm = edit->fontMetrics();
-    checkBlock(m, edit, fm, QStringList{text}, QSize(lineWidth(edit, text), fm.height()), room,
+    checkBlock(m, edit, fm, QStringList{text}, QSize(qCeil(QFontMetricsF(fm).horizontalAdvance(text)), fm.height()), room,
                Qt::AlignLeft | Qt::AlignVCenter);
     return m;
 }
@@ -298,7 +293,7 @@ inline Measure measureCombo(const QComboBox* combo, const QString& text)
     room.adjust(1, 0, -1, 0);   // as the style draws the label
     Measure m;
     const QFontMetrics fm = combo->fontMetrics();
-    checkBlock(m, combo, fm, QStringList{text}, QSize(lineWidth(combo, text), fm.height()), room,
+    checkBlock(m, combo, fm, QStringList{text}, QSize(qCeil(QFontMetricsF(fm).horizontalAdvance(text)), fm.height()), room,
                Qt::AlignLeft | Qt::AlignVCenter);
     return m;
 }
