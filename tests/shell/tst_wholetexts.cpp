@@ -110,14 +110,11 @@ QTextEdit* TextView(QWidget* host, int lines)
 
 // Whether a text may be drawn below the chosen size: the small print keeps its own (slider
 // scales 11 px, panel titles and slider values bold 12 px, byte dumps in 15 px Courier);
-// at a large font, the fitter's texts and those wider than their box (title, tabs).
-bool MayBeSmaller(QWidget* w, int chosen, int given)
+// at a large font, a text the fitter made smaller, and the title and tabs that fit theirs.
+bool MayBeSmaller(const QWidget* w, int chosen, int given, const QWidget* titleBar)
 {
-    QFont large = w->font();
-    large.setPixelSize(chosen);
-    return given == 11 || (given == 12 && large.bold()) || (given == 15 && large.family().contains("Courier"))
-           || (chosen > 14 && (given >= chosen || qobject_cast<QTabBar*>(w)
-                               || QFontMetricsF(large).horizontalAdvance(lvtest::textaudit::shownText(w)) > w->width()));
+    return given == 11 || (given == 12 && w->font().bold()) || (given == 15 && w->font().family().contains("Courier"))
+           || (chosen > 14 && (given >= chosen || qobject_cast<const QTabBar*>(w) || titleBar->isAncestorOf(w)));
 }
 
 const QString kLong = QStringLiteral("This operation will use default settings after reconnecting the device.");
@@ -403,7 +400,7 @@ void TstWholeTexts::Record(QWidget* root, const QString& where)
         const int chosen = QApplication::font().pixelSize();
         if (drawn.pixels < chosen)
             m_belowChosen.insert(key);
-        if (drawn.pixels < chosen && !MayBeSmaller(drawn.widget, chosen, drawn.given) && !m_tooSmall.contains(key))
+        if (drawn.pixels < chosen && !MayBeSmaller(drawn.widget, chosen, drawn.given, m_window->GetTitleBar()) && !m_tooSmall.contains(key))
             m_tooSmall.insert(key, QStringLiteral("%1: %2 drawn at %3 px, given %4").arg(where, key).arg(drawn.pixels).arg(drawn.given));
         const QList<QWidget*> group = TextGroupOf(drawn.widget);
         if (group.size() > 1)
@@ -530,9 +527,8 @@ std::vector<Opening> TstWholeTexts::Openings()
              measure(w, "connection failed");
              const auto atLookSize = [](const QList<QWidget*>& texts) {   // the look's weight, its size or the one given
                  for (QWidget* text : texts)
-                     QVERIFY(QFontInfo(text->font()).bold() == QApplication::font().bold()
-                             && QFontInfo(text->font()).pixelSize() >= qMax(QFontInfo(QApplication::font()).pixelSize(),
-                                    QFontInfo(text->property("lvFitBaseFont").value<QFont>()).pixelSize()));
+                     QVERIFY(QFontInfo(text->font()).bold() == QApplication::font().bold() && QFontInfo(text->font()).pixelSize()
+                             >= qMax(QApplication::font().pixelSize(), text->property("lvFitBaseFont").value<QFont>().pixelSize()));
              };
              atLookSize(dialog->GetCheckWindow()->findChildren<QWidget*>());
              emit g_updateManager.statusChangedCheckSoftware(2);
