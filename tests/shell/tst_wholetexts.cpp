@@ -108,6 +108,15 @@ QTextEdit* TextView(QWidget* host, int lines)
     return view;
 }
 
+// Whether a text may be drawn below the chosen size: the small print keeps its own (slider
+// scales 11 px, panel titles and slider values bold 12 px, byte dumps in 15 px Courier);
+// at a large font, a text the fitter made smaller, and the title and tabs that fit theirs.
+bool MayBeSmaller(const QWidget* w, int chosen, int given, const QWidget* titleBar)
+{
+    return given == 11 || (given == 12 && w->font().bold()) || (given == 15 && w->font().family().contains("Courier"))
+           || (chosen > 14 && (given >= chosen || qobject_cast<const QTabBar*>(w) || titleBar->isAncestorOf(w)));
+}
+
 const QString kLong = QStringLiteral("This operation will use default settings after reconnecting the device.");
 
 const std::vector<RuleCase>& RuleCases()
@@ -203,6 +212,7 @@ private slots:
     void rulesMeasureWhatIsCut();
     void everyTextWhole_data();
     void everyTextWhole();
+    void textShownAgainTakesItsGroupsSize();
 
 private:
     void StartWindow(const QString& serial);
@@ -224,6 +234,7 @@ private:
     QMap<QWidget*, QString> m_mixed;   // groups whose texts were seen at more than one size
     QSet<QWidget*> m_groups;
     QSet<QString> m_belowChosen;       // texts drawn smaller than the chosen size
+    QMap<QString, QString> m_tooSmall;   // those of them neither small print nor fitted, likewise
     QStringList m_unreached;
     int m_worst[2] = {};             // most cuts in one look: main window, other windows
 };
@@ -303,6 +314,7 @@ void TstWholeTexts::everyTextWhole()
     m_mixed.clear();
     m_groups.clear();
     m_belowChosen.clear();
+    m_tooSmall.clear();
     m_unreached.clear();
     m_worst[0] = m_worst[1] = 0;
 
@@ -317,15 +329,37 @@ void TstWholeTexts::everyTextWhole()
 
     qInfo("%s: %d cut, %d below the chosen size, %d shrunk, %d groups of mixed sizes", qPrintable(m_look),
           m_cuts.size(), m_belowChosen.size(), m_shrunk.size(), m_mixed.size());
-    for (const QString& line : m_cuts.values() + m_shrunk.values() + m_mixed.values())
+    for (const QString& line : m_cuts.values() + m_tooSmall.values() + m_shrunk.values() + m_mixed.values())
         qInfo("  %s", qPrintable(line));
     QVERIFY2(m_unreached.isEmpty(), qPrintable("not reached: " + m_unreached.join(", ")));
     QCOMPARE(m_cuts.size(), 0);
+    QCOMPARE(m_tooSmall.size(), 0);
     // Texts that belong together share one size (table columns, form columns, tab rows
     // are found on every look); at the default size, bold too, nothing is made smaller.
-    QVERIFY2(m_groups.size() >= 20, qPrintable(QString::number(m_groups.size())));
+    QVERIFY2(m_groups.size() >= 75, qPrintable(QString::number(m_groups.size())));
     QCOMPARE(m_mixed.size(), 0);
     QVERIFY(size != 14 || m_shrunk.isEmpty());
+}
+
+// A text hidden while its column shrank, then grew, takes the column's size when shown.
+void TstWholeTexts::textShownAgainTakesItsGroupsSize()
+{
+    ApplyStartupLook({20, false, false});
+    QWidget host;
+    auto* column = new QGridLayout(&host);
+    const QList<QLabel*> labels = {Label(&host, "Short", 20), Label(&host, "Short", 20)};
+    for (QLabel* label : labels) {   // sizes that showing the other does not change
+        label->setFixedSize(100, 30);
+        column->addWidget(label, column->count(), 0);
+    }
+    host.show();
+    for (const char* text : {"A text much too long for it", "Short"}) {
+        labels[1]->hide();
+        labels[0]->setText(QLatin1String(text));
+        QTRY_COMPARE(QFontInfo(labels[0]->font()).pixelSize() < 20, text[0] == 'A');
+        labels[1]->show();
+        QTRY_COMPARE(QFontInfo(labels[1]->font()).pixelSize(), QFontInfo(labels[0]->font()).pixelSize());
+    }
 }
 
 // What main() does around the event loop.
@@ -363,8 +397,11 @@ void TstWholeTexts::Record(QWidget* root, const QString& where)
         const QString key = QStringLiteral("%1 \"%2\"").arg(QLatin1String(drawn.widget->metaObject()->className()), drawn.text);
         if (drawn.pixels < drawn.given && !m_shrunk.contains(key))
             m_shrunk.insert(key, QStringLiteral("%1: %2 drawn at %3 px, given %4").arg(where, key).arg(drawn.pixels).arg(drawn.given));
-        if (drawn.pixels < QApplication::font().pixelSize())
+        const int chosen = QApplication::font().pixelSize();
+        if (drawn.pixels < chosen)
             m_belowChosen.insert(key);
+        if (drawn.pixels < chosen && !MayBeSmaller(drawn.widget, chosen, drawn.given, m_window->GetTitleBar()) && !m_tooSmall.contains(key))
+            m_tooSmall.insert(key, QStringLiteral("%1: %2 drawn at %3 px, given %4").arg(where, key).arg(drawn.pixels).arg(drawn.given));
         const QList<QWidget*> group = TextGroupOf(drawn.widget);
         if (group.size() > 1)
             groups[group.first()][drawn.pixels] << drawn.text;
@@ -488,13 +525,15 @@ std::vector<Opening> TstWholeTexts::Openings()
              QVERIFY(dialog);
              emit g_updateManager.statusChangedCheckSoftware(0);
              measure(w, "connection failed");
-             const auto atLookSize = [](const QList<QWidget*>& texts) {   // the look's size or more
+             const auto atLookSize = [](const QList<QWidget*>& texts) {   // the look's weight, its size or the one given
                  for (QWidget* text : texts)
-                     QVERIFY(QFontInfo(text->font()).pixelSize() >= QFontInfo(QApplication::font()).pixelSize());
+                     QVERIFY(QFontInfo(text->font()).bold() == QApplication::font().bold() && QFontInfo(text->font()).pixelSize()
+                             >= qMax(QApplication::font().pixelSize(), text->property("lvFitBaseFont").value<QFont>().pixelSize()));
              };
              atLookSize(dialog->GetCheckWindow()->findChildren<QWidget*>());
              emit g_updateManager.statusChangedCheckSoftware(2);
              measure(w, "up to date");
+             atLookSize(dialog->GetCheckWindow()->findChildren<QWidget*>());
              PackageInfo offer = {};
              qstrcpy(offer.version, "3.1.0.31000");
              qstrcpy(offer.changeLog, "3.1.0##Faster start##Fewer clicks");

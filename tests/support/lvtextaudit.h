@@ -106,7 +106,7 @@ inline QRect visibleRect(const QWidget* w)
     return clip;
 }
 
-// The glyphs of one line of `fm` laid out at `block` (left edge, line top): the part
+// The glyphs of one line of `fm` laid out at `lineTop` (left edge, line top): the part
 // above and below the line that is painted (descenders, accents), in widget coordinates.
 inline QRect inkOf(const QFontMetrics& fm, const QString& line, QPoint lineTop)
 {
@@ -215,6 +215,8 @@ inline Measure measureLabel(const QLabel* label, const QString& text)
     return m;
 }
 
+// The room around a button's text, apart from the style's content rectangle (the fitter's
+// measure): what the style adds to a text for the size hint, off the button's size.
 inline QRect buttonTextRoom(const QAbstractButton* button)
 {
     QStyleOptionButton opt;
@@ -222,11 +224,11 @@ inline QRect buttonTextRoom(const QAbstractButton* button)
     opt.text = button->text();
     opt.icon = button->icon();
     opt.iconSize = button->iconSize();
-    QStyle::SubElement element = QStyle::SE_PushButtonContents;
+    QStyle::ContentsType type = QStyle::CT_PushButton;
     if (qobject_cast<const QCheckBox*>(button))
-        element = QStyle::SE_CheckBoxContents;
+        type = QStyle::CT_CheckBox;
     else if (qobject_cast<const QRadioButton*>(button))
-        element = QStyle::SE_RadioButtonContents;
+        type = QStyle::CT_RadioButton;
     else if (const auto* push = qobject_cast<const QPushButton*>(button)) {
         if (push->isFlat())
             opt.features |= QStyleOptionButton::Flat;
@@ -237,7 +239,9 @@ inline QRect buttonTextRoom(const QAbstractButton* button)
     } else {
         return button->rect().adjusted(3, 3, -3, -3);   // tool buttons: the frame
     }
-    QRect room = button->style()->subElementRect(element, &opt, button);
+    const QSize text(1000, 100), extra = button->style()->sizeFromContents(type, &opt, text, button) - text;
+    const int left = type == QStyle::CT_PushButton ? extra.width() / 2 : extra.width();   // centred, or after a box
+    QRect room = button->rect().adjusted(left, extra.height() / 2, left - extra.width(), extra.height() / 2 - extra.height());
     if (!button->icon().isNull() && qobject_cast<const QPushButton*>(button))
         room.setLeft(room.left() + button->iconSize().width() + 4);
     return room;
@@ -247,7 +251,7 @@ inline Measure measureButton(const QAbstractButton* button, const QString& text)
 {
     Measure m;
     const QFontMetrics fm = button->fontMetrics();
-    const QSize needed(fm.horizontalAdvance(text), fm.height());
+    const QSize needed(qCeil(QFontMetricsF(fm).horizontalAdvance(text)), fm.height());   // unrounded: a fraction clips
     const QRect room = buttonTextRoom(button);
     // A style sheet's push button paints its text inside its border and padding.
     const bool sheet = qobject_cast<const QPushButton*>(button) && button->style()->inherits("QStyleSheetStyle");
@@ -268,7 +272,7 @@ inline Measure measureLineEdit(const QLineEdit* edit, const QString& text)
                            .marginsRemoved(edit->textMargins()).adjusted(2, 1, -2, -1);
     Measure m;
     const QFontMetrics fm = edit->fontMetrics();
-    checkBlock(m, edit, fm, QStringList{text}, QSize(fm.horizontalAdvance(text), fm.height()), room,
+    checkBlock(m, edit, fm, QStringList{text}, QSize(qCeil(QFontMetricsF(fm).horizontalAdvance(text)), fm.height()), room,
                Qt::AlignLeft | Qt::AlignVCenter);
     return m;
 }
@@ -289,7 +293,7 @@ inline Measure measureCombo(const QComboBox* combo, const QString& text)
     room.adjust(1, 0, -1, 0);   // as the style draws the label
     Measure m;
     const QFontMetrics fm = combo->fontMetrics();
-    checkBlock(m, combo, fm, QStringList{text}, QSize(fm.horizontalAdvance(text), fm.height()), room,
+    checkBlock(m, combo, fm, QStringList{text}, QSize(qCeil(QFontMetricsF(fm).horizontalAdvance(text)), fm.height()), room,
                Qt::AlignLeft | Qt::AlignVCenter);
     return m;
 }

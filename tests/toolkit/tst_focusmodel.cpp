@@ -737,7 +737,7 @@ private slots:
 
         QWrapperStack widths;
         const QList<QPair<QString, int>> titles{{"Custom GTF/CVT Resolutions", 212}, {"Adjust Timing", 140},
-                                                {"AVI", 52}, {"Gamut", 52}, {"Video Signal Status", 152},
+                                                {"AVI", 53}, {"Gamut", 53}, {"Video Signal Status", 152},
                                                 {"Frame Rate", 152}, {"Something else", 0}};
         for (int i = 0; i < titles.size(); ++i)
             widths.AddSubWidget(new QWidget, titles[i].first, i == 0, i == titles.size() - 1);

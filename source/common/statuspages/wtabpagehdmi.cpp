@@ -49,11 +49,11 @@ QWrapperCheckBox* CreateBox(const QString& text, int width)
 WTabPageHdmi::WTabPageHdmi(QWidget* parent)
     : QWidget(parent)
 {
-    // Each text whole at 14 pixels bold; the stretch at the row's end takes the rest.
+    // Each text whole at 14 pixels bold (its unrounded width); the stretch at the row's end takes the rest.
     m_pMasterBox = CreateBox(QString::fromWCharArray(L"Vontresk \u2122 : "), 132);
-    m_pKeepLastBox = CreateBox(tr("Keep last"), 82);
-    m_pAddAudioBox = CreateBox(tr("Add audio"), 88);
-    m_pPixelClockBox = CreateBox(tr("Limited pixel clock"), 145);
+    m_pKeepLastBox = CreateBox(tr("Keep last"), 83);
+    m_pAddAudioBox = CreateBox(tr("Add audio"), 89);
+    m_pPixelClockBox = CreateBox(tr("Limited pixel clock"), 146);
     QHBoxLayout* boxRow = new QHBoxLayout;
     boxRow->addWidget(m_pMasterBox);
     boxRow->addSpacing(12);

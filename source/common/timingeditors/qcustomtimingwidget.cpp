@@ -45,13 +45,15 @@ QCustomTimingWidget::~QCustomTimingWidget() = default;
 
 void QCustomTimingWidget::FitHeaderTitles()
 {
-    // The titles follow the chosen font until one is wider than its fixed column; then
+    // The titles keep the headings' size unless one is wider than its fixed column; then
     // all take the largest font that holds every one. A style sheet size, since the
     // application's sheet styles the header and would override a plain font.
     QHeaderView* header = m_pTable->horizontalHeader();
     const int margins = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
-    const QFont fitted = FontFitting(m_pTable->font(), [&](const QFont& font) {
-        const QFontMetrics metrics(font);
+    QFont heading = m_pTable->font();
+    heading.setPixelSize(timinglist::kHeadingPixels);
+    const QFont fitted = FontFitting(heading, [&](const QFont& font) {
+        const QFontMetricsF metrics(font);
         for (int column = 0; column + 1 < m_pTable->columnCount(); ++column) {
             const QString title = m_pTable->horizontalHeaderItem(column)->text();
             if (metrics.horizontalAdvance(title) + margins > m_pTable->columnWidth(column))

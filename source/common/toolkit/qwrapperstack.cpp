@@ -71,7 +71,7 @@ void QWrapperStack::AddSubWidget(QWidget* page, QString title, bool first, bool 
     else if (title == tr("AVI") || title == tr("Audio") || title == tr("SPD") || title == tr("MS")
              || title == tr("VS") || title == tr("ACP") || title == tr("ISRC1")
              || title == tr("ISRC2") || title == tr("Gamut"))
-        width = 52;
+        width = 53;   // "Gamut" whole at 14 pixels bold, to the fraction of a pixel
     else if (title == tr("Input Specific Status") || title == tr("Video Signal Status")
              || title == tr("Audio Signal Status"))
         width = 152;

@@ -3,6 +3,8 @@
 // display of its own (OPT_UI_TYPE) that the Info page drives.
 #include "qwrappertablewidget.h"
 
+#include "qcelllabel.h"
+#include "textfit.h"
 #include "wpushbutton.h"
 
 #include <QHBoxLayout>
@@ -77,6 +79,7 @@ QWidget* QWrapperTableWidget::CreateUpdateCell()
 
     m_pVerLabel = new QLabel(cell);
     m_pVerLabel->setTextFormat(Qt::PlainText);   // firmware version from the device
+    m_pVerLabel->setIndent(QCellLabel::kTextIndent);   // in line with the other values
     setVerTextColor(QColor(kVersionColor));
 
     m_pProgress = new QProgressBar(cell);
@@ -89,6 +92,7 @@ QWidget* QWrapperTableWidget::CreateUpdateCell()
 
     m_pMsgLabel = new QLabel(cell);
     m_pMsgLabel->setTextFormat(Qt::RichText);   // states 3 and 8 colour their two halves
+    FitTextAlone(m_pMsgLabel);   // a message, not a value: the column keeps the size its values fit
     setMsgTextColor(kBlue);
 
     m_pAnimLabel = new QLabel(cell);
@@ -108,8 +112,9 @@ QWidget* QWrapperTableWidget::CreateUpdateCell()
     connect(m_pBtnOpt, &QPushButton::clicked, this, &QWrapperTableWidget::OnOptBtnClicked);
 
     auto* layout = new QHBoxLayout(cell);
-    layout->addWidget(m_pVerLabel);
-    layout->addStretch(1);
+    // The version takes the room the other parts leave: a label that had only the width
+    // of its text would be fitted to its old text's width when the text changes.
+    layout->addWidget(m_pVerLabel, 1);
     layout->addWidget(m_pProgress);
     layout->addWidget(m_pMsgLabel);
     layout->addWidget(m_pAnimLabel);
@@ -287,6 +292,8 @@ void QWrapperTableWidget::SetUpgradeOptType(int type, const QString& version, co
         break;
     }
 
+    // These states show a message in the version's place: not a value of the column.
+    FitTextAlone(m_pVerLabel, type == OPT_UI_UPFAILED || type == OPT_UI_UPSUCCESS);
     if (type != OPT_UI_UPFAILED && type != OPT_UI_UPSUCCESS) {
         setMsgTextColor(msgColor);
         m_pMsgLabel->setText(message);

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QBoxLayout>
 #include <QCheckBox>
@@ -25,6 +26,7 @@
 
 namespace {
 const char kBaseFont[] = "lvFitBaseFont";   // the font the widget was given, for those who look
+const char kFitsAlone[] = "lvFitAlone";
 const int kLeading = 2;
 
 QSize plainTextSize(const QFont& font, const QString& text, int flags = 0)
@@ -111,10 +113,11 @@ bool buttonFits(const QAbstractButton* button, const QFont& font)
 {
     if (button->text().isEmpty())
         return true;
-    // Across by the glyphs' advances, as the line is centred on them; "&&" shows one "&".
+    // Across by the glyphs' advances, as the line is centred on them, unrounded: a
+    // fraction of a pixel past the room clips the last glyph. "&&" shows one "&".
     const QString shown = QString(button->text()).replace(QLatin1String("&&"), QChar(1)).remove(QLatin1Char('&'));
     const QRect room = buttonTextRoom(button);
-    return QFontMetrics(font).horizontalAdvance(shown) <= room.width()
+    return QFontMetricsF(font).horizontalAdvance(shown) <= room.width()
            && lineFits(button, font, room);
 }
 
@@ -148,11 +151,31 @@ bool isFitted(const QObject* object)
            || qobject_cast<const QLineEdit*>(object) || qobject_cast<const QComboBox*>(object);
 }
 
-// Captions, not editors, share a size with their column.
+bool fitsAlone(const QObject* object)
+{
+    return object->property(kFitsAlone).toBool();
+}
+
+// Captions share a size with the captions of their column, editors with its editors.
 bool isCaption(const QObject* object)
 {
-    return qobject_cast<const QLabel*>(object) || qobject_cast<const QAbstractButton*>(object);
+    return (qobject_cast<const QLabel*>(object) || qobject_cast<const QAbstractButton*>(object)) && !fitsAlone(object);
 }
+
+bool isEditor(const QObject* object)
+{
+    return (qobject_cast<const QLineEdit*>(object) || qobject_cast<const QComboBox*>(object)) && !fitsAlone(object);
+}
+
+// A push button or check box with a text, not a tab of a row of tabs.
+bool isRowButton(const QWidget* widget)
+{
+    const auto* button = qobject_cast<const QAbstractButton*>(widget);
+    return button && !(button->isCheckable() && button->autoExclusive()) && !button->text().isEmpty()
+           && !fitsAlone(widget) && !widget->isHidden();
+}
+
+using Collect = void (*)(QWidget* cell, QList<QWidget*>& texts);
 
 // The layout below `top` that holds `widget` itself.
 QLayout* layoutHolding(QLayout* top, const QWidget* widget)
@@ -180,9 +203,43 @@ void addCaptions(QWidget* cell, QList<QWidget*>& captions)
             captions << child;
 }
 
-// The column `cell` (right inside `parent`) stands in: of a table's cell widgets, of a
-// grid or a form. Empty when it is in none.
-QList<QWidget*> columnOf(QWidget* cell)
+// The editors of one cell: the cell's widget, those right inside it, a spin box's line.
+void addEditors(QWidget* cell, QList<QWidget*>& editors)
+{
+    if (!cell || cell->isHidden())
+        return;
+    QList<QWidget*> found = {cell};
+    for (QWidget* child : cell->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        found << (qobject_cast<QAbstractSpinBox*>(child)
+                      ? child->findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly) : child);
+    if (qobject_cast<QAbstractSpinBox*>(cell))
+        found = {cell->findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly)};
+    for (QWidget* editor : found)
+        if (editor && isEditor(editor) && !editor->isHidden())
+            editors << editor;
+}
+
+// The buttons of one place of a row: the place's button, or those of a widget made of
+// buttons only (a check box beside the flat button that is its text).
+void addRowButtons(QWidget* place, QList<QWidget*>& buttons)
+{
+    if (!place || place->isHidden())
+        return;
+    if (isRowButton(place)) {
+        buttons << place;
+        return;
+    }
+    const QList<QWidget*> parts = place->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    if (std::all_of(parts.cbegin(), parts.cend(), [](QWidget* part) { return qobject_cast<QAbstractButton*>(part); }))
+        for (QWidget* part : parts)
+            if (isRowButton(part))
+                buttons << part;
+}
+
+// The texts `collect` finds in the column `cell` stands in (of a table's cell widgets,
+// of a grid or a form), or, for buttons, in its row or column of a box layout. Empty when
+// it is in none.
+QList<QWidget*> lineOf(QWidget* cell, Collect collect)
 {
     QList<QWidget*> captions;
     QWidget* parent = cell->parentWidget();
@@ -191,7 +248,7 @@ QList<QWidget*> columnOf(QWidget* cell)
             return captions;
         const QModelIndex at = view->indexAt(cell->geometry().center());
         for (int row = 0; at.isValid() && row < view->model()->rowCount(at.parent()); ++row)
-            addCaptions(view->indexWidget(view->model()->index(row, at.column(), at.parent())), captions);
+            collect(view->indexWidget(view->model()->index(row, at.column(), at.parent())), captions);
         return captions;
     }
     QLayout* layout = parent ? layoutHolding(parent->layout(), cell) : nullptr;
@@ -202,7 +259,7 @@ QList<QWidget*> columnOf(QWidget* cell)
             int itemColumn, itemSpan;
             grid->getItemPosition(i, &row, &itemColumn, &rowSpan, &itemSpan);
             if (itemColumn == column && itemSpan == 1)
-                addCaptions(grid->itemAt(i)->widget(), captions);
+                collect(grid->itemAt(i)->widget(), captions);
         }
     } else if (auto* form = qobject_cast<QFormLayout*>(layout)) {
         int row;
@@ -210,11 +267,21 @@ QList<QWidget*> columnOf(QWidget* cell)
         form->getItemPosition(form->indexOf(cell), &row, &role);
         for (int r = 0; role != QFormLayout::SpanningRole && r < form->rowCount(); ++r)
             if (QLayoutItem* item = form->itemAt(r, role))
-                addCaptions(item->widget(), captions);
+                collect(item->widget(), captions);
+    } else if (qobject_cast<QBoxLayout*>(layout) && collect == addCaptions) {
+        for (int i = 0; i < layout->count(); ++i)
+            addRowButtons(layout->itemAt(i)->widget(), captions);
+        if (captions.size() < 2)   // a lone button of a row is no group
+            captions.clear();
     }
     return captions;
 }
 } // namespace
+
+void FitTextAlone(QWidget* widget, bool alone)
+{
+    widget->setProperty(kFitsAlone, alone);
+}
 
 QFont FontFitting(QFont font, const std::function<bool(const QFont&)>& fits)
 {
@@ -228,7 +295,7 @@ QFont FontFitting(QFont font, const std::function<bool(const QFont&)>& fits)
 QFont FontFittingWidth(QFont font, const QStringList& texts, int width)
 {
     return FontFitting(std::move(font), [&](const QFont& candidate) {
-        const QFontMetrics metrics(candidate);
+        const QFontMetricsF metrics(candidate);
         return std::all_of(texts.cbegin(), texts.cend(),
                            [&](const QString& text) { return metrics.horizontalAdvance(text) <= width; });
     });
@@ -237,6 +304,8 @@ QFont FontFittingWidth(QFont font, const QStringList& texts, int width)
 QList<QWidget*> TextGroupOf(QWidget* widget)
 {
     QList<QWidget*> group;
+    if (fitsAlone(widget))
+        return {widget};
     auto* button = qobject_cast<QAbstractButton*>(widget);
     QLayout* row = widget->parentWidget() ? layoutHolding(widget->parentWidget()->layout(), widget) : nullptr;
     if (button && button->isCheckable() && button->autoExclusive() && qobject_cast<QBoxLayout*>(row)) {
@@ -245,10 +314,15 @@ QList<QWidget*> TextGroupOf(QWidget* widget)
             if (tab && tab->isCheckable() && tab->autoExclusive() && !tab->isHidden())
                 group << tab;
         }
-    } else if (isCaption(widget)) {
-        group = columnOf(widget);
-        if (!group.contains(widget) && widget->parentWidget() && !widget->parentWidget()->isWindow())
-            group = columnOf(widget->parentWidget());
+    } else if (isCaption(widget) || isEditor(widget)) {
+        // The line of the widget itself or of the one it lies in: a flat button that is a
+        // check box's text, a spin box's line edit, each in a cell widget.
+        const Collect collect = isCaption(widget) ? addCaptions : addEditors;
+        QWidget* cell = widget;
+        for (int depth = 0; depth < 3 && !group.contains(widget) && cell && !cell->isWindow(); ++depth) {
+            group = lineOf(cell, collect);
+            cell = cell->parentWidget();
+        }
     }
     if (!group.contains(widget))
         group = {widget};
@@ -282,7 +356,7 @@ bool CTextFitter::TextFits(const QWidget* widget, const QFont& font)
     return true;
 }
 
-// What a change of makes a new fit: a line edit's text scrolls.
+// The text whose change calls for a new fit; none for a line edit, whose text scrolls.
 QString CTextFitter::FittedText(const QWidget* widget)
 {
     if (const auto* label = qobject_cast<const QLabel*>(widget))
@@ -303,6 +377,13 @@ bool CTextFitter::eventFilter(QObject* watched, QEvent* event)
         if (fit != m_fits.cend()
             && (fit->size != static_cast<QWidget*>(watched)->size() || fit->text != FittedText(static_cast<QWidget*>(watched))))
             FitGroup(static_cast<QWidget*>(watched));
+        break;
+    }
+    case QEvent::ShowToParent: {
+        // Shown again: its group may have been fitted anew while it was hidden.
+        const auto fit = m_fits.find(static_cast<QWidget*>(watched));
+        if (fit != m_fits.end())
+            fit->size = QSize();
         break;
     }
     case QEvent::Polish:
@@ -334,9 +415,8 @@ bool CTextFitter::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
-// Each text of the group fitted from the font it was given; the group takes the
-// smallest of the sizes its texts needed to be made (a text given a smaller font
-// keeps that).
+// Each text of the group is fitted from the font it was given, and the group takes the
+// smallest size any of them needed; a text given a smaller font than that keeps its own.
 void CTextFitter::FitGroup(QWidget* widget)
 {
     QList<QWidget*> group = TextGroupOf(widget);

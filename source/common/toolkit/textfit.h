@@ -19,11 +19,17 @@ QFont FontFitting(QFont font, const std::function<bool(const QFont&)>& fits);
 // The font, made smaller until every text is at most `width` pixels wide.
 QFont FontFittingWidth(QFont font, const QStringList& texts, int width);
 
-// The widgets whose texts take one size with `widget`'s, itself among them: the cell
-// widgets of one column of a table, the captions of one grid or form column (labels and
-// buttons, or the labels and buttons right inside a column's widget), the checkable,
-// mutually exclusive buttons of one row (a row of tabs). Hidden ones are left out.
+// The widgets whose texts take one size with `widget`'s, itself among them: the captions
+// (labels and buttons) of one column of a table's cell widgets, a grid or a form, and
+// apart from them its editors (line edits, spin boxes, drop-down lists), each the
+// column's widget or right inside it; the buttons of one row or column of a box layout
+// (a check box's text beside its box too); the checkable, mutually exclusive buttons of
+// one row (a row of tabs). Hidden ones are left out.
 QList<QWidget*> TextGroupOf(QWidget* widget);
+
+// `widget`'s text is fitted on its own, in no group, while `alone`: a message shown in a
+// column's cell beside or in place of its value.
+void FitTextAlone(QWidget* widget, bool alone = true);
 
 // Keeps the texts of labels, buttons, line edits and drop-down lists whole where their
 // box is smaller than their text at the chosen font (a fixed size, a geometry set by

@@ -17,6 +17,7 @@ namespace timinglist {
 
 constexpr int kRowHeight = 32;
 constexpr int kVisibleRows = 8;
+constexpr int kHeadingPixels = 14;   // small print: the headings keep it at any chosen font
 
 // Gives row `row` a label in every cell (rows added after the first build get theirs
 // here) with the cell style of its place.
@@ -62,9 +63,8 @@ inline void SetupTable(QTableWid* table, const QStringList& titles, const QList<
     header->setFixedHeight(36);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setHighlightSections(false);
-    QFont font = header->font();
-    font.setPixelSize(14);
-    header->setFont(font);
+    // A style sheet size: the application's sheet styles the header and overrides a font.
+    header->setStyleSheet(QStringLiteral("QHeaderView{font-size:%1px;}").arg(kHeadingPixels));
     for (int i = 0; i < widths.size(); ++i)
         table->setColumnWidth(i, widths[i]);
     // The last column fills what the others leave. It never shrinks below the size it

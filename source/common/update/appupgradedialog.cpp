@@ -80,6 +80,5 @@ QFont AppUpgradeDialog::PageFont(int extraPixels)
 {
     QFont font = QApplication::font();
     font.setPixelSize(QFontInfo(font).pixelSize() + extraPixels);
-    font.setWeight(QFont::Normal);
     return font;
 }

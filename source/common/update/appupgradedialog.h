@@ -30,7 +30,7 @@ public:
     // The installer's place: the per-user private download folder and the program's
     // name reduced to a plain file name; empty when the folder is refused.
     static QString DownloadPathFor(const QString& applicationName);
-    // The pages' texts: regular weight at the size the user chose, `extraPixels` larger.
+    // The pages' texts: the font the user chose, `extraPixels` larger.
     static QFont PageFont(int extraPixels = 0);
 
     CheckWindow* GetCheckWindow() const { return m_pCheckWindow; }

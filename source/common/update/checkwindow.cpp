@@ -43,7 +43,13 @@ CheckWindow::CheckWindow(AppUpgradeDialog* parent)
     layout->addSpacing(60);
     layout->addWidget(m_pIcon, 0, Qt::AlignHCenter);
     layout->addSpacing(20);
-    layout->addWidget(m_pText, 0, Qt::AlignHCenter);
+    // Centred by stretches, not by an alignment: the column would take the status line's
+    // height for the page's width, one line where its own 300 pixels wrap a second.
+    QHBoxLayout* statusRow = new QHBoxLayout;
+    statusRow->addStretch();
+    statusRow->addWidget(m_pText);
+    statusRow->addStretch();
+    layout->addLayout(statusRow);
     layout->addSpacing(100);
     QHBoxLayout* buttons = new QHBoxLayout;
     buttons->setSpacing(10);   // the page's own spacing is 0: the buttons would touch
