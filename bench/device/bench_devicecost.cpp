@@ -10,8 +10,9 @@
 //    transfers made meanwhile and the fields of the window unlike those of a fresh window.
 //  * BM_SilentClicks: ten clicks 0.3-3 s apart on a silent device, without (arg 0) and with
 //    (arg 1) change notifications: how long the window was frozen in all.
-//  * BM_AdvancedTabClick: a click on an inner tab of the Advanced page of a device silent
-//    since its selection.
+//  * BM_AdvancedTabClick: clicks on the inner tabs of the Advanced page of a device silent
+//    since its selection (arg 0) or without notifications and silent since the pages' first
+//    read (arg 1).
 // Run by hand: ./build/bench/bench_devicecost (the hung cases take seconds each).
 
 #include <benchmark/benchmark.h>
@@ -276,7 +277,12 @@ void BM_AdvancedTabClick(benchmark::State &state)
     if (!device)
         return state.SkipWithError("no emulated device");
     g_presenter.SetCurrentIndex(-1, false);
-    device->setUnanswering(true);
+    if (state.range(0) == 0) {
+        device->setUnanswering(true);
+    } else {   // refused report 7, silent from the pages' first read on
+        device->stallReport(7);
+        device->setUnansweringAfter([](const lvemu::TransferRecord &) { return true; });
+    }
     {
         Window window;
         Run(3000);
@@ -296,12 +302,13 @@ void BM_AdvancedTabClick(benchmark::State &state)
             lines << QString("%1+%2").arg(click).arg(frozen);
             tab = (tab + 1) % 3;
         }
-        std::printf("Advanced inner tab clicks, ms: %s\n", qPrintable(lines.join(' ')));
+        std::printf("Advanced inner tab clicks on a device %s, ms (click+freeze in the next 0.3 s): %s\n",
+                    state.range(0) ? "without notifications" : "silent at its selection", qPrintable(lines.join(' ')));
     }
     device->clearFaults();
     StopPresenter();
 }
-BENCHMARK(BM_AdvancedTabClick)->Iterations(12)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_AdvancedTabClick)->Arg(0)->Arg(1)->Iterations(12)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 
