@@ -116,7 +116,7 @@ private slots:
         g_presenter.SetCurrentIndex(0, true);
         QVERIFY(LockedInstance(g_presenter).device()->IsAnswering());
         m_dev->clearTransfers();
-        m_logStart = 0, m_logStart = lines();
+        m_logStart = lvtest::readLines(m_dir.filePath("lv.log")).size();
     }
 
     void hungDeviceCostsOneTimeOut()
@@ -255,7 +255,7 @@ private slots:
         QFETCH(bool, atSelection);
         g_presenter.SetCurrentIndex(-1, false);   // selected by the window, report 7 refused
         m_dev->stallReport(7);
-        m_dev->setUnansweringAfter([&](const lvemu::TransferRecord &) { return atSelection; });
+        m_dev->setUnansweringAfter([atSelection](const lvemu::TransferRecord &) { return atSelection; });
         Window window;
         QTRY_VERIFY(window.IsNotifyTimerRunning());
         QTRY_COMPARE_WITH_TIMEOUT(shown(window) == expected(), !atSelection, 5000);
