@@ -2,5 +2,5 @@
 # report, one poll), and how many log lines idle and a 1 MiB flashing write.
 if(TARGET lv_benchsupport)
     add_executable(bench_devicecost ${CMAKE_CURRENT_LIST_DIR}/bench_devicecost.cpp)
-    target_link_libraries(bench_devicecost PRIVATE lv_shell lv_resources lv_benchsupport)
+    target_link_libraries(bench_devicecost PRIVATE lv_shell lv_resources lv_benchsupport Qt5::Test)
 endif()

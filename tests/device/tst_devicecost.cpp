@@ -78,11 +78,24 @@ class TstDeviceCost : public QObject
                 QString::number(qPopulationCount(nodes))};
     }
 
-    int lines(const char *text = "")   // once the records queued by other threads arrived
+    int m_logStart = 0;   // lines the log had when the function started
+    int lines(const char *text = "")   // since then, once the records queued by other threads arrived
     {
         QCoreApplication::processEvents();
-        return lvtest::readLines(m_dir.filePath("lv.log")).filter(text).size();
+        return lvtest::readLines(m_dir.filePath("lv.log")).mid(m_logStart).filter(text).size();
     }
+    // Ticks as the window's timer does until the program knows the device answers again.
+    bool tickUntilAnswering()
+    {
+        for (int tick = 0; tick < 40; ++tick) {
+            if (LockedInstance(g_presenter).device()->IsAnswering())
+                return true;
+            QTest::qWait(LumivandrexPresenter::kNotifyIntervalMs);
+            g_presenter.OnTimeout();
+        }
+        return false;
+    }
+    QAbstractButton *flip(Window &w) { return w.GetPropertyPage()->GetVideoPage()->findChild<QWidget *>("flip")->findChild<QCheckBox *>(); }
 
 private slots:
     void initTestCase()
@@ -93,7 +106,18 @@ private slots:
         QVERIFY(g_presenter.Init());
         g_presenter.SetCurrentIndex(0, false);
     }
-    void cleanup() { m_dev->clearFaults(); }   // a function that failed early leaves no silence behind
+    // Whatever ran before: the device plugged, selected, answering and known to answer.
+    void init()
+    {
+        if (!m_dev->present())
+            m_dev = lvemu::EmulatedBus::instance().plug();
+        QVERIFY(g_presenter.GetDeviceCount() > 0 || g_presenter.Init());
+        m_dev->clearFaults();
+        g_presenter.SetCurrentIndex(0, true);
+        QVERIFY(LockedInstance(g_presenter).device()->IsAnswering());
+        m_dev->clearTransfers();
+        m_logStart = lvtest::readLines(m_dir.filePath("lv.log")).size();
+    }
 
     void hungDeviceCostsOneTimeOut()
     {
@@ -101,9 +125,8 @@ private slots:
         const std::function<void()> operations[] = {[&] { pages.ReloadTabWidget(true); },
                                                     [&] { pages.ExportInfo(); }, [] { g_presenter.OnTimeout(); }};
         for (const std::function<void()> &operation : operations) {
-            m_dev->setUnanswering(false), g_presenter.OnTimeout();   // the tick due during the time-out,
-            QTest::qWait(LumivandrexPresenter::kNotifyIntervalMs);   // a free interval:
-            g_presenter.OnTimeout();   // found answering: then it stops
+            m_dev->setUnanswering(false);
+            QVERIFY(tickUntilAnswering());
             m_dev->setUnanswering(true);
             m_dev->clearTransfers();
             QElapsedTimer clock;
@@ -117,14 +140,19 @@ private slots:
         QTest::qWait(LumivandrexPresenter::kNotifyIntervalMs);   // an interval free of it
         g_presenter.OnTimeout();
         QCOMPARE(m_dev->transferCount(), 2);
+        QTest::qWait(200), g_presenter.OnTimeout();   // free a moment after that try, then busy:
+        QThread::msleep(1200), g_presenter.OnTimeout();   // the wait of two intervals starts again
+        QCOMPARE(m_dev->transferCount(), 2);
+        for (int tick = 0; tick < 2; ++tick)
+            QTest::qWait(LumivandrexPresenter::kNotifyIntervalMs), g_presenter.OnTimeout();
+        QCOMPARE(m_dev->transferCount(), 3);
         m_dev->setUnanswering(false), g_presenter.OnTimeout();
         LockedInstance current(g_presenter);
         const _KVCAP_NOTIFY_ENABLE enable{0, KVCAP_NOTIFY_MASK};
-        QVERIFY(!WriteReport(current.device(), enable));   // refused at once until the next poll,
-        QTest::qWait(2 * LumivandrexPresenter::kNotifyIntervalMs);
-        g_presenter.OnTimeout();                            // which finds it answering again
+        QVERIFY(!WriteReport(current.device(), enable));   // refused at once until the next try,
+        QVERIFY(tickUntilAnswering());                     // which finds it answering again
         QVERIFY(WriteReport(current.device(), enable));
-        QCOMPARE(m_dev->transferCount(), 4);
+        QCOMPARE(m_dev->transferCount(), 5);
         QCOMPARE(lines("stopped answering"), 3);   // once each time, though dozens of reads failed
         QCOMPARE(lines("answers again"), 3);
     }
@@ -213,18 +241,40 @@ private slots:
         }
     }
 
-    // Refuses report 7, so nothing polls it: while silent, each change tries it once and is shown
-    // undone; once it answers, the next change is written and the pages read it again.
-    void unpolledDeviceIsTriedByTheNextChange()
+    // Refuses report 7, so nothing polls it; silent from the pages' first read on, or later:
+    // meanwhile a change fails at once and shows the device's value again, and the ticks
+    // find it answering by themselves; then the pages read it again and the change is written.
+    void unpolledDeviceIsFoundWhenItAnswers_data()
     {
+        QTest::addColumn<bool>("atSelection");
+        QTest::newRow("pages read while silent") << true;
+        QTest::newRow("silent later") << false;
+    }
+    void unpolledDeviceIsFoundWhenItAnswers()
+    {
+        QFETCH(bool, atSelection);
+        g_presenter.SetCurrentIndex(-1, false);   // selected by the window, report 7 refused
         m_dev->stallReport(7);
+        m_dev->setUnansweringAfter([atSelection](const lvemu::TransferRecord &) { return atSelection; });
         Window window;
-        QTRY_COMPARE_WITH_TIMEOUT(shown(window), expected(), 5000);
-        auto *flip = window.GetPropertyPage()->GetVideoPage()->findChild<QWidget *>("flip")->findChild<QCheckBox *>();
-        for (const int sent : {1, 1, 2})   // a click after the ticks that follow a time-out; answering: read, write
-            QVERIFY((m_dev->setUnanswering(sent == 1), QTest::qWait(1200), m_dev->clearTransfers(), flip->click(),
-                     m_dev->transferCount() == sent && flip->isChecked() == bool(record<_KVCAP_VIDEO_PROCESS_SETTINGS>().flags & 1)));
-        QTRY_VERIFY(m_dev->transferCount() > 2);   // the pages' reload
+        QTRY_VERIFY(window.IsNotifyTimerRunning());
+        QTRY_COMPARE_WITH_TIMEOUT(shown(window) == expected(), !atSelection, 5000);
+        m_dev->setUnanswering(true);
+        for (int click = 0; click < 4 && !atSelection; ++click) {
+            QTest::qWait(click ? 500 : kHidTransferTimeoutMs);
+            m_dev->clearTransfers();
+            flip(window)->click();
+            QCOMPARE(m_dev->transferCount(), click ? 0 : 1);   // the first times out; the poll tries it
+            QCOMPARE(flip(window)->isChecked(), bool(record<_KVCAP_VIDEO_PROCESS_SETTINGS>().flags & 1));
+        }
+        QVERIFY(atSelection != flip(window)->isEnabled());
+        m_dev->setUnansweringAfter(nullptr), m_dev->setUnanswering(false);
+        m_dev->clearTransfers();
+        QTRY_VERIFY_WITH_TIMEOUT(m_dev->transferCount() > 1, 15000);   // the tick's try, no user action, and the reload
+        QCOMPARE(int(m_dev->transfers().front().id), 8);
+        QTRY_COMPARE(shown(window), expected());
+        flip(window)->click();
+        QTRY_COMPARE(m_dev->transfers().back().direction, lvemu::TransferRecord::Set);
     }
 
     // A page waits for the hung device when it is unplugged: as the kernel, the unplug ends

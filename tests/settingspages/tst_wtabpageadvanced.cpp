@@ -118,8 +118,8 @@ void TstWTabPageAdvanced::unknownValuesAndReportSection()
         QVERIFY(!m_page->GetColorSpaceWidget()->GetButton("btn_move_left")->isEnabled());   // answering: a full list
         QCOMPARE(m_page->GetExportInfo().contains("<th>Device name:</th><td></td>"), !answering);
         m_dev->setUnanswering(false);
-        for (int tick = 0; tick < 2; ++tick) {   // the window is free of it, then a try finds it answering
-            QTest::qWait(2 * LumivandrexPresenter::kNotifyIntervalMs);
+        for (int tick = 0; tick < 8 && !LockedInstance(g_presenter).device()->IsAnswering(); ++tick) {
+            QTest::qWait(LumivandrexPresenter::kNotifyIntervalMs);   // free of it, then a try finds it answering
             g_presenter.OnTimeout();
         }
     }

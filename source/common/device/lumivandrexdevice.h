@@ -56,8 +56,7 @@ struct tagUSBDEVICE_DATA
 // A transfer that times out marks the device "not answering": from then on every
 // transfer fails at once without reaching it, so a device that stopped answering costs
 // its callers one time-out, not one per report. RetryOnce lets the next transfer through
-// (the presenter's poll and a selection send it themselves; for a current device that is
-// not polled, a tick lets the user's next action have it): an answer to it (data or a
+// (the presenter's poll and a selection send it themselves): an answer to it (data or a
 // stall) ends the state. The log says each change once.
 class LumivandrexDevice
 {

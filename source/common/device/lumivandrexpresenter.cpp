@@ -205,8 +205,8 @@ void LumivandrexPresenter::SetCurrentIndex(int index, bool restart)
     device->SetMissedTransfers(false);
     device->RetryOnce();
     EnableNotifications(device);
-    // Started for a device that refused report 7 too: its ticks read nothing, they only
-    // let the user's next transfer reach it while it is silent and tell when it answers.
+    // Started for a device that refused report 7 too: its ticks read nothing while it
+    // answers; while it is silent they try it as any silent device and tell when it answers.
     if (m_timerCtrl)
         m_timerCtrl->startNotifyTimer(kNotifyIntervalMs, this);
 }
@@ -518,17 +518,17 @@ bool LumivandrexPresenter::IsModalState() const
 // ---------------------------------------------------------------------------------
 // Notification poll
 
-// Each try of a silent device blocks the window for a whole time-out. The first tick
-// after a time-out is when the window is free again (the timer fires a tick that fell due
-// meanwhile at once, or later when the GUI thread stays busy), so it only marks that time:
-// a try waits until the window has been free since for its wait in intervals (a tick may
-// come a little early).
-bool LumivandrexPresenter::IsRetryDue(const LumivandrexDevice *device)
+// Each try of a silent device blocks the window for a whole time-out. The first tick after a
+// time-out is when the window is free again (the timer fires a tick that fell due meanwhile
+// at once, or later when the GUI thread stays busy), so it only marks that time; so does a
+// tick that comes late, after other work kept the window busy. A try waits until the window
+// has been free since for its wait in intervals (a tick may come a little early).
+bool LumivandrexPresenter::IsRetryDue(const LumivandrexDevice *device, bool late)
 {
     if (device->IsAnswering())
         return true;
     const auto now = std::chrono::steady_clock::now();
-    if (m_windowFreeSince < device->TimedOutAt()) {
+    if (late || m_windowFreeSince < device->TimedOutAt()) {
         m_windowFreeSince = now;
         return false;
     }
@@ -541,17 +541,12 @@ bool LumivandrexPresenter::IsRetryDue(const LumivandrexDevice *device)
 // the mark is cleared. The poll's own misses never set it, so a silence that cost nobody a
 // read costs no reload. After a time-out every transfer to the device fails at once; this
 // is where it is tried again, and where an answer ends that for all. A device that refused
-// report 7 is not read here: the next transfer, the user's, is let through instead.
+// report 7 has no change bits to read: while it answers a tick sends nothing, and while it
+// is silent a try only asks whether it answers at all.
 bool LumivandrexPresenter::PollDevice(LumivandrexDevice *device, quint64 *word)
 {
     const bool missed = device->HasMissedTransfers();
-    if (m_pollState == PollRefused) {
-        // Nothing polls it: the next transfer goes out, which is the user's next action,
-        // so a silent device costs one time-out per action and an answer reaches them all.
-        if (!device->IsAnswering()) {
-            device->RetryOnce();
-            return false;
-        }
+    if (m_pollState == PollRefused && device->IsAnswering()) {
         device->SetMissedTransfers(false);
         return missed;
     }
@@ -561,10 +556,12 @@ bool LumivandrexPresenter::PollDevice(LumivandrexDevice *device, quint64 *word)
         if (m_pollState == PollRunning)
             LV_LOG_INFO("the current device answers now: change notifications enabled.");
     }
+    _KVCAP_NOTIFY_STATUS status;
     if (m_pollState == PollRunning) {   // report 7 is in place
-        _KVCAP_NOTIFY_STATUS status;
         if (ReadReport(device, status))
             *word = status.changeBits;
+    } else if (m_pollState == PollRefused && !device->IsAnswering()) {
+        ReadReport(device, status);   // its bits mean nothing; a stall is an answer too
     }
     // The waits grow 1, 2, 4, 8 and at most 16 intervals: the window stays usable between.
     const bool answering = device->IsAnswering();
@@ -581,6 +578,10 @@ bool LumivandrexPresenter::PollDevice(LumivandrexDevice *device, quint64 *word)
 
 void LumivandrexPresenter::OnTimeout()
 {
+    // A tick well past its time means the GUI thread was busy until now.
+    const auto now = std::chrono::steady_clock::now();
+    const bool late = now - m_lastTickEnd > std::chrono::milliseconds(kNotifyIntervalMs * 3 / 2);
+    m_lastTickEnd = now;
     if (IsFirmwareUpgrading())
         return;
     // A flashing sets its flag just before it takes the lock; never let the GUI
@@ -590,9 +591,10 @@ void LumivandrexPresenter::OnTimeout()
     quint64 word = 0;
     bool found = false;
     LumivandrexDevice *device = GetCurrentDevice();
-    if (device && IsRetryDue(device))
+    if (device && IsRetryDue(device, late))
         found = PollDevice(device, &word);
     m_lock.m_mutex.unlock();
+    m_lastTickEnd = std::chrono::steady_clock::now();
 
     if (found)
         ForEachListener([](ILumivandrexNotify *listener) { listener->OnCurrentDeviceAnswering(); });

@@ -55,9 +55,8 @@ struct tagDEVICE_INSTANCE
 // Release the lock before showing any message box. The enumeration thread reads a
 // newly found device before listing it, without the lock, so a device that hangs
 // never makes the lock wait for its transfers. Once a transfer to a listed device has
-// timed out, its transfers fail at once (pages show their empty values) until the poll,
-// a new selection or, for a current device that refused notifications, the user's next
-// action finds it answering again; the next tick then tells the listeners
+// timed out, its transfers fail at once (pages show their empty values) until the poll or
+// a new selection finds it answering again; the tick that finds it tells the listeners
 // (OnCurrentDeviceAnswering), which read again what they missed.
 //
 // Locks, in the order they may be taken:
@@ -96,8 +95,8 @@ public:
     int GetDeviceCount() const;
     int GetCurrentIndex() const;
     // Select a device; with restart, write the notification enable report 7 and
-    // (re)start the 400 ms poll. A device that refuses report 7 gets no poll (while it is
-    // silent the ticks let the next transfer through instead); one that does not answer
+    // (re)start the 400 ms poll. A device that refuses report 7 gets no poll of report 8
+    // (while it is silent the ticks still try whether it answers); one that does not answer
     // it is polled like any silent device, report 7 first. Whenever transfers to the
     // current device went unanswered (from its selection on), the listeners hear
     // OnCurrentDeviceAnswering on the tick that finds it answering. An index out of range
@@ -144,8 +143,9 @@ public:
     // The notification poll, called by the timer control every 400 ms. A silent current
     // device is tried only after the window has been free of it for a poll interval (the
     // first tick after a time-out, however late, only starts that interval), then less and
-    // less often. For a device that refused report 7 a tick reads nothing: it lets the next
-    // transfer through while the device is silent and tells the listeners once it answers.
+    // less often; a late tick (the window was busy) starts that interval anew. For a device
+    // that refused report 7 a tick reads nothing while it answers; while it is silent its
+    // tries are those of any silent device, and the listeners hear once it answers.
     void OnTimeout() override;
 
     // Tests only: shorten the enumeration sleep and the bound of one busy wait.
@@ -167,7 +167,7 @@ private:
     bool IsDeviceListed(const tagDEVICE_INSTANCE &instance) const;
     // Poll helpers; presenter lock held.
     void EnableNotifications(LumivandrexDevice *device);
-    bool IsRetryDue(const LumivandrexDevice *device);
+    bool IsRetryDue(const LumivandrexDevice *device, bool late);
     bool PollDevice(LumivandrexDevice *device, quint64 *word);
     void PublishInstanceCount();
 
@@ -198,7 +198,7 @@ private:
     enum PollState {
         PollRunning,         // read report 8 on every tick
         PollEnablePending,   // the device was silent at its selection: report 7 comes first
-        PollRefused          // the device refused report 7: no poll for it, see PollDevice
+        PollRefused          // the device refused report 7: only tried while silent, see PollDevice
     };
     PollState m_pollState = PollRunning;
     // A silent current device is tried by the poll less and less often: the poll
@@ -210,6 +210,8 @@ private:
     // The first tick after the current device's last time-out: since then the window has
     // been free of it. GUI thread only.
     std::chrono::steady_clock::time_point m_windowFreeSince{};
+    // When the last tick ended: a tick long after it found the window busy. GUI thread only.
+    std::chrono::steady_clock::time_point m_lastTickEnd{};
 
     CKVLock m_lock;                                      // the presenter lock, order 1
 
