@@ -67,6 +67,7 @@ private slots:
         QTest::newRow("521 clock box") << 521 << 0x09 << 0 << "cec-c-c-" << 0x08 << "Cececec-";
         QTest::newRow("518 none") << 518 << 0x06 << -1 << "c-c-c-c-" << -1 << "c-c-c-c-";
         QTest::newRow("516 options unread") << 516 << -1 << 0 << "c-c-c-c-" << -1 << "c-c-c-c-";
+        QTest::newRow("other model") << 513 << 0x06 << 1 << "cececece" << 0x06 << "ceCecece";
     }
     void optionBoxes()
     {
@@ -91,6 +92,13 @@ private slots:
             QCOMPARE(int(sent.first().at(0)), written);
         QCOMPARE(BoxStates(page), after);
         // A reload shows what the device now holds.
+        page.InitPage(0, false);
+        QCOMPARE(BoxStates(page), after);
+        // An unread model clears them; read again, they are as a reload without the miss leaves them.
+        device->stallReport(idOf<_KVCAP_DEVICE_INFO>(), true);
+        page.InitPage(0, false);
+        QCOMPARE(BoxStates(page), QStringLiteral("c-c-c-c-"));
+        device->stallReport(idOf<_KVCAP_DEVICE_INFO>(), false);
         page.InitPage(0, false);
         QCOMPARE(BoxStates(page), after);
     }

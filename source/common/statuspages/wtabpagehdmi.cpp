@@ -4,6 +4,8 @@
 #include <QMutexLocker>
 #include <QVBoxLayout>
 
+#include <utility>
+
 #include "device/lumivandrexpresenter.h"
 #include "device/reportaccess.h"
 #include "statuspages/qinfoframewidget.h"
@@ -133,9 +135,17 @@ void WTabPageHdmi::SetOptionBoxes(quint16 model, uint8_t options, bool known)
     // SetChecked never emits clicked(), so setting the boxes writes nothing. Options
     // that could not be read show clear boxes that take no click until a reload reads them.
     if (!known) {
-        for (int bit = 0; bit < 4; ++bit)
-            ShowUnknownValue(GetOptionBox(bit));
-    } else if (HasAssist(model)) {
+        const bool firstMiss = m_optionBoxesBeforeUnread.isEmpty();
+        for (int bit = 0; bit < 4; ++bit) {
+            QWrapperCheckBox* box = GetOptionBox(bit);
+            if (firstMiss)
+                m_optionBoxesBeforeUnread.append({box->IsChecked(), box->isEnabled()});
+            ShowUnknownValue(box);
+        }
+        return;
+    }
+    const QVector<QPair<bool, bool>> beforeUnread = std::exchange(m_optionBoxesBeforeUnread, {});
+    if (HasAssist(model)) {
         const bool on = !(options & KVCAP_EDID_ASSIST_OFF);
         m_pMasterBox->setEnabled(true);
         m_pMasterBox->SetChecked(on);
@@ -151,6 +161,12 @@ void WTabPageHdmi::SetOptionBoxes(quint16 model, uint8_t options, bool known)
         for (int bit = 0; bit < 4; ++bit) {
             GetOptionBox(bit)->SetChecked(false);
             GetOptionBox(bit)->setEnabled(false);
+        }
+    } else if (!beforeUnread.isEmpty()) {
+        // Other models leave the boxes alone: undo only what the failed read did.
+        for (int bit = 0; bit < 4; ++bit) {
+            GetOptionBox(bit)->SetChecked(beforeUnread[bit].first);
+            GetOptionBox(bit)->setEnabled(beforeUnread[bit].second);
         }
     }
 }

@@ -1,6 +1,8 @@
 #ifndef WTABPAGEHDMI_H
 #define WTABPAGEHDMI_H
 
+#include <QPair>
+#include <QVector>
 #include <QWidget>
 
 #include "device/ilumivandrexnotify.h"
@@ -74,6 +76,9 @@ private:
     QWrapperStack* m_pInfoFrameStack = nullptr;
     QInfoFrameWidget* m_pInfoFrames[KVCAP_INFOFRAME_COUNT] = {};
     bool m_bVideoSignal = true;   // the page starts enabled, as for an HDMI input
+    // The boxes as they were before a failed read cleared them: a model whose boxes are
+    // left as they are gets them back once it is read again. Empty while nothing is unread.
+    QVector<QPair<bool, bool>> m_optionBoxesBeforeUnread;   // (checked, enabled) per box
 };
 
 #endif // WTABPAGEHDMI_H
