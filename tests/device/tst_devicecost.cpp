@@ -84,16 +84,11 @@ class TstDeviceCost : public QObject
         QCoreApplication::processEvents();
         return lvtest::readLines(m_dir.filePath("lv.log")).mid(m_logStart).filter(text).size();
     }
-    // Ticks as the window's timer does until the program knows the device answers again.
-    bool tickUntilAnswering()
+    bool tickUntilAnswering()   // as the window's timer ticks, until the program knows the device answers
     {
-        for (int tick = 0; tick < 40; ++tick) {
-            if (LockedInstance(g_presenter).device()->IsAnswering())
-                return true;
-            QTest::qWait(LumivandrexPresenter::kNotifyIntervalMs);
-            g_presenter.OnTimeout();
-        }
-        return false;
+        for (int tick = 0; tick < 40 && !LockedInstance(g_presenter).device()->IsAnswering(); ++tick)
+            QTest::qWait(LumivandrexPresenter::kNotifyIntervalMs), g_presenter.OnTimeout();
+        return LockedInstance(g_presenter).device()->IsAnswering();
     }
     QAbstractButton *flip(Window &w) { return w.GetPropertyPage()->GetVideoPage()->findChild<QWidget *>("flip")->findChild<QCheckBox *>(); }
 

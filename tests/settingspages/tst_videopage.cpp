@@ -354,8 +354,7 @@ void TstVideoPage::report()
                               "captureColor", "captureQuant", "saturation", "deinterlace"};
     for (int i = 0; i < editors.size(); ++i)
         if (auto* c = editors[i].isEmpty() ? nullptr : find<QWidget>(editors[i]))
-            QCOMPARE(c->property(qobject_cast<QComboBox*>(c) ? "currentText" : "text").toString().isEmpty(),
-                     rows[i].endsWith('='));
+            QCOMPARE(c->property(qobject_cast<QComboBox*>(c) ? "currentText" : "text").toString().isEmpty(), rows[i].endsWith('='));
 
     g_presenter.SetCurrentIndex(-1, false);
     QCOMPARE(m_page->GetExportInfo(), QString());

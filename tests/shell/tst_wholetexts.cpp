@@ -348,10 +348,8 @@ void TstWholeTexts::textShownAgainTakesItsGroupsSize()
     QWidget host;
     auto* column = new QGridLayout(&host);
     const QList<QLabel*> labels = {Label(&host, "Short", 20), Label(&host, "Short", 20)};
-    for (QLabel* label : labels) {   // sizes that showing the other does not change
-        label->setFixedSize(100, 30);
-        column->addWidget(label, column->count(), 0);
-    }
+    for (QLabel* label : labels)   // sizes that showing the other does not change
+        label->setFixedSize(100, 30), column->addWidget(label, column->count(), 0);
     host.show();
     for (const char* text : {"A text much too long for it", "Short"}) {
         labels[1]->hide();
