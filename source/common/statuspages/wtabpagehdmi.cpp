@@ -139,7 +139,7 @@ void WTabPageHdmi::SetOptionBoxes(quint16 model, uint8_t options, bool known)
         for (int bit = 0; bit < 4; ++bit) {
             QWrapperCheckBox* box = GetOptionBox(bit);
             if (firstMiss)
-                m_optionBoxesBeforeUnread.append({box->IsChecked(), box->isEnabled()});
+                m_optionBoxesBeforeUnread.append({box->IsChecked(), box->isEnabledTo(this)});   // its own, not the page's
             ShowUnknownValue(box);
         }
         return;
