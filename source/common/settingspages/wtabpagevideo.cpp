@@ -291,17 +291,22 @@ void WTabPageVideo::InitPage(unsigned int flags, bool partial)
     emit sigPageRefreshed(flags, partial);
 }
 
+WTabPageVideo::DeviceView WTabPageVideo::readView(LumivandrexDevice* device)
+{
+    DeviceView view;
+    view.statusRead = ReadReport(device, view.status);
+    view.connectionRead = ReadReport(device, view.connection);
+    view.capsRead = ReadReport(device, view.caps);
+    return view;
+}
+
 void WTabPageVideo::reloadPanels()
 {
     QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
     LumivandrexDevice* device = g_presenter.GetCurrentDevice();
     if (!device)
         return;
-    // Read once for both panels.
-    DeviceView view;
-    view.statusRead = ReadReport(device, view.status);
-    view.connectionRead = ReadReport(device, view.connection);
-    view.capsRead = ReadReport(device, view.caps);
+    const DeviceView view = readView(device);   // once for both panels
     initInputColorPiece(device, view);
     initOutputColorPiece(device, view);
 }
@@ -576,11 +581,7 @@ void WTabPageVideo::OnCheckBoxClicked()
             enableRow(Row(row), true);
             return true;
         }
-        DeviceView view;
-        view.statusRead = ReadReport(device, view.status);
-        view.connectionRead = ReadReport(device, view.connection);
-        view.capsRead = ReadReport(device, view.caps);
-        showFollowed(Row(row), view);
+        showFollowed(Row(row), readView(device));
         return true;
     });
 }

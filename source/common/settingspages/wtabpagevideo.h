@@ -80,6 +80,8 @@ private:
     void reloadPanels();
     void initInputColorPiece(LumivandrexDevice* device, const DeviceView& view);
     void initOutputColorPiece(LumivandrexDevice* device, const DeviceView& view);
+    // The status, connection and capability reports, each with whether it was read.
+    static DeviceView readView(LumivandrexDevice* device);
     // The row's editors show what the device uses when the row is not overridden.
     void showAutomatic(Row row, const DeviceView& view);
     // What the device uses on its own for the row is known: the records it follows were read.

@@ -208,12 +208,13 @@ void addEditors(QWidget* cell, QList<QWidget*>& editors)
 {
     if (!cell || cell->isHidden())
         return;
-    QList<QWidget*> found = {cell};
-    for (QWidget* child : cell->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-        found << (qobject_cast<QAbstractSpinBox*>(child)
-                      ? child->findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly) : child);
-    if (qobject_cast<QAbstractSpinBox*>(cell))
-        found = {cell->findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly)};
+    const auto textOf = [](QWidget* w) -> QWidget* {   // a spin box's text is its line edit
+        return qobject_cast<QAbstractSpinBox*>(w) ? w->findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly) : w;
+    };
+    QList<QWidget*> found = {textOf(cell)};
+    if (!qobject_cast<QAbstractSpinBox*>(cell))
+        for (QWidget* child : cell->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            found << textOf(child);
     for (QWidget* editor : found)
         if (editor && isEditor(editor) && !editor->isHidden())
             editors << editor;
