@@ -170,6 +170,9 @@ void TstAppUpgradeDialog::roadAgainstServer_data()
     QTest::newRow("download cancelled") << "3.1.0.1" << "slow" << 0;
     QTest::newRow("folder refused at opening, put right, retried") << "3.1.0.1" << "refused" << 1;
     QTest::newRow("server refuses, retried") << "3.1.0.1" << "refusing" << 0;
+    QTest::newRow("double click on Upgrade downloaded") << "3.1.0.1" << "dclick" << 1;
+    QTest::newRow("double click on Upgrade, a later click on Cancel") << "3.1.0.1" << "dclick slow" << 0;
+    QTest::newRow("quick second click off Upgrade, a later click on Cancel") << "3.1.0.1" << "fast slow" << 0;
 }
 
 // The dialog as the user meets it: the check against the server, the offer, the
@@ -179,6 +182,8 @@ void TstAppUpgradeDialog::roadAgainstServer()
     QFETCH(QString, offer);
     QFETCH(QString, knob);
     QFETCH(int, result);
+    const QString gesture = QRegularExpression("^(dclick|fast)").match(knob).captured();   // real clicks: Cancel comes in Upgrade's place
+    knob = knob.mid(gesture.size()).trimmed();
     const QByteArray installer(200 * 1024, 'I');
     const QStringList file = m_server.addFile("LumivandrexUtility-3.1.0.1.run", installer);
     m_server.setOffers({{offer, knob == "refusing" ? "http://127.0.0.1:1/x.run" : file.at(0), file.at(1), "intro##New look"}},
@@ -194,6 +199,7 @@ void TstAppUpgradeDialog::roadAgainstServer()
     QSignalSpy statuses(&g_updateManager, &CUpdateManager::statusChangedDownloadSoftware);
     const auto restorePoll = qScopeGuard([] { g_updateManager.SetIntervalsForTest(20, 24 * 3600 * 1000); });
     QTimer::singleShot(0, [&] {
+        const auto endOnFailure = qScopeGuard([&] { if (QTest::currentTestFailed()) dialog.reject(); });
         QVERIFY(QTest::qWaitFor([&] { return dialog.GetDownloadWindow() || dialog.GetCheckWindow()->getState() > 0; }, 10000));
         checkState = dialog.GetCheckWindow()->getState();
         DownloadWindow* download = dialog.GetDownloadWindow();
@@ -205,7 +211,17 @@ void TstAppUpgradeDialog::roadAgainstServer()
         }
         m_server.setKnobs({{knob == "slow" ? "delay" : "pace", knob == "slow" ? 2.0 : 0.02}});
         g_updateManager.SetIntervalsForTest(knob == "refusing" ? 600000 : 20, 24 * 3600 * 1000);   // refusing: no regular poll
-        download->onBtnClickedUpgrade();
+        QWidget* upgrade = download->findChild<QWidget*>("btn_upgrade");
+        const QPoint at = upgrade->mapTo(&dialog, upgrade->rect().center());
+        if (gesture == "dclick") {
+            QTest::mouseDClick(dialog.windowHandle(), Qt::LeftButton, {}, at);
+        } else if (gesture == "fast") {   // a second click in a double click's time, too far off to make one
+            QTest::mouseClick(dialog.windowHandle(), Qt::LeftButton, {}, at);
+            QTest::lastMouseTimestamp -= QTest::mouseDoubleClickInterval;   // which QTest puts between clicks
+            QTest::mouseClick(dialog.windowHandle(), Qt::LeftButton, {}, at + QPoint(12, 0));
+        } else {
+            download->onBtnClickedUpgrade();
+        }
         QCOMPARE(download->getState(), int(knob == "refused" ? DownloadWindow::StateNewVersion : DownloadWindow::StateDownloading));
         QCOMPARE(g_updateManager.HasDownload(CUpdateManager::UPDATE_SOFTWARE), knob != "refused");   // before any poll
         if (knob == "refused" || knob == "refusing") {   // the first status is the failure, and so after Retry
@@ -220,8 +236,12 @@ void TstAppUpgradeDialog::roadAgainstServer()
                 [&angles, download](int status) { if (status == 1) angles << download->getAngle(); });
         if (knob == "slow") {
             QVERIFY(QTest::qWaitFor([&] { return download->getState() == DownloadWindow::StateDownloading; }, 5000));
-            download->onBtnClickedCancel();
+            if (!gesture.isEmpty())
+                QTest::mouseClick(dialog.windowHandle(), Qt::LeftButton, {}, at);   // after the double-click interval
+            else
+                download->onBtnClickedCancel();
             QCOMPARE(download->getState(), int(DownloadWindow::StateNewVersion));
+            QVERIFY(!g_updateManager.HasDownload(CUpdateManager::UPDATE_SOFTWARE));
             dialog.reject();
         }
     });

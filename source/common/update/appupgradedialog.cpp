@@ -11,11 +11,13 @@
 #include <QVBoxLayout>
 
 #include "logging/lvlogger.h"
+#include "update/buttonclickguard.h"
 #include "update/updatehelp.h"
 
 AppUpgradeDialog::AppUpgradeDialog(QWidget* parent)
     : QCustomDialog(parent, true, false)
 {
+    m_pClickGuard = new ButtonClickGuard(this);
     setFixedSize(380, 448);
     QWidget* content = new QWidget(this);
     content->setFixedSize(380, 400);

@@ -8,6 +8,7 @@ class QMovie;
 class QStackedLayout;
 class QTextEdit;
 class QVBoxLayout;
+class ButtonClickGuard;
 class ProgressCircle;
 class WPushButton;
 class CheckWindow;
@@ -35,6 +36,8 @@ public:
 
     CheckWindow* GetCheckWindow() const { return m_pCheckWindow; }
     DownloadWindow* GetDownloadWindow() const { return m_pDownloadWindow; }
+    // Every page's buttons: one click each, also where a page changes under a double click.
+    ButtonClickGuard* ClickGuard() const { return m_pClickGuard; }
 
 public slots:
     void onCheckNeedUpdate(PackageInfo* package);
@@ -42,6 +45,7 @@ public slots:
 
 private:
     QString m_strDownloadPath;
+    ButtonClickGuard* m_pClickGuard = nullptr;
     QStackedLayout* m_pStack = nullptr;
     CheckWindow* m_pCheckWindow = nullptr;
     DownloadWindow* m_pDownloadWindow = nullptr;

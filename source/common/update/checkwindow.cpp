@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "toolkit/wpushbutton.h"
+#include "update/buttonclickguard.h"
 #include "update/updatehelp.h"
 
 namespace {
@@ -34,6 +35,8 @@ CheckWindow::CheckWindow(AppUpgradeDialog* parent)
     m_pText->setStyleSheet(QStringLiteral("QLabel{color: #A0A0A0; background: transparent;}"));
     m_pBtnNext = DialogButton(this);
     m_pBtnHelp = DialogButton(this);
+    parent->ClickGuard()->Guard(m_pBtnNext);   // Retry's double click must not press the offer's Upgrade
+    parent->ClickGuard()->Guard(m_pBtnHelp);
     connect(m_pBtnNext, &QPushButton::clicked, this, &CheckWindow::onBtnClickedNext);
     connect(m_pBtnHelp, &QPushButton::clicked, this, &CheckWindow::onBtnClickedHelp);
 

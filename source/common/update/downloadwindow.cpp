@@ -10,6 +10,7 @@
 
 #include "toolkit/stylesheetbuilder.h"
 #include "toolkit/wpushbutton.h"
+#include "update/buttonclickguard.h"
 #include "update/progresscircle.h"
 #include "update/updatehelp.h"
 
@@ -53,6 +54,8 @@ WPushButton* DownloadWindow::createButton(const QString& text, const QString& ob
     button->setObjectName(objectName);
     button->setFixedSize(122, 32);
     button->setFont(AppUpgradeDialog::PageFont());
+    // Cancel comes where Upgrade was, and Retry's place overlaps both.
+    m_pDialog->ClickGuard()->Guard(button);
     return button;
 }
 
