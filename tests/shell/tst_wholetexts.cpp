@@ -41,6 +41,7 @@
 #include "timingeditors/qadjusttimingwidget.h"
 #include "timingeditors/qcustomtimingdialog.h"
 #include "timingeditors/qedidinputwidget.h"
+#include "timingeditors/qtimingcellwidget.h"
 #include "toolkit/cfocusmanager.h"
 #include "toolkit/qtablewid.h"
 #include "toolkit/qwrappermsgbox.h"
@@ -547,10 +548,23 @@ std::vector<Opening> TstWholeTexts::Openings()
          [](QWidget* w, const Measure& measure) {
              auto* dialog = qobject_cast<QCustomTimingDialog*>(w);
              QVERIFY(dialog);
+             // The value column, edited and computed alike, takes one size: 18 px at least at 20.
+             const auto oneSize = [dialog] {
+                 QStringList sizes;
+                 for (int row = 0; row < QCustomTimingDialog::RowCount; ++row)
+                     for (QWidget* text : dialog->GetCell(row)->findChildren<QWidget*>())
+                         if (qobject_cast<QLabel*>(text) || qobject_cast<QLineEdit*>(text))
+                             sizes << QString::number(QFontInfo(text->font()).pixelSize());
+                 sizes.removeDuplicates();
+                 QVERIFY2(sizes.size() == 1 && sizes[0].toInt() >= qMin(18, QApplication::font().pixelSize()),
+                          qPrintable(sizes.join(QStringLiteral(" px, "))));
+             };
              WComboBox* modes = dialog->GetModeCombo();
+             oneSize();
              for (int mode = 1; mode < modes->count(); ++mode) {
                  modes->setCurrentIndex(mode);
                  measure(w, QStringLiteral("mode %1").arg(mode));
+                 oneSize();
              }
          }},
         {"EDID import error", [=] { edid->OnEDIDImport(); }, {}},

@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QMutexLocker>
 #include <QScrollBar>
@@ -13,6 +14,7 @@
 #include "timingeditors/qtimingcellwidget.h"
 #include "toolkit/qcelllabel.h"
 #include "toolkit/stylesheetbuilder.h"
+#include "toolkit/textfit.h"
 #include "toolkit/wcombobox.h"
 #include "toolkit/wpushbutton.h"
 
@@ -55,6 +57,7 @@ const RowSpec kRows[QCustomTimingDialog::RowCount] = {
      -1, 0, 3969},
 };
 
+constexpr int kRowHeight = 36;
 constexpr uint16_t kModel516 = 516;
 constexpr uint16_t kModel521 = 521;
 
@@ -69,6 +72,9 @@ QCustomTimingDialog::QCustomTimingDialog(QWidget* parent)
     if (m_nMode != edid::ModeCVT)
         m_pModeCombo->setCurrentIndex(m_nMode);   // runs OnTimingModeChanged
     InitCustomTimingDialog();
+    // The list shows as many rows as before whatever the field's row grew by; the dialog
+    // grows with it where it has no room to spare.
+    m_pList->setFixedHeight(m_pList->height() + m_pList->rowHeight(RowFrameRate) - kRowHeight);
     m_pOkBtn->setFocus();
 }
 
@@ -126,6 +132,7 @@ QWidget* QCustomTimingDialog::BuildWindow()
     modeRow->addWidget(m_pModeCombo, 1);
 
     m_pList = new QTimingsDetailList(content);
+    FitColumnsAsOne(m_pList);   // the editors and the values computed beside them, one size
     m_pWarning = new QWarningWidget(m_dMaxClock, content);
 
     m_pOkBtn = new WPushButton(tr("OK"), content);
@@ -201,7 +208,7 @@ void QCustomTimingDialog::InitCustomTimingDialog()
         const int max = row == RowHActive ? m_nMaxHActive : row == RowVActive ? m_nMaxVActive : spec.max;
         cell->SetCellData(RowValue(row), tr(spec.unit), spec.min, max);
         m_pList->setCellWidget(row, 1, cell);
-        m_pList->setRowHeight(row, 36);
+        m_pList->setRowHeight(row, kRowHeight + GrowField(qobject_cast<QLineEdit*>(cell->GetEditor())));
         if (QWidget* editor = cell->GetEditor()) {
             setTabOrder(previous, editor);
             previous = editor;
@@ -212,6 +219,18 @@ void QCustomTimingDialog::InitCustomTimingDialog()
     }
     setTabOrder(previous, m_pOkBtn);
     RefreshTimingList(true);
+}
+
+// The frame-rate field's thick border leaves a large font too little room: the field grows
+// to hold it rather than take the whole column down to its size. What it grew by.
+int QCustomTimingDialog::GrowField(QLineEdit* field)
+{
+    if (!field)
+        return 0;
+    field->ensurePolished();
+    const int grown = LineEditHeightFitting(field, field->font()) - field->height();
+    field->setFixedHeight(field->height() + grown);
+    return grown;
 }
 
 void QCustomTimingDialog::OnTimingModeChanged(int mode)

@@ -9,6 +9,7 @@
 #include "timingeditors/ediddata.h"
 #include "toolkit/qcustomdialog.h"
 
+class QLineEdit;
 class QTimingCellWidget;
 class QTimingsDetailList;
 class QWarningWidget;
@@ -53,6 +54,7 @@ private:
     void ReadDevice();
     QWidget* BuildWindow();
     void InitCustomTimingDialog();
+    int GrowField(QLineEdit* field);
     void GetTimingInfoFromList();
     void RefreshTimingList(bool all);
     QVariant RowValue(int row) const;

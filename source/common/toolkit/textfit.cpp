@@ -27,6 +27,7 @@
 namespace {
 const char kBaseFont[] = "lvFitBaseFont";   // the font the widget was given, for those who look
 const char kFitsAlone[] = "lvFitAlone";
+const char kColumnsAsOne[] = "lvFitColumnsAsOne";
 const int kLeading = 2;
 
 QSize plainTextSize(const QFont& font, const QString& text, int flags = 0)
@@ -37,10 +38,10 @@ QSize plainTextSize(const QFont& font, const QString& text, int flags = 0)
 // A line of `font` in the room the style leaves for it (centred there); it may reach
 // into the font's leading, a pixel above and below, where the widget has the pixels.
 // The line is the font's own: glyphs of a fallback font (Chinese) come with a taller
-// line than their glyphs need.
-bool lineFits(const QWidget* widget, const QFont& font, const QRect& room)
+// line than their glyphs need. `height` is the widget's.
+bool lineFits(int height, const QFont& font, const QRect& room)
 {
-    const int margin = qMin(room.top(), widget->height() - 1 - room.bottom());
+    const int margin = qMin(room.top(), height - 1 - room.bottom());
     return QFontMetrics(font).height() <= room.height() + qBound(0, 2 * margin, kLeading);
 }
 
@@ -74,7 +75,7 @@ bool labelFits(const QLabel* label, const QFont& font)
     } else {
         needed = plainTextSize(font, label->text());
         if (!label->text().contains(QLatin1Char('\n')))
-            return needed.width() <= room.width() && lineFits(label, font, room);
+            return needed.width() <= room.width() && lineFits(label->height(), font, room);
     }
     return needed.width() <= room.width() && needed.height() <= room.height();
 }
@@ -118,18 +119,20 @@ bool buttonFits(const QAbstractButton* button, const QFont& font)
     const QString shown = QString(button->text()).replace(QLatin1String("&&"), QChar(1)).remove(QLatin1Char('&'));
     const QRect room = buttonTextRoom(button);
     return QFontMetricsF(font).horizontalAdvance(shown) <= room.width()
-           && lineFits(button, font, room);
+           && lineFits(button->height(), font, room);
 }
 
-// A line edit scrolls a long text, so only its height is fitted.
-bool lineEditFits(const QLineEdit* edit, const QFont& font)
+// A line edit scrolls a long text, so only its height is fitted: its own, or one it could
+// be given.
+bool lineEditFits(const QLineEdit* edit, const QFont& font, int height)
 {
     QStyleOptionFrame option;
     option.initFrom(edit);
+    option.rect.setHeight(height);
     option.lineWidth = edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit) : 0;
     const QRect room =
         edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit).marginsRemoved(edit->textMargins());
-    return lineFits(edit, font, room.adjusted(0, 1, 0, -1));   // QLineEdit keeps a pixel above and below
+    return lineFits(height, font, room.adjusted(0, 1, 0, -1));   // QLineEdit keeps a pixel above and below
 }
 
 bool comboFits(const QComboBox* combo, const QFont& font)
@@ -142,7 +145,7 @@ bool comboFits(const QComboBox* combo, const QFont& font)
     option.frame = combo->hasFrame();
     const QRect room =
         combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
-    return plainTextSize(font, combo->currentText()).width() <= room.width() - 2 && lineFits(combo, font, room);
+    return plainTextSize(font, combo->currentText()).width() <= room.width() - 2 && lineFits(combo->height(), font, room);
 }
 
 bool isFitted(const QObject* object)
@@ -237,6 +240,12 @@ void addRowButtons(QWidget* place, QList<QWidget*>& buttons)
                 buttons << part;
 }
 
+void addTexts(QWidget* cell, QList<QWidget*>& texts)
+{
+    addCaptions(cell, texts);
+    addEditors(cell, texts);
+}
+
 // The texts `collect` finds in the column `cell` stands in (of a table's cell widgets,
 // of a grid or a form), or, for buttons, in its row or column of a box layout. Empty when
 // it is in none.
@@ -247,6 +256,8 @@ QList<QWidget*> lineOf(QWidget* cell, Collect collect)
     if (const auto* view = qobject_cast<const QAbstractItemView*>(parent ? parent->parentWidget() : nullptr)) {
         if (view->viewport() != parent || !view->model())
             return captions;
+        if (view->property(kColumnsAsOne).toBool())
+            collect = addTexts;
         const QModelIndex at = view->indexAt(cell->geometry().center());
         for (int row = 0; at.isValid() && row < view->model()->rowCount(at.parent()); ++row)
             collect(view->indexWidget(view->model()->index(row, at.column(), at.parent())), captions);
@@ -282,6 +293,20 @@ QList<QWidget*> lineOf(QWidget* cell, Collect collect)
 void FitTextAlone(QWidget* widget, bool alone)
 {
     widget->setProperty(kFitsAlone, alone);
+}
+
+void FitColumnsAsOne(QAbstractItemView* view)
+{
+    view->setProperty(kColumnsAsOne, true);
+}
+
+int LineEditHeightFitting(const QLineEdit* edit, const QFont& font)
+{
+    int height = edit->height();
+    const int most = height + QFontMetrics(font).height();
+    while (height < most && !lineEditFits(edit, font, height))
+        ++height;
+    return height;
 }
 
 QFont FontFitting(QFont font, const std::function<bool(const QFont&)>& fits)
@@ -351,7 +376,7 @@ bool CTextFitter::TextFits(const QWidget* widget, const QFont& font)
     if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
         return buttonFits(button, font);
     if (const auto* edit = qobject_cast<const QLineEdit*>(widget))
-        return lineEditFits(edit, font);
+        return lineEditFits(edit, font, edit->height());
     if (const auto* combo = qobject_cast<const QComboBox*>(widget))
         return comboFits(combo, font);
     return true;

@@ -10,6 +10,8 @@
 
 #include <functional>
 
+class QAbstractItemView;
+class QLineEdit;
 class QWidget;
 
 // The font, made smaller one pixel at a time until `fits` accepts it (never below
@@ -22,10 +24,19 @@ QFont FontFittingWidth(QFont font, const QStringList& texts, int width);
 // The widgets whose texts take one size with `widget`'s, itself among them: the captions
 // (labels and buttons) of one column of a table's cell widgets, a grid or a form, and
 // apart from them its editors (line edits, spin boxes, drop-down lists), each the
-// column's widget or right inside it; the buttons of one row or column of a box layout
-// (a check box's text beside its box too); the checkable, mutually exclusive buttons of
-// one row (a row of tabs). Hidden ones are left out.
+// column's widget or right inside it (both together in a table fitted FitColumnsAsOne);
+// the buttons of one row or column of a box layout (a check box's text beside its box
+// too); the checkable, mutually exclusive buttons of one row (a row of tabs). Hidden ones
+// are left out.
 QList<QWidget*> TextGroupOf(QWidget* widget);
+
+// The captions and editors of each column of `view`'s cell widgets take one size together,
+// not each kind its own: a column of values, some edited and some computed, side by side.
+void FitColumnsAsOne(QAbstractItemView* view);
+
+// The height `edit` needs to show a line of `font` whole at the room its style leaves: its
+// own where that is enough.
+int LineEditHeightFitting(const QLineEdit* edit, const QFont& font);
 
 // `widget`'s text is fitted on its own, in no group, while `alone`: a message shown in a
 // column's cell beside or in place of its value.
