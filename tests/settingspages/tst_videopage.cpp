@@ -24,6 +24,8 @@ private slots:
     void controlWrites();
     void cropNarrowerThan128IsRefused();
     void automaticValuesShown();
+    void rangesWithoutCaps();
+    void cropAfterUnchecking();
     void connectionFormatRewrite();
     void inputSourceNotification();
     void report_data();
@@ -72,6 +74,7 @@ void TstVideoPage::initTestCase()
 void TstVideoPage::init()
 {
     m_dev->clearFaults();
+    put(m_dev, _KVCAP_DEVICE_CAPS{0, 4096, 2160, 4096, 2160});
     put(m_dev, overridden());
     put(m_dev, _KVCAP_INPUT_ASPECT_RATIO{4, 3});
     put(m_dev, _KVCAP_INPUT_COLOR_FORMAT{3});
@@ -227,7 +230,7 @@ void TstVideoPage::automaticValuesShown()
     m_page->InitPage(0, false);
     QCOMPARE(ids(m_dev, TransferRecord::Set), QList<int>{});
     QCOMPARE(shown(), QString("Not connected 16 9 0 0 0 0  "));   // unlocked, no largest input: crop unknown
-    QCOMPARE(find<QSpinBox>("inputAspectX")->maximum(), 4096);
+    QCOMPARE(find<QSpinBox>("inputAspectX")->maximum(), 16);   // no maximum read: no more than it shows
     QVERIFY(!find<QSpinBox>("inputAspectX")->isEnabled());
     for (const char* box : {"inputAspectBox", "cropBox", "captureColorBox", "saturationBox"})
         QVERIFY(!find<QWrapperCheckBox>(box)->IsChecked());
@@ -241,6 +244,35 @@ void TstVideoPage::automaticValuesShown()
     put(m_dev, status);
     m_page->InitPage(0, false);
     QCOMPARE(shown(), QString("Not connected 4 3 0 1 0 2 1280 720"));
+}
+
+void TstVideoPage::rangesWithoutCaps()
+{
+    // No maxima read (the last: maxima of 0): one step past what the device uses or holds is not offered.
+    for (const auto& row : QList<QPair<QString, int>>{
+             {"cropBottom", 2160}, {"captureAspectY", 1080}, {"inputAspectX", 3840}, {"captureAspectX", 1920}}) {
+        init();
+        put(m_dev, _KVCAP_VIDEO_STATUS{KVCAP_VIDEO_STATE_LOCKED, 0, 0, 3840, 2160, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+        put(m_dev, _KVCAP_VIDEO_CONNECTION_FORMAT{1, 1920, 1080, 166667, KVCAP_FOURCC_YUY2, 0, 0, 0, 0, 0});
+        row.first == "captureAspectX" ? put(m_dev, _KVCAP_DEVICE_CAPS{}) : m_dev->stallReport(0x03);
+        m_page->InitPage(0, false);
+        find<QSpinBox>(row.first)->setValue(row.second + 1);
+        m_page->InitPage(0, false);   // what the device holds
+        QCOMPARE(QPoint(find<QSpinBox>(row.first)->value(), find<QSpinBox>(row.first)->maximum()), QPoint(row.second, row.second));
+    }
+}
+
+void TstVideoPage::cropAfterUnchecking()
+{
+    put(m_dev, _KVCAP_VIDEO_STATUS{});   // no signal, no maxima: where an uncropped input ends is unknown
+    m_dev->stallReport(0x03);
+    m_page->InitPage(0, false);
+    act("cropBox", "click");
+    QCOMPARE(find<QSpinBox>("cropTop")->text() + "," + find<QSpinBox>("cropRight")->text(), QString("0,"));
+    QVERIFY(find<QWrapperCheckBox>("cropBox")->isEnabled() && !find<QSpinBox>("cropRight")->isEnabled());
+    act("cropBox", "click");   // set again from the edges the device held, shown
+    QCOMPARE(find<QSpinBox>("cropRight")->text(), QString("1290"));
+    QCOMPARE(bytes(m_dev->liveReport(0x17)).mid(4, 8), QByteArray("\0\0\0\0\x0A\x05\xE4\x02", 8));
 }
 
 void TstVideoPage::connectionFormatRewrite()
@@ -270,6 +302,12 @@ void TstVideoPage::connectionFormatRewrite()
     QVERIFY(!g_presenter.IsUIChanged());
     QCOMPARE(find<QSpinBox>("captureAspectX")->value(), 21);
     QCOMPARE(find<QComboBox>("captureColor")->currentIndex(), 1);
+    // Overrides the editors cannot show (codes past their items, a term past the maximum) go back as held.
+    s.colorFormat = 7, s.quantRange = 5, s.satRange = 9, s.aspectX = 5000, s.aspectY = 9;
+    put(m_dev, s);
+    m_page->InitPage(0, false);
+    m_page->OnConnectionFormatChanged();
+    QCOMPARE(bytes(m_dev->liveReport(0x17)), QByteArray(reinterpret_cast<const char*>(&s), sizeof s));
 }
 
 void TstVideoPage::inputSourceNotification()

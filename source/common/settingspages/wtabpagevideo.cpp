@@ -25,28 +25,12 @@ namespace {
 
 constexpr quint64 kReloadSourceBits = 0x24;
 constexpr int kMinCrop = 128;             // narrowest and lowest crop the device accepts
-constexpr int kRangeWithoutCaps = 4096;
+constexpr int kRangeWithoutCaps = 4096;   // no device value past it is offered, whatever it holds
 
 // Combo items of the device's codes (one rule for every combo of the page).
 int ColorItem(uint32_t code) { return (code >= 2 && code <= 4) ? int(code) - 1 : 0; }
 int QuantItem(uint32_t code) { return code == 2 ? 1 : 0; }
 int SatItem(uint32_t code) { return code == 3 ? 2 : code == 2 ? 1 : 0; }
-
-// Ranges of X/Y pairs (aspect X, Y; crop left, top, right, bottom).
-template <size_t N>
-void SetRanges(QWrapperSpinBox* (&spins)[N], int min, int maxX, int maxY)
-{
-    for (size_t i = 0; i < N; ++i) {
-        const QSignalBlocker blocker(spins[i]);
-        spins[i]->setRange(min, qMax(min, (i % 2) ? maxY : maxX));
-    }
-}
-
-// Maximum sizes of report 0x03, or a generous bound when it could not be read.
-int CapsBound(bool read, uint16_t value)
-{
-    return read ? int(value) : kRangeWithoutCaps;
-}
 
 QStringList ColorItems() { return {"RGB", "YUV BT. 601", "YUV BT. 709", "YUV BT. 2020"}; }
 
@@ -311,6 +295,54 @@ void WTabPageVideo::reloadPanels()
     initOutputColorPiece(device, view);
 }
 
+QVector<QWrapperSpinBox*> WTabPageVideo::spinsOf(Row row) const
+{
+    switch (row) {
+    case InAspect: return {m_pInAspect[0], m_pInAspect[1]};
+    case CapAspect: return {m_pCapAspect[0], m_pCapAspect[1]};
+    case Crop: return {m_pCrop[0], m_pCrop[1], m_pCrop[2], m_pCrop[3]};
+    default: return {};
+    }
+}
+
+WComboBox* WTabPageVideo::comboOf(Row row) const
+{
+    switch (row) {
+    case InColor: return m_pInColor;
+    case InQuant: return m_pInQuant;
+    case CapColor: return m_pCapColor;
+    case CapQuant: return m_pCapQuant;
+    case CapSat: return m_pCapSat;
+    default: return nullptr;
+    }
+}
+
+void WTabPageVideo::setRanges(Row row, int min, uint16_t maxX, uint16_t maxY, bool capsRead, const QSize& inUse)
+{
+    m_nMaxRead[row][0] = capsRead ? maxX : 0;
+    m_nMaxRead[row][1] = capsRead ? maxY : 0;
+    const int known[2] = {qMin(inUse.width(), kRangeWithoutCaps), qMin(inUse.height(), kRangeWithoutCaps)};
+    const QVector<QWrapperSpinBox*> spins = spinsOf(row);
+    for (int i = 0; i < spins.size(); ++i) {
+        const int axis = i % 2;
+        const QSignalBlocker blocker(spins[i]);
+        spins[i]->setRange(min, qMax(min, m_nMaxRead[row][axis] ? m_nMaxRead[row][axis] : known[axis]));
+    }
+}
+
+void WTabPageVideo::showSpin(Row row, int index, int value)
+{
+    const QVector<QWrapperSpinBox*> spins = spinsOf(row);
+    const int axis = index % 2;
+    for (int i = axis; !m_nMaxRead[row][axis] && i < spins.size(); i += 2) {
+        if (value > spins[i]->maximum()) {
+            const QSignalBlocker blocker(spins[i]);
+            spins[i]->setMaximum(qMin(value, kRangeWithoutCaps));
+        }
+    }
+    ShowDeviceValue(spins[index], value);
+}
+
 void WTabPageVideo::showAutomatic(Row row, const DeviceView& v)
 {
     const bool locked = v.Locked();
@@ -321,20 +353,20 @@ void WTabPageVideo::showAutomatic(Row row, const DeviceView& v)
     };
     switch (row) {
     case InAspect:
-        ShowDeviceValue(m_pInAspect[0], locked ? v.status.aspectX : 16);
-        ShowDeviceValue(m_pInAspect[1], locked ? v.status.aspectY : 9);
+        showSpin(row, 0, locked ? v.status.aspectX : 16);
+        showSpin(row, 1, locked ? v.status.aspectY : 9);
         break;
     case InColor: ShowDeviceValue(m_pInColor, locked ? ColorItem(v.status.colorFormat) : 0); break;
     case InQuant: ShowDeviceValue(m_pInQuant, locked ? QuantItem(v.status.quantRange) : 0); break;
     case CapAspect:
-        ShowDeviceValue(m_pCapAspect[0], connected ? v.connection.aspectX : 16);
-        ShowDeviceValue(m_pCapAspect[1], connected ? v.connection.aspectY : 9);
+        showSpin(row, 0, connected ? v.connection.aspectX : 16);
+        showSpin(row, 1, connected ? v.connection.aspectY : 9);
         break;
     case Crop:
-        ShowDeviceValue(m_pCrop[0], 0);
-        ShowDeviceValue(m_pCrop[1], 0);
-        ShowDeviceValue(m_pCrop[2], locked ? v.status.width : v.caps.maxInputWidth);
-        ShowDeviceValue(m_pCrop[3], locked ? v.status.height : v.caps.maxInputHeight);
+        showSpin(row, 0, 0);
+        showSpin(row, 1, 0);
+        showSpin(row, 2, locked ? v.status.width : v.caps.maxInputWidth);
+        showSpin(row, 3, locked ? v.status.height : v.caps.maxInputHeight);
         break;
     case CapColor:
         ShowDeviceValue(m_pCapColor, ColorItem(captureCode(v.connection.colorFormat, v.status.colorFormat)));
@@ -354,7 +386,7 @@ bool WTabPageVideo::automaticKnown(Row row, const DeviceView& v)
     case InColor:
     case InQuant: return v.statusRead;
     case CapAspect: return v.connectionRead;
-    case Crop: return v.statusRead && (v.Locked() || v.capsRead);   // unlocked: the largest input
+    case Crop: return v.statusRead && (v.Locked() || v.InputMaxRead());   // unlocked: the largest input
     case CapColor:
     case CapQuant:
     case CapSat: return v.connectionRead && (v.Connected() || v.statusRead);
@@ -363,12 +395,22 @@ bool WTabPageVideo::automaticKnown(Row row, const DeviceView& v)
     return false;
 }
 
-void WTabPageVideo::showFollowed(Row row, const DeviceView& view)
+void WTabPageVideo::showFollowed(Row row, const DeviceView& view, bool held)
 {
-    if (!automaticKnown(row, view))
+    if (automaticKnown(row, view)) {
+        showAutomatic(row, view);
+        return enableRow(row, false);
+    }
+    if (row != Crop)
         return showUnknown(row);
-    showAutomatic(row, view);
+    // Without a crop the device starts at 0, 0; where it ends (the input's size) is unknown.
+    // The box can set the crop again only from edges the device held.
+    showSpin(row, 0, 0);
+    showSpin(row, 1, 0);
     enableRow(row, false);
+    ShowUnknownValue(m_pCrop[2]);
+    ShowUnknownValue(m_pCrop[3]);
+    m_pBox[row]->setEnabled(held);
 }
 
 void WTabPageVideo::showRow(Row row, bool read, bool overridden, const DeviceView& view)
@@ -386,33 +428,19 @@ void WTabPageVideo::showRow(Row row, bool read, bool overridden, const DeviceVie
 void WTabPageVideo::enableRow(Row row, bool on)
 {
     m_pBox[row]->setEnabled(true);
-    switch (row) {
-    case InAspect: for (QWrapperSpinBox* s : m_pInAspect) s->setEnabled(on); break;
-    case CapAspect: for (QWrapperSpinBox* s : m_pCapAspect) s->setEnabled(on); break;
-    case Crop: for (QWrapperSpinBox* s : m_pCrop) s->setEnabled(on); break;
-    case InColor: m_pInColor->setEnabled(on); break;
-    case InQuant: m_pInQuant->setEnabled(on); break;
-    case CapColor: m_pCapColor->setEnabled(on); break;
-    case CapQuant: m_pCapQuant->setEnabled(on); break;
-    case CapSat: m_pCapSat->setEnabled(on); break;
-    case RowCount: break;
-    }
+    for (QWrapperSpinBox* s : spinsOf(row))
+        s->setEnabled(on);
+    if (WComboBox* combo = comboOf(row))
+        combo->setEnabled(on);
 }
 
 void WTabPageVideo::showUnknown(Row row)
 {
     m_pBox[row]->setEnabled(false);
-    switch (row) {
-    case InAspect: for (QWrapperSpinBox* s : m_pInAspect) ShowUnknownValue(s); break;
-    case CapAspect: for (QWrapperSpinBox* s : m_pCapAspect) ShowUnknownValue(s); break;
-    case Crop: for (QWrapperSpinBox* s : m_pCrop) ShowUnknownValue(s); break;
-    case InColor: ShowUnknownValue(m_pInColor); break;
-    case InQuant: ShowUnknownValue(m_pInQuant); break;
-    case CapColor: ShowUnknownValue(m_pCapColor); break;
-    case CapQuant: ShowUnknownValue(m_pCapQuant); break;
-    case CapSat: ShowUnknownValue(m_pCapSat); break;
-    case RowCount: break;
-    }
+    for (QWrapperSpinBox* s : spinsOf(row))
+        ShowUnknownValue(s);
+    if (WComboBox* combo = comboOf(row))
+        ShowUnknownValue(combo);
 }
 
 void WTabPageVideo::initInputColorPiece(LumivandrexDevice* device, const DeviceView& view)
@@ -425,12 +453,11 @@ void WTabPageVideo::initInputColorPiece(LumivandrexDevice* device, const DeviceV
     const bool aspectRead = ReadReport(device, aspect);
     const bool read[3] = {aspectRead, colorRead, quantRead};
 
-    SetRanges(m_pInAspect, 1,
-              CapsBound(view.capsRead, view.caps.maxInputWidth), CapsBound(view.capsRead, view.caps.maxInputHeight));
+    setRanges(InAspect, 1, view.caps.maxInputWidth, view.caps.maxInputHeight, view.capsRead, view.InputInUse());
     const bool rows[3] = {aspect.x != 0 || aspect.y != 0, color.format != 0, quant.range != 0};
     if (rows[0]) {
-        ShowDeviceValue(m_pInAspect[0], aspect.x);
-        ShowDeviceValue(m_pInAspect[1], aspect.y);
+        showSpin(InAspect, 0, aspect.x);
+        showSpin(InAspect, 1, aspect.y);
     }
     if (rows[1])
         ShowDeviceValue(m_pInColor, color.format <= 4 ? int(color.format) - 1 : 0);
@@ -446,10 +473,10 @@ void WTabPageVideo::initOutputColorPiece(LumivandrexDevice* device, const Device
     const bool read = ReadReport(device, s);
     m_pCaptureFormat->setText(view.connectionRead ? getOutputString(view.connection) : QString());
 
-    SetRanges(m_pCapAspect, 1, CapsBound(view.capsRead, view.caps.maxCaptureWidth),
-              CapsBound(view.capsRead, view.caps.maxCaptureHeight));
-    SetRanges(m_pCrop, 0, CapsBound(view.capsRead, view.caps.maxInputWidth),
-              CapsBound(view.capsRead, view.caps.maxInputHeight));
+    const QSize capture = view.connectionRead && view.Connected() ? QSize(view.connection.cx, view.connection.cy)
+                                                                  : QSize();
+    setRanges(CapAspect, 1, view.caps.maxCaptureWidth, view.caps.maxCaptureHeight, view.capsRead, capture);
+    setRanges(Crop, 0, view.caps.maxInputWidth, view.caps.maxInputHeight, view.capsRead, view.InputInUse());
     const bool cropSet = s.cropLeft < s.cropRight || s.cropTop < s.cropBottom;
     bool overridden[RowCount] = {};
     overridden[CapAspect] = s.aspectX != 0 || s.aspectY != 0;
@@ -458,13 +485,13 @@ void WTabPageVideo::initOutputColorPiece(LumivandrexDevice* device, const Device
     overridden[CapQuant] = s.quantRange != 0;
     overridden[CapSat] = s.satRange != 0;
     if (overridden[CapAspect]) {
-        ShowDeviceValue(m_pCapAspect[0], s.aspectX);
-        ShowDeviceValue(m_pCapAspect[1], s.aspectY);
+        showSpin(CapAspect, 0, s.aspectX);
+        showSpin(CapAspect, 1, s.aspectY);
     }
     if (cropSet) {
         const int16_t edges[4] = {s.cropLeft, s.cropTop, s.cropRight, s.cropBottom};
         for (int i = 0; i < 4; ++i)
-            ShowDeviceValue(m_pCrop[i], edges[i]);
+            showSpin(Crop, i, edges[i]);
     }
     if (overridden[CapColor])
         ShowDeviceValue(m_pCapColor, s.colorFormat <= 4 ? int(s.colorFormat) - 1 : 0);
@@ -474,9 +501,9 @@ void WTabPageVideo::initOutputColorPiece(LumivandrexDevice* device, const Device
         ShowDeviceValue(m_pCapSat, SatItem(s.satRange));
     for (Row row : {CapAspect, Crop, CapColor, CapQuant, CapSat})
         showRow(row, read, overridden[row], view);
-    if (read && !cropSet && automaticKnown(Crop, view)) {   // the stored left and top stay
-        ShowDeviceValue(m_pCrop[0], s.cropLeft);
-        ShowDeviceValue(m_pCrop[1], s.cropTop);
+    if (read && !cropSet) {   // the stored left and top stay
+        showSpin(Crop, 0, s.cropLeft);
+        showSpin(Crop, 1, s.cropTop);
     }
     ShowDeviceValue(m_pDeinterlace, (s.deinterlace >= 1 && s.deinterlace <= 3) ? int(s.deinterlace) : 0);
     ShowDeviceValue(m_pARConversion, s.arConversion <= 2 ? int(s.arConversion) : 0);
@@ -579,9 +606,11 @@ void WTabPageVideo::OnCheckBoxClicked()
             return false;
         if (on) {
             enableRow(Row(row), true);
+            for (QWrapperSpinBox* spin : spinsOf(Row(row)))   // edges kept hidden are shown again
+                ShowDeviceValue(spin, spin->value());
             return true;
         }
-        showFollowed(Row(row), readView(device));
+        showFollowed(Row(row), readView(device), true);
         return true;
     });
 }
@@ -620,7 +649,7 @@ void WTabPageVideo::OnSpinBoxValueChanged(int v)
             int e[4] = {s.cropLeft, s.cropTop, s.cropRight, s.cropBottom};
             e[edge] = v;
             if (stored == v || e[2] - e[0] < kMinCrop || e[3] - e[1] < kMinCrop) {
-                ShowDeviceValue(spin, stored);   // too narrow or too low: back to what the device holds
+                showSpin(Crop, edge, stored);   // too narrow or too low: back to what the device holds
                 return false;
             }
             *edges[edge] = int16_t(v);
@@ -704,12 +733,9 @@ void WTabPageVideo::OnConnectionFormatChanged2()
         if (m_bOverrideRead[row] && !m_pBox[row]->IsChecked())
             showFollowed(row, view);
     }
-    // The device follows the stream for the rows left automatic; a record that could
-    // not be read is never written back, nor a row whose override was never read.
-    ModifyReport<_KVCAP_VIDEO_PROCESS_SETTINGS>(device, [&](_KVCAP_VIDEO_PROCESS_SETTINGS& s) {
-        for (Row row : rows) {
-            if (m_bOverrideRead[row])
-                applyToProcess(row, s);
-        }
-    });
+    // Written back, the record makes the device follow the new stream in the rows left
+    // automatic; every override goes back as the device holds it, byte for byte, never as
+    // the page shows it (an editor cannot show every code or size the device may hold).
+    // A record that could not be read whole is not written.
+    ModifyReport<_KVCAP_VIDEO_PROCESS_SETTINGS>(device, [](_KVCAP_VIDEO_PROCESS_SETTINGS&) {});
 }

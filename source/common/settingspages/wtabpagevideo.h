@@ -1,6 +1,8 @@
 #ifndef WTABPAGEVIDEO_H
 #define WTABPAGEVIDEO_H
 
+#include <QSize>
+#include <QVector>
 #include <QWidget>
 
 #include "device/ilumivandrexnotify.h"
@@ -47,6 +49,9 @@ public:
         bool connectionRead = false;  // follow them as unknown
         bool Locked() const { return status.state == KVCAP_VIDEO_STATE_LOCKED; }
         bool Connected() const { return connection.connected != 0; }
+        // The largest input is known (a maximum of 0 is none).
+        bool InputMaxRead() const { return capsRead && caps.maxInputWidth && caps.maxInputHeight; }
+        QSize InputInUse() const { return Locked() ? QSize(status.width, status.height) : QSize(); }
     };
 
 signals:
@@ -87,7 +92,9 @@ private:
     // What the device uses on its own for the row is known: the records it follows were read.
     static bool automaticKnown(Row row, const DeviceView& view);
     // An unchecked row: what the device uses, or unknown when that could not be read.
-    void showFollowed(Row row, const DeviceView& view);
+    // `held`: the editors hold the override the device had until now; where what it uses is
+    // unknown, they keep it (hidden) for the box to write back when checked again.
+    void showFollowed(Row row, const DeviceView& view, bool held = false);
     // The row's override as read (`read` false: unknown); the editors of an override are
     // set by the caller.
     void showRow(Row row, bool read, bool overridden, const DeviceView& view);
@@ -98,6 +105,15 @@ private:
     // A row whose value could not be read shows nothing and takes no change.
     void showUnknown(Row row);
     int rowOf(const QWrapperCheckBox* box) const;
+    // A row's editors: spin boxes (X/Y pairs, X at even places) or a combo box.
+    QVector<QWrapperSpinBox*> spinsOf(Row row) const;
+    WComboBox* comboOf(Row row) const;
+    // A row's spin box ranges: up to the device's maxima where read, else up to what the
+    // device is known to take, `inUse` (the size it uses) here, raised by showSpin.
+    void setRanges(Row row, int min, uint16_t maxX, uint16_t maxY, bool capsRead, const QSize& inUse);
+    // Shows a value of the device in a row's spin box; where the maximum was not read,
+    // the value is known to be taken and widens the range of its axis.
+    void showSpin(Row row, int index, int value);
     int comboCode(Row row) const;
 
     QWrapperCheckBox* m_pBox[RowCount] = {};
@@ -116,6 +132,7 @@ private:
     QLabel* m_pCaptureFormat = nullptr;
 
     bool m_bOverrideRead[RowCount] = {};   // the row's check box shows what the device holds
+    int m_nMaxRead[RowCount][2] = {};      // the device's maxima of a row's X and Y; 0: not read
     bool m_bHeld = false;    // a spin box is held with the mouse
     bool m_bStale = false;   // a notification came while it was held
 };
