@@ -20,10 +20,12 @@ class TstTimingPage : public QObject
     DevicePtr m_device;
 
     std::map<int, int> Gets() { return lvtest::getCounts(m_device); }
-    static QString BoxesAndPhase(WTabPageTiming& p)
+    static QString BoxesAndPhase(WTabPageTiming& p)   // "-": disabled
     {
-        return QString("%1 %2 %3").arg(p.GetAutoPhaseCheckBox()->IsChecked())
-            .arg(p.GetAutoAlignmentCheckBox()->IsChecked()).arg(p.GetPhaseSpinBox()->value());
+        QString out;
+        for (QWrapperCheckBox* box : {p.GetAutoPhaseCheckBox(), p.GetAutoAlignmentCheckBox()})
+            out += QString::number(box->IsChecked()) + (box->isEnabled() ? " " : "- ");
+        return out + p.GetPhaseSpinBox()->text() + (p.GetPhaseSpinBox()->isEnabled() ? "" : "-");
     }
     void SetInput(uint32_t type)
     {
@@ -119,6 +121,35 @@ private slots:
         }
     }
 
+    // A report of the panel unread: its control unknown, a touch writes nothing, its row empty.
+    void unreadAutoReport_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("panel");   // auto phase, alignment, phase
+        QTest::addColumn<QString>("row");
+        QTest::newRow("0x90") << int(IdOf<_KVCAP_AUTO_H_ALIGNMENT>()) << "0 0- 20" << "Auto horizontal alignment:</th><td><";
+        QTest::newRow("0x91") << int(IdOf<_KVCAP_SAMPLING_PHASE>()) << "0 1 -" << "Phase:</th><td><";
+        QTest::newRow("0x92") << int(IdOf<_KVCAP_AUTO_SAMPLING_PHASE>()) << "0- 1 20-" << "Phase:</th><td>20<";
+    }
+    void unreadAutoReport()
+    {
+        QFETCH(int, id);
+        QFETCH(QString, row);
+        m_device->setRecord(IdOf<_KVCAP_SAMPLING_PHASE>(), _KVCAP_SAMPLING_PHASE{20});
+        m_device->setRecord(IdOf<_KVCAP_AUTO_H_ALIGNMENT>(), _KVCAP_AUTO_H_ALIGNMENT{1});
+        m_device->stallReport(uint8_t(id));
+        WTabPageTiming page;
+        page.InitPage(0, false);
+        QTEST(BoxesAndPhase(page), "panel");
+        id == IdOf<_KVCAP_SAMPLING_PHASE>() ? page.GetPhaseSpinBox()->stepBy(1)
+            : (id == IdOf<_KVCAP_AUTO_H_ALIGNMENT>() ? page.GetAutoAlignmentCheckBox() : page.GetAutoPhaseCheckBox())->OnButtonClicked();
+        QVERIFY(SetCount(m_device) == 0 && !g_presenter.IsUIChanged());
+        QVERIFY2(page.GetExportInfo().contains(row), qPrintable(row));
+        m_device->clearFaults();
+        page.InitPage(0, false);
+        QCOMPARE(BoxesAndPhase(page), QStringLiteral("0 1 20"));
+    }
+
     void heldSpinBoxDefersTheRefresh()
     {
         WTabPageTiming page;
@@ -155,6 +186,11 @@ private slots:
                                 "<td>1280x1024p, 60.02 Hz 1688x1066 ES,<br>1024x768p, 60.10 Hz 1344x806 ES</td>",
                                 "<th>Custom GTV/CVT Resolutions:</th><td>1366x768, 1600x900, 1920x1200</td>"})
             QVERIFY2(vga.contains(QLatin1String(row)), row);
+        for (uint8_t id : {IdOf<_KVCAP_INPUT_STATUS>(), IdOf<_KVCAP_VIDEO_CUSTOM_TIMING_LIST>(), IdOf<_KVCAP_CUSTOM_RESOLUTION_LIST>()})
+            m_device->stallReport(id);
+        const QString unread = page.GetExportInfo();   // their rows empty, the AUTO rows as read
+        QVERIFY(unread.count(QStringLiteral("<td></td>")) == 10 && unread.contains(QLatin1String("Set as 16</td>")));
+        m_device->clearFaults();
         SetInput(KVCAP_VIDEO_INPUT_SDI);
         const QString sdi = page.GetExportInfo();
         QCOMPARE(sdi.count(QStringLiteral("<td>Disable</td>")), 13);

@@ -125,6 +125,9 @@ private slots:
         aspect.settings.aspectX = 4;
         w.GetResetButton()->click();
         QCOMPARE(Sets(m_device, m_apply), (std::vector<Bytes>{BytesOf(aspect), Bytes(27, 0)}));
+        m_device->stallReport(IdOf<_KVCAP_DEVICE_CAPS>());   // the largest input unread: no term beyond the one held
+        w.InitAdjustTimingTab(false);
+        QVERIFY(w.GetAspectXSpinBox()->maximum() == 16 && w.GetAspectYSpinBox()->maximum() == 9);
 
         _KVCAP_INPUT_STATUS hdmi = VgaStatus();
         hdmi.inputType = KVCAP_VIDEO_INPUT_HDMI;
@@ -135,6 +138,9 @@ private slots:
         w.GetSlider(5)->SetValue(100);
         w.GetAspectXSpinBox()->setValue(7);
         QCOMPARE(SetCount(m_device), 0);
+        m_device->stallReport(m_input);   // an unread signal is unknown, not "N/A"
+        w.InitAdjustTimingTab(false);
+        QVERIFY(w.GetValueText(0)->text().isEmpty() && w.GetAspectXSpinBox()->text().isEmpty());
     }
 
     void preferredTimings()

@@ -142,7 +142,7 @@ void WTabPageTiming::InitPage(unsigned int flags, bool partial)
     emit sigPageRefreshed(flags, partial);
 }
 
-void WTabPageTiming::Reload(bool reset, const _KVCAP_INPUT_STATUS* known)
+void WTabPageTiming::Reload(bool reset, const _KVCAP_INPUT_STATUS* known, bool knownRead)
 {
     QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
     LumivandrexDevice* dev = g_presenter.GetCurrentDevice();
@@ -151,16 +151,43 @@ void WTabPageTiming::Reload(bool reset, const _KVCAP_INPUT_STATUS* known)
     if (reset && m_pAdjustTiming->ApplyPreferredTiming(0))
         known = nullptr;   // the device switched the signal
     _KVCAP_INPUT_STATUS status;
+    bool statusRead = knownRead;
     if (known)
         status = *known;
     else
-        ReadReport(dev, status);   // unread: zeros, no usable signal
+        statusRead = ReadReport(dev, status);   // unread: zeros, no usable signal
     // One read of report 0x10 serves the panel and the adjust tab.
     InitAutoColorPiece(&status);
-    m_pAdjustTiming->InitAdjustTimingTab(false, &status);
+    m_pAdjustTiming->InitAdjustTimingTab(false, &status, statusRead);
     m_pCustomTiming->InitCustomTimingTab(true);
     m_pCustomResolutions->InitCustomResolutionsTab(true);
 }
+
+WTabPageTiming::AutoReads WTabPageTiming::ReadAutoReports(LumivandrexDevice* dev, bool withAlignment)
+{
+    // Each report into its own record: a failed read is known as such, never taken for
+    // "off" or phase 0, nor for another report's value.
+    AutoReads reads;
+    if (withAlignment)
+        reads.alignmentRead = ReadReport(dev, reads.alignment);
+    reads.autoPhaseRead = ReadReport(dev, reads.autoPhase);
+    reads.phaseRead = ReadReport(dev, reads.phase);
+    return reads;
+}
+
+namespace {
+
+// A switch read from the device takes changes while the panel is usable; one that could
+// not be read shows as unknown.
+void ShowSwitch(QWrapperCheckBox* box, bool read, bool on, bool usable)
+{
+    if (!read)
+        return ShowUnknownValue(box);
+    ShowDeviceValue(box, on);
+    box->setEnabled(usable);
+}
+
+} // namespace
 
 void WTabPageTiming::InitAutoColorPiece(const _KVCAP_INPUT_STATUS* status)
 {
@@ -174,32 +201,28 @@ void WTabPageTiming::InitAutoColorPiece(const _KVCAP_INPUT_STATUS* status)
         status = &own;
     }
     m_bUsable = IsAnalogTimingInput(*status);
-    m_pAutoPhase->setEnabled(m_bUsable);
-    m_pAutoAlignment->setEnabled(m_bUsable);
     m_pAutoAdjustBtn->SetEnabled(m_bUsable);
     m_pStack->setEnabled(m_bUsable);
     if (!m_bUsable)
         m_pStack->SetCurrentIndex(0);
     m_pAutoPanel->SetTitleTextColor(kDisabledTitle, m_bUsable);
 
-    // Each report into its own zero-filled record: a failed read shows "off", never
-    // another report's value.
-    _KVCAP_AUTO_H_ALIGNMENT alignment;
-    _KVCAP_AUTO_SAMPLING_PHASE autoPhase;
-    _KVCAP_SAMPLING_PHASE phase;
-    ReadReport(dev, alignment);
-    ReadReport(dev, autoPhase);
-    ReadReport(dev, phase);
-    ShowDeviceValue(m_pAutoAlignment, alignment.enabled != 0);
-    ShowPhase(phase, autoPhase, m_bUsable);
+    const AutoReads reads = ReadAutoReports(dev, true);
+    m_bAlignmentRead = reads.alignmentRead;
+    ShowSwitch(m_pAutoAlignment, reads.alignmentRead, reads.alignment.enabled != 0, m_bUsable);
+    ShowPhase(reads, m_bUsable);
 }
 
-void WTabPageTiming::ShowPhase(const _KVCAP_SAMPLING_PHASE& phase, const _KVCAP_AUTO_SAMPLING_PHASE& autoPhase,
-                               bool usable)
+void WTabPageTiming::ShowPhase(const AutoReads& reads, bool usable)
 {
-    ShowDeviceValue(m_pPhaseSpin, qMin<int>(phase.phase, KVCAP_PHASE_MAX));
-    m_pPhaseSpin->setEnabled(usable && autoPhase.enabled == 0);
-    ShowDeviceValue(m_pAutoPhase, autoPhase.enabled != 0);
+    m_bAutoPhaseRead = reads.autoPhaseRead;
+    m_bPhaseRead = reads.phaseRead;
+    ShowSwitch(m_pAutoPhase, reads.autoPhaseRead, reads.autoPhase.enabled != 0, usable);
+    if (!reads.phaseRead)
+        return ShowUnknownValue(m_pPhaseSpin);
+    ShowDeviceValue(m_pPhaseSpin, qMin<int>(reads.phase.phase, KVCAP_PHASE_MAX));
+    // Set by hand only while automatic phase is known to be off.
+    m_pPhaseSpin->setEnabled(usable && reads.autoPhaseRead && reads.autoPhase.enabled == 0);
 }
 
 void WTabPageTiming::OnCheckBoxClicked()
@@ -207,13 +230,15 @@ void WTabPageTiming::OnCheckBoxClicked()
     auto* box = qobject_cast<QWrapperCheckBox*>(sender());
     if (!box)
         return;
+    if (!(box == m_pAutoAlignment ? m_bAlignmentRead : m_bAutoPhaseRead))
+        return ShowUnknownValue(box);   // its state was never read: nothing to change
     const uint8_t checked = box->IsChecked() ? 1 : 0;
     WriteControlChange(box, [&](LumivandrexDevice* dev) {
         if (box == m_pAutoAlignment)
             return WriteReport(dev, _KVCAP_AUTO_H_ALIGNMENT{checked});
         if (box != m_pAutoPhase || !WriteReport(dev, _KVCAP_AUTO_SAMPLING_PHASE{checked}))
             return false;
-        m_pPhaseSpin->setEnabled(!checked && m_bUsable);
+        m_pPhaseSpin->setEnabled(!checked && m_bUsable && m_bPhaseRead);
         if (checked)
             WriteReport(dev, _KVCAP_SAMPLING_PHASE{KVCAP_PHASE_AUTO_ADJUST});   // adjust at once
         return true;
@@ -222,6 +247,9 @@ void WTabPageTiming::OnCheckBoxClicked()
 
 void WTabPageTiming::OnSpinBoxValueChanged(int nValue)
 {
+    // A step from a phase that was never read would write over the device's own.
+    if (!m_bPhaseRead)
+        return ShowUnknownValue(m_pPhaseSpin);
     if (nValue < 0 || nValue > KVCAP_PHASE_MAX)
         return;
     WriteControlChange(m_pPhaseSpin, [nValue](LumivandrexDevice* dev) {
@@ -279,7 +307,8 @@ void WTabPageTiming::OnTimingStatusChanged2(quint64 ullStatusBits)
         // A device that fell silent tells nothing of its signal: the page stays as it is,
         // the user's tab and focus too. The reload once it answers reads it all again, so
         // a held spin box's release has nothing left to refresh.
-        if (!ReadReport(dev, status) && !dev->IsAnswering()) {
+        const bool statusRead = ReadReport(dev, status);
+        if (!statusRead && !dev->IsAnswering()) {
             m_bDirty = false;
             return;
         }
@@ -289,16 +318,12 @@ void WTabPageTiming::OnTimingStatusChanged2(quint64 ullStatusBits)
             lostFocus = current && current->pWidget && current->pWidget->hasFocus();
         }
         if (timingChanged && !m_bPressed) {
-            Reload(false, &status);
+            Reload(false, &status, statusRead);
             m_bDirty = false;
         } else {
             // Held spin box (or only the phase changed): the phase alone; the rest waits
             // for the release.
-            _KVCAP_AUTO_SAMPLING_PHASE autoPhase;
-            _KVCAP_SAMPLING_PHASE phase;
-            ReadReport(dev, autoPhase);
-            ReadReport(dev, phase);
-            ShowPhase(phase, autoPhase, usable);
+            ShowPhase(ReadAutoReports(dev, false), usable);
         }
     }
     if (lostFocus)
@@ -313,42 +338,48 @@ QString WTabPageTiming::GetExportInfo()
     if (!instance || !instance->device)
         return QString();
     LumivandrexDevice* dev = instance->device;
+    // A signal read as not analogue disables every row. Otherwise a row shows what was
+    // read, and is empty where its report could not be read: never the zeros of a record
+    // left unread, nor "Disable" for a signal that is unknown.
     _KVCAP_INPUT_STATUS status;
-    ReadReport(dev, status);
-    const bool usable = IsAnalogTimingInput(status);
-    const QString disabled = tr("Disable");
-    auto value = [&](const QString& text) { return usable ? text : disabled; };
+    const bool statusRead = ReadReport(dev, status);
+    const bool disabled = statusRead && !IsAnalogTimingInput(status);
+    const QString disable = tr("Disable");
+    auto value = [&](bool read, const QString& text) { return disabled ? disable : read ? text : QString(); };
     auto truth = [this](bool on) { return on ? tr("True") : tr("False"); };
+    // A list: "N/A" when it was read and is empty.
+    auto listRow = [&](const QString& label, bool read, const QStringList& lines) {
+        return disabled || !read || lines.isEmpty() ? Row(label, value(read, QStringLiteral("N/A"))) : RowLines(label, lines);
+    };
 
-    _KVCAP_AUTO_SAMPLING_PHASE autoPhase;
-    _KVCAP_SAMPLING_PHASE phase;
-    _KVCAP_AUTO_H_ALIGNMENT alignment;
-    _KVCAP_VIDEO_CUSTOM_TIMING_LIST timings;
-    _KVCAP_CUSTOM_RESOLUTION_LIST resolutions;
-    if (usable) {
-        ReadReport(dev, autoPhase);
-        ReadReport(dev, phase);
-        ReadReport(dev, alignment);
-        ReadReport(dev, timings);
-        ReadReport(dev, resolutions);
+    AutoReads a;
+    _KVCAP_VIDEO_CUSTOM_TIMING_LIST timings{};
+    _KVCAP_CUSTOM_RESOLUTION_LIST resolutions{};
+    bool timingsRead = false, resolutionsRead = false;
+    if (!disabled) {
+        a = ReadAutoReports(dev, true);
+        timingsRead = ReadReport(dev, timings);
+        resolutionsRead = ReadReport(dev, resolutions);
     }
 
     QString html = BlockBegin(tr("Timing"));
     html += SubTitleRow(tr("Timing - AUTO"));
-    html += Row(tr("Auto sampling phase:"), value(truth(autoPhase.enabled)));
-    html += Row(tr("Phase:"), value(autoPhase.enabled ? QString::number(phase.phase) : tr("Set as %1").arg(phase.phase)));
-    html += Row(tr("Auto horizontal alignment:"), value(truth(alignment.enabled)));
+    html += Row(tr("Auto sampling phase:"), value(a.autoPhaseRead, truth(a.autoPhase.enabled)));
+    // "Set as" only where automatic phase is known to be off.
+    const bool setByHand = a.autoPhaseRead && !a.autoPhase.enabled;
+    html += Row(tr("Phase:"), value(a.phaseRead, setByHand ? tr("Set as %1").arg(a.phase.phase) : QString::number(a.phase.phase)));
+    html += Row(tr("Auto horizontal alignment:"), value(a.alignmentRead, truth(a.alignment.enabled)));
 
     const _KVCAP_VIDEO_TIMING_SETTINGS& s = status.analog.settings;
     html += SubTitleRow(tr("Timing - Adjust Timing"));
-    html += Row(tr("Current Timing:"), value(CurrentTimingText(status)));
-    html += Row(tr("H Active:"), value(PixelsText(s.hActive)));
-    html += Row(tr("H Total:"), value(PixelsText(s.hTotal)));
-    html += Row(tr("H Offset:"), value(PixelsText(s.hOffset)));
-    html += Row(tr("V Active:"), value(LinesText(s.vActive)));
-    html += Row(tr("V Offset:"), value(LinesText(s.vOffset)));
-    html += Row(tr("Clamp Position:"), value(PixelsText(s.clampPosition)));
-    html += Row(tr("Aspect ratio:"), value(QStringLiteral("%1 : %2").arg(s.aspectX).arg(s.aspectY)));
+    html += Row(tr("Current Timing:"), value(statusRead, CurrentTimingText(status)));
+    html += Row(tr("H Active:"), value(statusRead, PixelsText(s.hActive)));
+    html += Row(tr("H Total:"), value(statusRead, PixelsText(s.hTotal)));
+    html += Row(tr("H Offset:"), value(statusRead, PixelsText(s.hOffset)));
+    html += Row(tr("V Active:"), value(statusRead, LinesText(s.vActive)));
+    html += Row(tr("V Offset:"), value(statusRead, LinesText(s.vOffset)));
+    html += Row(tr("Clamp Position:"), value(statusRead, PixelsText(s.clampPosition)));
+    html += Row(tr("Aspect ratio:"), value(statusRead, QStringLiteral("%1 : %2").arg(s.aspectX).arg(s.aspectY)));
 
     html += SubTitleRow(tr("Timing - Custom Timings"));
     QStringList lines;
@@ -358,8 +389,7 @@ QString WTabPageTiming::GetExportInfo()
         lines << TimingModeText(t.settings.hActive, t.settings.vActive, t.syncInfo.interlaced != 0, t.syncInfo.frameDuration)
                 + QStringLiteral(" %1x%2 ES%3").arg(t.settings.hTotal).arg(t.syncInfo.totalLines).arg(last ? "" : ",");
     }
-    html += usable && !lines.isEmpty() ? RowLines(tr("Custom Timings:"), lines)
-                                       : Row(tr("Custom Timings:"), value(QStringLiteral("N/A")));
+    html += listRow(tr("Custom Timings:"), timingsRead, lines);
 
     html += SubTitleRow(tr("Timing - Custom GTF/CVT Resolutions"));
     lines.clear();
@@ -375,7 +405,6 @@ QString WTabPageTiming::GetExportInfo()
     }
     if (!line.isEmpty())
         lines << line;
-    html += usable && !lines.isEmpty() ? RowLines(tr("Custom GTV/CVT Resolutions:"), lines)
-                                       : Row(tr("Custom GTV/CVT Resolutions:"), value(QStringLiteral("N/A")));
+    html += listRow(tr("Custom GTV/CVT Resolutions:"), resolutionsRead, lines);
     return html + BlockEnd();
 }

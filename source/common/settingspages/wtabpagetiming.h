@@ -7,6 +7,7 @@
 #include "device/kvcaprecords.h"
 #include "toolkit/wpagebase.h"
 
+class LumivandrexDevice;
 class QAdjustTimingWidget;
 class QColorPieceWidget;
 class QCustomResolutionsWidget;
@@ -38,7 +39,8 @@ public:
     void OnTimingStatusChanged(quint64 bits) override;
 
     // Sets the panel from report 0x10 and the three automatic-adjustment reports;
-    // reads 0x10 itself unless the caller passes it.
+    // reads 0x10 itself unless the caller passes it. A report that could not be read
+    // leaves its control unknown (clear and disabled) until a refresh reads it.
     void InitAutoColorPiece(const _KVCAP_INPUT_STATUS* status = nullptr);
 
     // The main window hides this widget's menu on Escape.
@@ -66,11 +68,23 @@ public slots:
     void OnTimingStatusChanged2(quint64 ullStatusBits);
 
 private:
+    // Reports 0x90 to 0x92 as read, each with whether its read succeeded.
+    struct AutoReads {
+        _KVCAP_AUTO_H_ALIGNMENT alignment{};
+        _KVCAP_AUTO_SAMPLING_PHASE autoPhase{};
+        _KVCAP_SAMPLING_PHASE phase{};
+        bool alignmentRead = false;
+        bool autoPhaseRead = false;
+        bool phaseRead = false;
+    };
+    static AutoReads ReadAutoReports(LumivandrexDevice* dev, bool withAlignment);
+
     QColorPieceWidget* CreateAutoPanel();
     void BuildFocusList();
-    // The panel, the three editors and the first tab, from one read of report 0x10.
-    void Reload(bool reset, const _KVCAP_INPUT_STATUS* known = nullptr);
-    void ShowPhase(const _KVCAP_SAMPLING_PHASE& phase, const _KVCAP_AUTO_SAMPLING_PHASE& autoPhase, bool usable);
+    // The panel, the three editors and the first tab, from one read of report 0x10:
+    // `known` when the caller tried it (`knownRead`: whether the read succeeded).
+    void Reload(bool reset, const _KVCAP_INPUT_STATUS* known = nullptr, bool knownRead = true);
+    void ShowPhase(const AutoReads& reads, bool usable);
 
     QWrapperCheckBox* m_pAutoPhase = nullptr;
     QWrapperCheckBox* m_pAutoAlignment = nullptr;
@@ -82,6 +96,11 @@ private:
     QCustomTimingWidget* m_pCustomTiming = nullptr;
     QCustomResolutionsWidget* m_pCustomResolutions = nullptr;
     bool m_bUsable = false;
+    // Whether the switches and the phase shown were read from the device: a control
+    // whose value was not read writes nothing.
+    bool m_bAlignmentRead = false;
+    bool m_bAutoPhaseRead = false;
+    bool m_bPhaseRead = false;
     bool m_bPressed = false;   // an aspect spin box of the adjust tab is held down
     bool m_bDirty = false;     // the signal changed while it was held
 };

@@ -25,7 +25,6 @@
 
 namespace {
 
-constexpr int kDefaultAspectMax = 4096;   // when the device's input maxima cannot be read
 constexpr int kMaxPixelClockMHz = 165;    // the H total ceiling keeps the pixel clock at or below it
 
 // The names' column: "Clamp position : " whole at 14 pixels bold. The sliders beside it
@@ -149,7 +148,7 @@ void QAdjustTimingWidget::AddToFocusList(WPageBase* page, QWrapperStack* stack)
     page->AddFocusControl(m_pSaveBtn, KEY_GROUP_LAST, stack, true);
 }
 
-void QAdjustTimingWidget::InitAdjustTimingTab(bool reset, const _KVCAP_INPUT_STATUS* status)
+void QAdjustTimingWidget::InitAdjustTimingTab(bool reset, const _KVCAP_INPUT_STATUS* status, bool statusRead)
 {
     QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
     LumivandrexDevice* dev = g_presenter.GetCurrentDevice();
@@ -158,26 +157,34 @@ void QAdjustTimingWidget::InitAdjustTimingTab(bool reset, const _KVCAP_INPUT_STA
         reread = true;   // the signal is now another one
     _KVCAP_INPUT_STATUS fresh;
     if (reread) {
-        ReadReport(dev, fresh);   // a failure leaves zeros: no usable input
+        statusRead = ReadReport(dev, fresh);   // a failure leaves zeros: no usable input
         status = &fresh;
     }
-    if (!IsAnalogTimingInput(*status)) {
-        ShowNoTiming();
+    if (!statusRead || !IsAnalogTimingInput(*status)) {
+        ShowNoTiming(statusRead);
         return;
     }
     ShowTiming(*status);
 }
 
-void QAdjustTimingWidget::ShowNoTiming()
+void QAdjustTimingWidget::ShowNoTiming(bool statusRead)
 {
     // A refresh never writes a timing: the handlers stay quiet while it sets the controls.
-    m_pCurTimingLabel->setText(QStringLiteral("N/A"));
+    // A signal that could not be read is unknown: empty texts and aspect boxes.
+    const QString none = statusRead ? QStringLiteral("N/A") : QString();
+    m_pCurTimingLabel->setText(none);
     for (int i = 0; i < SliderCount; ++i) {
         SetSliderQuietly(i, m_pSliders[i]->GetMinValue());
-        m_pValueTexts[i]->setText(QStringLiteral("N/A"));
+        m_pValueTexts[i]->setText(none);
     }
     SetAspectQuietly(m_pAspectX, 4);
     SetAspectQuietly(m_pAspectY, 3);
+    if (!statusRead) {
+        for (QWrapperSpinBox* spin : {m_pAspectX, m_pAspectY}) {
+            const QSignalBlocker blocker(spin);
+            spin->clear();
+        }
+    }
 }
 
 void QAdjustTimingWidget::SetSliderQuietly(int which, int value)
@@ -218,13 +225,18 @@ void QAdjustTimingWidget::ShowTiming(const _KVCAP_INPUT_STATUS& status)
         m_pValueTexts[i]->setText(IsLineSlider(i) ? LinesText(setups[i].value) : PixelsText(setups[i].value));
     }
 
+    // The aspect terms go up to the device's largest input. Where that could not be read
+    // (or reads 0), nothing beyond the term the device holds is offered.
     _KVCAP_DEVICE_CAPS caps;
     const bool capsRead = ReadReport(g_presenter.GetCurrentDevice(), caps);
+    auto bound = [capsRead](uint16_t largest, uint16_t held) {
+        return capsRead && largest ? int(largest) : qMax(1, int(held));
+    };
     {
         const QSignalBlocker blockX(m_pAspectX);
         const QSignalBlocker blockY(m_pAspectY);
-        m_pAspectX->setRange(1, capsRead && caps.maxInputWidth ? caps.maxInputWidth : kDefaultAspectMax);
-        m_pAspectY->setRange(1, capsRead && caps.maxInputHeight ? caps.maxInputHeight : kDefaultAspectMax);
+        m_pAspectX->setRange(1, bound(caps.maxInputWidth, s.aspectX));
+        m_pAspectY->setRange(1, bound(caps.maxInputHeight, s.aspectY));
     }
     SetAspectQuietly(m_pAspectX, s.aspectX);
     SetAspectQuietly(m_pAspectY, s.aspectY);

@@ -36,9 +36,10 @@ public:
     QMenu* GetMenu() const { return m_pMenu; }
 
     // Refresh from the device. `reset` first re-applies the first preferred timing.
-    // `status`, when given, is report 0x10 as the caller has just read it (spares a
-    // second read; ignored after a reset, which changes the signal).
-    void InitAdjustTimingTab(bool reset, const _KVCAP_INPUT_STATUS* status = nullptr);
+    // `status`, when given, is report 0x10 as the caller has just tried to read it, and
+    // `statusRead` whether that read succeeded (spares a second read; ignored after a
+    // reset, which changes the signal). An unread signal shows empty, not as "N/A".
+    void InitAdjustTimingTab(bool reset, const _KVCAP_INPUT_STATUS* status = nullptr, bool statusRead = true);
 
     // Sends preferred timing `index` of the device's list (read again first) to the
     // device, which switches the input to it. True when it was sent.
@@ -75,7 +76,7 @@ public slots:
 private:
     QLabel* CreateAdjustTimingLabel(const QString& text);
     QLabel* CreateAdjustTimingText();
-    void ShowNoTiming();
+    void ShowNoTiming(bool statusRead);
     void ShowTiming(const _KVCAP_INPUT_STATUS& status);
     // Set a control without running its handler, and remember the value shown.
     void SetSliderQuietly(int which, int value);
