@@ -73,7 +73,7 @@ private:
         int held = 0;           // level the device last took or showed, 0.01 dB
         bool live = false;      // the slider holds a level of the node (read, or set by the user)
         bool unread = false;    // its last read failed: hidden, as a node not read at load
-        QWidget* group = nullptr;
+        QWidget* group = nullptr;   // its PLAYBACK or RECORD group
         int scaleMin = 0;       // the scale's range in whole dB, as built
         int scaleMax = 0;
     };
