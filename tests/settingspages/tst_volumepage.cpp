@@ -121,11 +121,12 @@ void TstVolumePage::stockPage()
     pane.show();
     QVERIFY(lvtest::saveScreenshot(&pane, "volume_page"));
 
-    // A full reload reads each report once and writes nothing.
+    // A full reload reads each report once and writes nothing; the same nodes keep their controls.
     m_dev->clearTransfers();
+    QWrapperSlider* const kept = page.GetSlider(KVCAP_AUDIO_NODE_HEADPHONE);
     page.InitPage(0xFFFFFFFF, false);
     QCOMPARE(Reads(m_dev), (QMap<int, int>{{0x04, 1}, {0xB1, 1}, {0xB4, 1}, {0xFF, 1}}));
-    QVERIFY(Sets(m_dev).empty());
+    QVERIFY(Sets(m_dev).empty() && page.GetSlider(KVCAP_AUDIO_NODE_HEADPHONE) == kept);
 
     page.OnAIOAudioChanged(true);
     const QString html = page.GetExportInfo();
@@ -133,6 +134,14 @@ void TstVolumePage::stockPage()
                           "<td>-12.00 dB</td></tr>\r\n"));
     QVERIFY(html.contains("<tr><th>SDI:</th><td>0.00 dB</td></tr>\r\n"));
     QVERIFY(!html.contains("Microphone:"));
+    m_dev->setRecord(0x04, _KVCAP_AUDIO_NODE_MASK{0x13});   // a microphone it lacks; the embedded node not read
+    m_dev->stallReport(0xB4);
+    QVERIFY(page.GetExportInfo().contains("<th>Microphone:</th><td>Not detected</td></tr>\r\n<tr><th>SDI:</th><td></td>"));
+    page.InitPage(0xFFFFFFFF, false);   // a node not read at load is built once it is refreshed
+    QVERIFY(!page.GetSlider(KVCAP_AUDIO_NODE_EMBEDDED_IN));
+    m_dev->clearFaults();
+    page.OnAudioVolumeChanged2(quint64(0x10) << 48);
+    QVERIFY(page.GetSlider(KVCAP_AUDIO_NODE_EMBEDDED_IN));
 
     // The report's own rules: muted channels left out, a stereo line in at 29 dB.
     _KVCAP_AUDIO_VOLUME b = Block(2, 2, true);
@@ -236,6 +245,19 @@ void TstVolumePage::faultsWriteNothing()
     page.InitPage(0xFFFFFFFF, false);
     QWrapperSlider* slider = page.GetSlider(KVCAP_AUDIO_NODE_HEADPHONE);
     QPushButton* mute = page.GetMuteButton(KVCAP_AUDIO_NODE_HEADPHONE);
+    // A refresh that cannot read a node hides it, one that reads no channels disables it; read again
+    // its level and mute are the device's, none made up meanwhile, and unmuting writes that level.
+    QTest::mouseClick(mute, Qt::LeftButton);
+    for (bool stalled : {true, false}) {
+        stalled ? m_dev->stallReport(0xB1) : m_dev->setShortReply(0xB1, 0);
+        page.OnAudioVolumeChanged2(quint64(0x02) << 48);
+        QVERIFY(slider->isHidden() == stalled && !mute->isEnabled());
+        m_dev->clearFaults();
+        page.OnAudioVolumeChanged2(quint64(0x02) << 48);
+        QVERIFY(!slider->isHidden() && mute->isChecked() && slider->GetValueLabel()->text() == "-12.00");
+    }
+    QTest::mouseClick(mute, Qt::LeftButton);
+    QCOMPARE(m_dev->record<_KVCAP_AUDIO_VOLUME>(0xB1).volume[1], int16_t(-1200));
     m_dev->clearTransfers();
 
     // A block not read whole is never written back: the controls show what the device holds

@@ -122,9 +122,13 @@ void WTabPageVolume::InitPage(unsigned int flags, bool keep)
     const bool controls = std::any_of(m_nodes.cbegin(), m_nodes.cend(), [](const NodeState& n) { return n.slider; });
     RefreshCache cache;
     // A device without the feature gets no controls: none of another device's may stay
-    // behind with its ranges and levels, to be written to this one.
-    if (flags == kRebuild || (device && !volume && controls))
+    // behind with its ranges and levels, to be written to this one. A node the last build
+    // could not read gets its controls from a new build once it is refreshed.
+    const bool rebuild = flags == kRebuild || (device && !volume && controls)
+                         || (device && volume && (flags & m_unreadAtBuild));
+    if (rebuild)
         createVolumeTabPage(volume ? device : nullptr, cache);
+    const unsigned int nodes = rebuild ? kRebuild : flags;
     if (device) {
         setEnabled(volume);
         if (volume) {
@@ -134,10 +138,10 @@ void WTabPageVolume::InitPage(unsigned int flags, bool keep)
                 cache.mask = mask.mask;
             }
             for (_KVCAP_USB_AUDIO_NODE node : kRefreshOrder) {
-                if (Has(flags, node))
+                if (Has(nodes, node))
                     initVolumeSlider(device, node, keep, &cache);
             }
-            if (Has(flags, KVCAP_AUDIO_NODE_LINE_OUT) || Has(cache.mask, KVCAP_AUDIO_NODE_LINE_OUT))
+            if (Has(nodes, KVCAP_AUDIO_NODE_LINE_OUT) || Has(cache.mask, KVCAP_AUDIO_NODE_LINE_OUT))
                 initVolumeSlider(device, KVCAP_AUDIO_NODE_LINE_OUT, keep, &cache);
         }
     }
@@ -154,6 +158,28 @@ void WTabPageVolume::ClearControls()
 
 void WTabPageVolume::createVolumeTabPage(LumivandrexDevice* device, RefreshCache& cache)
 {
+    _KVCAP_AUDIO_NODE_MASK mask;
+    // Without the mask no node is known: any node's notification tries again.
+    m_unreadAtBuild = (ReadReport(device, mask) || !device) ? 0 : 0xFF;
+    cache.haveMask = true;
+    cache.mask = mask.mask;
+    bool same = device && m_pContent;
+    for (const auto& order : {kPlaybackOrder, kRecordOrder}) {
+        for (_KVCAP_USB_AUDIO_NODE node : order) {
+            const NodeState& n = m_nodes[node];
+            const _KVCAP_AUDIO_VOLUME& block = cache.blocks[node];
+            if (Has(cache.mask, node) && !ReadReport(device, cache.blocks[node], int(node)))
+                m_unreadAtBuild |= 1u << node;
+            cache.haveBlocks |= 1u << node;
+            int min = 0, max = 0;
+            getVolumeValue(min, max, &block);
+            same = same && (block.channels != 0) == (n.slider != nullptr)
+                   && (!n.slider || (n.scaleMin == min && n.scaleMax == max));
+        }
+    }
+    // The same nodes on the same scales: the controls stay, and the focus on them.
+    if (same)
+        return;
     ClearTabList();
     delete m_pContent;   // with every node control, so no release can end a press held now
     m_bPressed = false;
@@ -161,20 +187,15 @@ void WTabPageVolume::createVolumeTabPage(LumivandrexDevice* device, RefreshCache
     m_pContent = new QWidget(this);
     layout()->addWidget(m_pContent);
 
-    _KVCAP_AUDIO_NODE_MASK mask;
-    ReadReport(device, mask);
-    cache.haveMask = true;
-    cache.mask = mask.mask;
-
     auto* groups = new QHBoxLayout(m_pContent);
     groups->setContentsMargins(16, 16, 16, 16);
     int controls = 0;
     if (cache.mask & KVCAP_AUDIO_PLAYBACK_NODES) {
-        if (QWidget* group = createGroup(tr("PLAYBACK"), kPlaybackOrder, device, cache, &controls))
+        if (QWidget* group = createGroup(tr("PLAYBACK"), kPlaybackOrder, cache, &controls))
             groups->addWidget(group, controls);
     }
     if (cache.mask & KVCAP_AUDIO_RECORD_NODES) {
-        if (QWidget* group = createGroup(tr("RECORD"), kRecordOrder, device, cache, &controls))
+        if (QWidget* group = createGroup(tr("RECORD"), kRecordOrder, cache, &controls))
             groups->addWidget(group, controls);
     }
     if (groups->isEmpty())
@@ -191,18 +212,14 @@ void WTabPageVolume::createVolumeTabPage(LumivandrexDevice* device, RefreshCache
 }
 
 QWidget* WTabPageVolume::createGroup(const QString& title, const std::initializer_list<_KVCAP_USB_AUDIO_NODE>& order,
-                                     LumivandrexDevice* device, RefreshCache& cache, int* controls)
+                                     const RefreshCache& cache, int* controls)
 {
     auto* row = new QHBoxLayout;
     row->addStretch(1);
     *controls = 0;
     for (_KVCAP_USB_AUDIO_NODE node : order) {
-        if (!Has(cache.mask, node))
-            continue;
-        _KVCAP_AUDIO_VOLUME& block = cache.blocks[node];
-        ReadReport(device, block, int(node));
-        cache.haveBlocks |= 1u << node;
-        if (block.channels == 0)
+        const _KVCAP_AUDIO_VOLUME& block = cache.blocks[node];
+        if (block.channels == 0)   // not in the mask, not read, or not detected
             continue;
         row->addLayout(createNodeControl(node, block));
         row->addStretch(1);
@@ -213,6 +230,8 @@ QWidget* WTabPageVolume::createGroup(const QString& title, const std::initialize
         return nullptr;
     }
     auto* group = new QWidget(m_pContent);
+    for (_KVCAP_USB_AUDIO_NODE node : order)
+        m_nodes[node].group = m_nodes[node].slider ? group : nullptr;
     auto* column = new QVBoxLayout(group);
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(GroupTitle(title));
@@ -228,9 +247,8 @@ QLayout* WTabPageVolume::createNodeControl(_KVCAP_USB_AUDIO_NODE node, const _KV
     n.label->setAlignment(Qt::AlignCenter);
     n.label->setStyleSheet(QStringLiteral("QLabel{color: #A0A0A0; background: transparent;}"));
 
-    int min = 0, max = 100;
-    getVolumeValue(min, max, &block);
-    n.slider = new QWrapperSlider(min, max, Qt::Vertical);
+    getVolumeValue(n.scaleMin, n.scaleMax, &block);
+    n.slider = new QWrapperSlider(n.scaleMin, n.scaleMax, Qt::Vertical);
     n.slider->setFixedWidth(kSliderWidth);
     connect(n.slider, &QWrapperSlider::valueChanged, this, &WTabPageVolume::OnVolumeValueChanged);
     connect(n.slider, &QWrapperSlider::sliderPressed, this, &WTabPageVolume::OnSliderPressed);
@@ -272,15 +290,22 @@ void WTabPageVolume::initVolumeSlider(LumivandrexDevice* device, _KVCAP_USB_AUDI
         return;
     const QSignalBlocker blocker(n.slider);
     _KVCAP_AUDIO_VOLUME block;
+    bool read = true;
     if (cache && Has(cache->haveBlocks, node))
         block = cache->blocks[node];
     else
-        ReadReport(device, block, int(node));
+        read = ReadReport(device, block, int(node));
+    // Not read: neither a level nor a mute is known. The slider keeps the level it held
+    // (read before, or the user's), which a later read may keep as a refresh does.
+    ShowNode(node, read);
+    if (!read)
+        return;
     if (block.channels == 0) {
         n.slider->SetRange(0, 1);
         n.slider->SetValue(0);
         n.slider->setEnabled(false);
         n.button->setEnabled(false);
+        n.live = false;   // that 0 is no level of the node's
         return;
     }
     n.slider->SetRange(block.minVolume, block.maxVolume);
@@ -288,6 +313,8 @@ void WTabPageVolume::initVolumeSlider(LumivandrexDevice* device, _KVCAP_USB_AUDI
     bool muted = false;
     const int average = AudioVolumeAverage(node, block, &muted);
     const int current = n.slider->GetValue();
+    // The slider's level is kept only where it is one the node had.
+    keep = keep && n.live;
     int value = average;
     if (muted && keep && average != n.slider->GetMinValue())
         value = current;
@@ -295,10 +322,29 @@ void WTabPageVolume::initVolumeSlider(LumivandrexDevice* device, _KVCAP_USB_AUDI
         value = current;
     n.value = n.held = value;
     n.muted = muted;
+    n.live = true;
     n.slider->SetValue(value);
     n.slider->setEnabled(!muted);
     n.button->setEnabled(true);
     n.button->setChecked(muted);
+}
+
+// A node whose read failed is hidden as at load (its group too when it is the last one
+// shown), so that it shows no level or mute it did not read and takes no change.
+void WTabPageVolume::ShowNode(_KVCAP_USB_AUDIO_NODE node, bool read)
+{
+    NodeState& n = m_nodes[node];
+    n.unread = !read;
+    n.label->setVisible(read);
+    n.slider->setVisible(read);
+    n.button->setVisible(read);
+    if (!read) {
+        n.slider->setEnabled(false);
+        n.button->setEnabled(false);
+    }
+    n.group->setVisible(std::any_of(m_nodes.cbegin(), m_nodes.cend(), [&](const NodeState& other) {
+        return other.group == n.group && !other.unread;
+    }));
 }
 
 int WTabPageVolume::NodeOf(QObject* control) const
@@ -493,8 +539,9 @@ QString WTabPageVolume::GetExportInfo()
         for (_KVCAP_USB_AUDIO_NODE node : order) {
             if (!Has(mask.mask, node))
                 continue;
+            // A node not read is unknown: empty, not the "Not detected" of a zeroed block.
             _KVCAP_AUDIO_VOLUME block;
-            ReadReport(device, block, int(node));
+            const bool read = ReadReport(device, block, int(node));
             QString label;
             if (node == KVCAP_AUDIO_NODE_EMBEDDED_IN) {
                 const QLabel* shown = m_nodes[node].label;
@@ -504,7 +551,7 @@ QString WTabPageVolume::GetExportInfo()
                 label = node == KVCAP_AUDIO_NODE_EMBEDDED_OUT ? QString::fromLatin1(kReportLabels[node])
                                                               : tr(kReportLabels[node]);
             }
-            html += reportfragment::Row(label, GetVolumeString(node, block));
+            html += reportfragment::Row(label, read ? GetVolumeString(node, block) : QString());
         }
     };
     if (mask.mask & KVCAP_AUDIO_PLAYBACK_NODES)

@@ -71,6 +71,11 @@ private:
         int value = 0;          // remembered level, 0.01 dB; carries the level across a mute
         bool muted = false;     // muted at the last refresh
         int held = 0;           // level the device last took or showed, 0.01 dB
+        bool live = false;      // the slider holds a level of the node (read, or set by the user)
+        bool unread = false;    // its last read failed: hidden, as a node not read at load
+        QWidget* group = nullptr;   // its PLAYBACK or RECORD group
+        int scaleMin = 0;       // the scale's range in whole dB, as built
+        int scaleMax = 0;
     };
     // What one refresh has already read, so a rebuild reads each report once.
     struct RefreshCache {
@@ -82,7 +87,7 @@ private:
 
     void createVolumeTabPage(LumivandrexDevice* device, RefreshCache& cache);
     QWidget* createGroup(const QString& title, const std::initializer_list<_KVCAP_USB_AUDIO_NODE>& order,
-                         LumivandrexDevice* device, RefreshCache& cache, int* controls);
+                         const RefreshCache& cache, int* controls);
     QLayout* createNodeControl(_KVCAP_USB_AUDIO_NODE node, const _KVCAP_AUDIO_VOLUME& block);
     void initVolumeSlider(LumivandrexDevice* device, _KVCAP_USB_AUDIO_NODE node, bool keep,
                           const RefreshCache* cache);
@@ -90,10 +95,12 @@ private:
     void ShowDevice(LumivandrexDevice* device, int node, int level, bool muted);
     int NodeOf(QObject* control) const;
     QString NodeLabel(_KVCAP_USB_AUDIO_NODE node) const;
+    void ShowNode(_KVCAP_USB_AUDIO_NODE node, bool read);
 
     std::array<NodeState, KVCAP_AUDIO_NODE_COUNT> m_nodes;
     QWidget* m_pContent = nullptr;
     bool m_bPressed = false;
+    uint32_t m_unreadAtBuild = 0;   // nodes the last build could not read: a notification builds again
     bool m_bSdiAudio = false;
 };
 
