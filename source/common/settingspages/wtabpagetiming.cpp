@@ -365,9 +365,9 @@ QString WTabPageTiming::GetExportInfo()
     QString html = BlockBegin(tr("Timing"));
     html += SubTitleRow(tr("Timing - AUTO"));
     html += Row(tr("Auto sampling phase:"), value(a.autoPhaseRead, truth(a.autoPhase.enabled)));
-    // "Set as" only where automatic phase is known to be off.
-    const bool setByHand = a.autoPhaseRead && !a.autoPhase.enabled;
-    html += Row(tr("Phase:"), value(a.phaseRead, setByHand ? tr("Set as %1").arg(a.phase.phase) : QString::number(a.phase.phase)));
+    // The row's two forms tell who set the phase, so it needs both reads.
+    const QString phase = a.autoPhase.enabled ? QString::number(a.phase.phase) : tr("Set as %1").arg(a.phase.phase);
+    html += Row(tr("Phase:"), value(a.phaseRead && a.autoPhaseRead, phase));
     html += Row(tr("Auto horizontal alignment:"), value(a.alignmentRead, truth(a.alignment.enabled)));
 
     const _KVCAP_VIDEO_TIMING_SETTINGS& s = status.analog.settings;
