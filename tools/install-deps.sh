@@ -7,7 +7,7 @@ export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update
 $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
     build-essential cmake pkg-config ca-certificates \
-    qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev \
+    qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev libqt5x11extras5-dev libxcb1-dev \
     libusb-1.0-0-dev libfontconfig-dev fonts-liberation fonts-wqy-microhei \
     umockdev libumockdev-dev \
     xvfb xauth python3 python3-html5lib desktop-file-utils libbenchmark-dev \

@@ -12,11 +12,14 @@
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QToolTip>
+#include <QX11Info>
+#include <xcb/xcb.h>
 
 #include "shell/lumivandrexutility.h"
 #include "shell/startup.h"
 #include "statuspages/wtabpageinfo.h"
 #include "timingeditors/qadjusttimingwidget.h"
+#include "toolkit/wcombobox.h"
 
 using namespace shelltest;
 
@@ -35,6 +38,7 @@ QString Openings(QMenu* menu, const std::function<void()>& act)
     QTest::qWait(50);
     return seen;
 }
+
 } // namespace
 
 class TstTitleBar : public QObject
@@ -59,6 +63,7 @@ private slots:
     void centreWidgetReturnClicksChild();
     void deviceMenuOpenersAndFont_data();
     void deviceMenuOpenersAndFont();
+    void popupsWhereTheWindowIs();
     void screenshot();
 
 private:
@@ -436,6 +441,41 @@ void TstTitleBar::deviceMenuOpenersAndFont()
     QCOMPARE(seen, opens ? arrow : QString());   // once, the arrow's menu where the arrow opens it
     QCOMPARE(window.pos(), start + QPoint(drag, 0));   // a drag moves the window, from the name too
     QCOMPARE(window.focusWidget(), title->GetCenterWidget());
+}
+
+// Placed while Qt's record of the window's place lags behind the X server (moved as a window manager's frame moves
+// it: the server tells the window nothing), pop-ups open where the window is.
+void TstTitleBar::popupsWhereTheWindowIs()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) {   // again, as a real window on a fresh Xvfb
+        qputenv("QT_XCB_GL_INTEGRATION", "none");   // no OpenGL, whose drivers leak when unloaded
+        QProcess xvfb;   // -displayfd: a free display, whose number it tells
+        xvfb.start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp"});
+        QVERIFY2(xvfb.waitForReadyRead(20000), "Xvfb (tools/install-deps.sh)");
+        const QStringList args = {QTest::currentTestFunction(), "-platform", "xcb", "-display", ":" + xvfb.readLine().trimmed()};
+        QCOMPARE(QProcess::execute(QCoreApplication::applicationFilePath(), args), 0);
+        return xvfb.close();
+    }
+    plugFresh({"TB-0091"});
+    LumivandrexUtility window(nullptr);
+    WComboBox combo(&window);
+    combo.addItem("A");
+    window.show();
+    TitleBar* title = window.findChild<TitleBar*>();
+    QTRY_VERIFY(!title->GetTitleText().isEmpty());
+    QWidget* drop = title->GetDropButton();
+    const QPoint at = window.pos() + QPoint(60, 40), under = drop->mapTo(&window, QPoint(drop->width() - 1, drop->height()));
+    xcb_reparent_window(QX11Info::connection(), window.winId(), QX11Info::appRootWindow(), at.x(), at.y());
+    QWrapperMsgBox box(MSG_TYPE_WARNING, "A", "OK", QString(), 420, 240, &window);
+    box.show();   // centred on the window
+    QCOMPARE(box.pos(), at + QPoint((window.width() - 420) / 2, (window.height() - box.height()) / 2));
+    combo.showPopup();   // as it opens below, once Qt has read the notice
+    const QPoint list = QApplication::activePopupWidget()->pos();
+    Openings(title->GetDeviceMenu(), [&] { QTest::keyClick(title->GetCenterWidget(), Qt::Key_Return); });
+    QCOMPARE(title->GetDeviceMenu()->geometry().topRight(), at + under);   // the device menu under the arrow
+    QTRY_COMPARE(window.pos(), at);   // Qt told, its own placements right too
+    combo.showPopup();
+    QCOMPARE(QApplication::activePopupWidget()->pos(), list);
 }
 
 void TstTitleBar::screenshot()

@@ -5,6 +5,7 @@
 #include "shell/lumivandrexutility.h"
 
 #include "device/lumivandrexpresenter.h"
+#include "platform/windowhelpers.h"
 #include "settingspages/wtabpagetiming.h"
 #include "shell/propertypage.h"
 #include "shell/settingsbar.h"
@@ -133,6 +134,8 @@ bool LumivandrexUtility::eventFilter(QObject* watched, QEvent* event)
         // Once per activated window, not once per widget inside it.
         if (watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow())
             emit signal_resetActiveWindow();
+        if (watched == this)
+            windowRecordLag(this);   // puts Qt's record of the window's place right early
         break;
     case QEvent::WindowStateChange: {
         const Qt::WindowStates state = windowState();
@@ -202,8 +205,10 @@ void LumivandrexUtility::DropStaleHover()
     // A pop-up owns the pointer (and its button's look) while it is open.
     if (m_hoverWatch.isEmpty() || QApplication::activePopupWidget())
         return;
-    const QPoint pointer = QCursor::pos();
-    QWidget* under = QApplication::widgetAt(pointer);
+    // The pointer in the window from where the window really is: Qt's record of its
+    // place, through which widgetAt() and mapFromGlobal() go, can lag (windowRecordLag()).
+    const QPoint screen = QCursor::pos(), pointer = screen - mapToScreen(this, QPoint());
+    QWidget* under = QApplication::topLevelAt(screen) == this ? childAt(pointer) : nullptr;
     const QList<QPointer<QWidget>> watched = std::exchange(m_hoverWatch, {});
     for (const QPointer<QWidget>& widget : watched) {
         if (!widget)
@@ -217,7 +222,7 @@ void LumivandrexUtility::DropStaleHover()
             QCoreApplication::sendEvent(widget, &leave);
         }
         if (widget && widget->testAttribute(Qt::WA_Hover)) {   // repaints it without the hover look
-            QHoverEvent hoverLeave(QEvent::HoverLeave, QPointF(-1, -1), widget->mapFromGlobal(pointer));
+            QHoverEvent hoverLeave(QEvent::HoverLeave, QPointF(-1, -1), widget->mapFrom(this, pointer));
             QCoreApplication::sendEvent(widget, &hoverLeave);
         }
     }

@@ -18,6 +18,7 @@
 #include "device/devicetext.h"
 #include "device/lumivandrexpresenter.h"
 #include "logging/lvlogger.h"
+#include "platform/windowhelpers.h"
 #include "shell/settingscommit.h"
 #include "shell/wcenterwid.h"
 #include "toolkit/csystembutton.h"
@@ -224,8 +225,9 @@ void TitleBar::paintEvent(QPaintEvent* event)
 
 void TitleBar::contextMenuEvent(QContextMenuEvent* event)
 {
-    // The main window decides whether a menu belongs here (only without a tray).
-    emit showContextMenu(event->globalPos());
+    // The main window decides whether a menu belongs here (only without a tray). Opened
+    // with the Menu key, the event's screen position comes from the window's record.
+    emit showContextMenu(mapToScreen(this, event->pos()));
 }
 
 bool TitleBar::eventFilter(QObject* watched, QEvent* event)
@@ -356,7 +358,7 @@ void TitleBar::ShowDeviceControls(bool show)
 void TitleBar::OnDropBtnClicked()
 {
     const QPoint anchor(m_pDropBtn->width() - m_pDeviceMenu->sizeHint().width(), m_pDropBtn->height());
-    m_pDeviceMenu->exec(m_pDropBtn->mapToGlobal(anchor));
+    m_pDeviceMenu->exec(mapToScreen(m_pDropBtn, anchor));
 }
 
 void TitleBar::AskAndCommitBeforeSwitch()
@@ -476,7 +478,7 @@ void TitleBar::OnUpdateOtherDeviceChanged(bool bLost, QString strProductName)
         QString text = tr("New device available");
         if (!strProductName.isEmpty())
             text += QStringLiteral("(") + strProductName + QStringLiteral(")");
-        QToolTip::showText(mapToGlobal(QPoint(2 * width() / 3 - 20, 20)), text, this, QRect(), 4000);
+        QToolTip::showText(mapToScreen(this, QPoint(2 * width() / 3 - 20, 20)), text, this, QRect(), 4000);
     }
     QMutexLocker locker(&g_presenter.GetLock()->m_mutex);
     m_pDeviceMenu->hide();

@@ -1,5 +1,6 @@
 #include "toolkit/cmenubutton.h"
 
+#include "platform/windowhelpers.h"
 #include "toolkit/toolkitstyle.h"
 
 #include <QMouseEvent>
@@ -42,7 +43,7 @@ void CMenuButton::leaveEvent(QEvent* e)
 
 QPoint CMenuButton::screenOrigin() const
 {
-    return m_clickOrigin.value_or(mapToGlobal(QPoint(0, 0)));
+    return m_clickOrigin ? *m_clickOrigin : mapToScreen(this, QPoint(0, 0));
 }
 
 void CMenuButton::mouseReleaseEvent(QMouseEvent* e)

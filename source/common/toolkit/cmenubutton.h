@@ -14,8 +14,8 @@ public:
     explicit CMenuButton(const QString& text, QWidget* parent = nullptr);
 
     void setHoverState(bool hover);
-    // The button's top left corner on the screen; while its click is handled, the
-    // corner the click itself gives (see mouseReleaseEvent).
+    // The button's top left corner on the screen (mapToScreen()); while its click is
+    // handled, the corner the click itself gives (see mouseReleaseEvent).
     QPoint screenOrigin() const;
 
 public slots:

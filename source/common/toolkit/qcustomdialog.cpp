@@ -62,7 +62,10 @@ QWidget* anchorWindow(const QWidget* dialog)
 QRect dialogScreenArea(const QWidget* dialog)
 {
     const QWidget* anchor = anchorWindow(dialog);
-    QScreen* screen = anchor ? anchor->screen() : dialog->screen();
+    // The screen the window really is on: Qt's record of it can lag (windowRecordLag()).
+    QScreen* screen = anchor ? QGuiApplication::screenAt(mapToScreen(anchor, anchor->rect().center())) : nullptr;
+    if (!screen)
+        screen = anchor ? anchor->screen() : dialog->screen();
     if (!screen)
         screen = QGuiApplication::primaryScreen();
     return screen ? screen->availableGeometry() : QRect();
@@ -85,7 +88,9 @@ void centreDialogOnMainWindow(QWidget* dialog)
     if (!dialog)
         return;
     const QWidget* anchor = anchorWindow(dialog);
-    const QRect around = anchor ? QRect(anchor->pos(), anchor->size()) : dialogScreenArea(dialog);
+    // Where the window really is: its record can lag behind the window manager.
+    const QRect around =
+        anchor ? QRect(anchor->pos() + windowRecordLag(anchor), anchor->size()) : dialogScreenArea(dialog);
     if (around.isEmpty())
         return;
     moveDialogOnScreen(dialog, QPoint(around.x() + (around.width() - dialog->width()) / 2,
@@ -342,11 +347,12 @@ void QCustomDialog::setVisible(bool visible)
 bool QCustomDialog::event(QEvent* event)
 {
     const bool handled = QDialog::event(event);
-    // A text that changed while the dialog is shown: grow about the same centre.
+    // A text that changed while the dialog is shown: grow about the same centre, where
+    // the dialog really is.
     if (event->type() == QEvent::LayoutRequest && isVisible()) {
         const QPoint centre = geometry().center();
         if (growFixedDialogToLayout(this))
-            moveDialogOnScreen(this, centre - QPoint(width() / 2, height() / 2));
+            moveDialogOnScreen(this, centre + windowRecordLag(this) - QPoint(width() / 2, height() / 2));
     }
     return handled;
 }

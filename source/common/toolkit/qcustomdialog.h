@@ -15,7 +15,8 @@ class QLabel;
 QRect dialogScreenArea(const QWidget* dialog);
 
 // Moves a top-level dialog so that it is centred on the main window (the focus
-// manager's main widget, which start-up sets). Without a main window it
+// manager's main widget, which start-up sets), where the window system has it, not
+// where Qt's record of its place says (windowRecordLag()). Without a main window it
 // centres on the dialog's parent window, and without one on the screen. The
 // dialog stays inside the screen's free area.
 void centreDialogOnMainWindow(QWidget* dialog);

@@ -1,7 +1,9 @@
 #include "toolkit/wcombobox.h"
 
+#include "platform/windowhelpers.h"
 #include "toolkit/toolkitstyle.h"
 
+#include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QVariant>
 
@@ -33,6 +35,17 @@ void WComboBox::setHoverState(bool hover)
     setProperty("enter", hover);
     toolkit::repolish(this);
     repaint();
+}
+
+void WComboBox::showPopup()
+{
+    // The list is placed from the window's record of its place, which can lag
+    // behind the window manager: moved by that lag, it opens under the box.
+    QComboBox::showPopup();
+    const QPoint lag = windowRecordLag(window());
+    QWidget* list = view()->window();
+    if (!lag.isNull() && list != window())
+        list->move(list->pos() + lag);
 }
 
 void WComboBox::hidePopup()

@@ -1,7 +1,7 @@
 #pragma once
 // Combo box of the pages: focus trio; refuses every key when it is the only usable
 // member of its focus-list group; keeps the dynamic property "enter" (mouse over the
-// box) for setComboBoxStyle's sheet.
+// box) for setComboBoxStyle's sheet; its list opens where the window really is.
 
 #include "toolkit/wpagebase.h"
 
@@ -17,6 +17,7 @@ public:
     KEY_PROPERTY* GetProperty() { return &m_property; }
 
     void setHoverState(bool hover);
+    void showPopup() override;
     void hidePopup() override;
 
 protected:

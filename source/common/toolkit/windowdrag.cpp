@@ -14,7 +14,10 @@ void WindowDrag::Press(QMouseEvent* event, const QRect& titleRect)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    m_pressPos = m_window->mapFromGlobal(event->globalPos());
+    // Taken from the event, not mapped from the pointer's screen position through the
+    // window's record of its place, which can lag behind the window manager: the
+    // first move would make the window jump by that lag.
+    m_pressPos = event->pos();
     if (titleRect.contains(m_pressPos - QPoint(0, m_hitOffsetY)))
         m_dragging = true;
 }

@@ -16,7 +16,8 @@ public:
     // `liftY`: a dragged window lands this many pixels above the pointer's path.
     explicit WindowDrag(QWidget* window, int hitOffsetY = 0, int liftY = 0);
 
-    // A left press inside `titleRect` (window coordinates) starts a drag.
+    // A left press inside `titleRect` (window coordinates) starts a drag; `event` as
+    // the window itself gets it.
     void Press(QMouseEvent* event, const QRect& titleRect);
     // Moves the window while dragging; true when it moved.
     bool Move(QMouseEvent* event);
