@@ -3,9 +3,13 @@
 
 #include "lvemulatortest.h"
 
+#include <QTemporaryDir>
+
 #include <cstring>
 
 #include "device/lumivandrexpresenter.h"
+#include "logging/lvlogger.h"
+#include "lvtestfiles.h"
 #include "device/reportaccess.h"
 #include "tst_lumivandrexpresenter_support.h"
 
@@ -40,6 +44,7 @@ class TstLumivandrexPresenter : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -55,6 +60,7 @@ private slots:
     void oneCallPerListenerPerCycle();
     void lostCurrentWinsOverChange();
     void replugIsNewInstance();
+    void unreadableDeviceIsRetried_data();
     void unreadableDeviceIsRetried();
     void hangingNewDeviceNeverDelaysTheCurrentOne();
     void setCurrentIndexWritesEnableReport();
@@ -66,7 +72,14 @@ private slots:
 private:
     LumivandrexPresenter *m_presenter = nullptr;
     FakeTimerCtrl m_timer;
+    QTemporaryDir m_logDir;
 };
+
+void TstLumivandrexPresenter::initTestCase()
+{
+    lvlogger::LvLogger::createInstance(this)->setLogLevels_file(lvlogger::ENABLE_LOG_LEVELS);
+    QVERIFY(lvlogger::LvLogger::getInstance()->setLogFileName(m_logDir.filePath("lv.log"), 1 << 24, 2));
+}
 
 void TstLumivandrexPresenter::init()
 {
@@ -354,20 +367,38 @@ void TstLumivandrexPresenter::replugIsNewInstance()
     m_presenter->DeleteNotify(&listener);
 }
 
+void TstLumivandrexPresenter::unreadableDeviceIsRetried_data()
+{
+    QTest::addColumn<bool>("openFails");
+    QTest::newRow("stored header unreadable") << false;
+    QTest::newRow("does not open") << true;
+}
+
+// Left out while it cannot be read, with a word in the log, and listed once it can.
 void TstLumivandrexPresenter::unreadableDeviceIsRetried()
 {
+    QFETCH(bool, openFails);
+    const auto log = [&](const char *text) {
+        QCoreApplication::processEvents();   // the logger's thread writes what was queued
+        return lvtest::readLines(m_logDir.filePath("lv.log")).filter(text).size();
+    };
+    const int found = log("device found at");
     auto dev = EmulatedBus::instance().plug();
-    dev->stallReport(0xF3);   // the stored header cannot be read
+    auto other = EmulatedBus::instance().plug();
+    openFails ? dev->setOpenFails(true) : dev->stallReport(0xF3);   // the stored header cannot be read
     Recorder listener("l");
     m_presenter->AddNotify(&listener);
-    QVERIFY(!m_presenter->Init());
-    QVERIFY(waitUntil([&] { return transfersWithId(dev, 0x01).size() >= 3; }, kEventWaitMs));
-    QCOMPARE(m_presenter->GetDeviceCount(), 0);
-    QCOMPARE(listener.count(), 0);
-    dev->stallReport(0xF3, false);
-    QVERIFY(waitUntil([&] { return listener.count() == 1; }, kEventWaitMs));
+    QVERIFY(m_presenter->Init());
+    m_presenter->SetCurrentIndex(0, false);
+    QVERIFY(waitUntil([&] { return dev->totalOpens() >= 3 || transfersWithId(dev, 0x01).size() >= 3; }, kEventWaitMs));
     QCOMPARE(m_presenter->GetDeviceCount(), 1);
-    QCOMPARE(listener.calls(), QStringList{"Lost(0)"});
+    QCOMPARE(listener.count(), 0);
+    QTRY_COMPARE(log(openFails ? "libusb_open failed" : "could not be read"), 1);   // once, not every cycle
+    openFails ? dev->setOpenFails(false) : dev->stallReport(0xF3, false);
+    QVERIFY(waitUntil([&] { return listener.count() == 1; }, kEventWaitMs));
+    QCOMPARE(m_presenter->GetDeviceCount(), 2);
+    QCOMPARE(listener.calls(), QStringList{"Other(0," + productName(dev) + ")"});
+    QTRY_COMPARE(log("device found at"), found + 2);
     m_presenter->DeleteNotify(&listener);
 }
 

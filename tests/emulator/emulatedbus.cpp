@@ -647,6 +647,20 @@ void EmulatedBus::unplug(const std::shared_ptr<EmulatedDevice>& device)
     m_impl->unplug(device);
 }
 
+void EmulatedBus::announce(const std::shared_ptr<EmulatedDevice>& device)
+{
+    unsigned address = 0;
+    {
+        std::lock_guard<std::mutex> lock(m_impl->mutex);
+        for (const auto& kv : m_impl->nodes) {
+            if (kv.second.device == device && kv.second.plugged)
+                address = kv.second.address;
+        }
+    }
+    if (address)
+        umockdev_testbed_uevent(m_impl->testbed, Impl::syspath(address).c_str(), "add");
+}
+
 void EmulatedBus::unplugAll()
 {
     for (const auto& device : devices())

@@ -17,7 +17,10 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -114,6 +117,39 @@ void commandLoop()
     }
 }
 
+// The program's libusb opens every device it lists within a cycle or two. Under load, its
+// start-up scan through the umockdev preload can miss a device of the bus (the sysfs tree
+// is complete; libudev's enumeration in the program did not return it), and no event
+// follows, so the program never sees it. That is the bus's fault, not the program's: say so,
+// and send the device's "add" event again so that the run is still valid.
+std::atomic<bool> g_programEnded{false};
+
+void watchStartupScan(std::vector<std::shared_ptr<lvemu::EmulatedDevice>> plugged)
+{
+    constexpr int kStepMs = 250, kGraceMs = 3000, kGiveUpMs = 60000;
+    int sinceFirstOpen = -1;
+    for (int waited = 0; waited < kGiveUpMs && sinceFirstOpen < kGraceMs && !g_programEnded; waited += kStepMs) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(kStepMs));
+        const bool anyOpened = std::any_of(plugged.begin(), plugged.end(), [](const auto& d) { return d->totalOpens() > 0; });
+        if (anyOpened)
+            sinceFirstOpen += sinceFirstOpen < 0 ? 1 : kStepMs;
+    }
+    if (sinceFirstOpen < kGraceMs || g_programEnded)
+        return;   // the program opened nothing: it has no libusb, or no time yet to tell
+    const auto devices = lvemu::EmulatedBus::instance().devices();
+    for (const auto& dev : plugged) {
+        if (dev->totalOpens() > 0 || std::find(devices.begin(), devices.end(), dev) == devices.end())
+            continue;
+        fprintf(stderr,
+                "lv_emulated_launch: %s was plugged before the program started, but the program has not opened it "
+                "%d s after opening another device: the program's libusb missed it in its start-up scan of the "
+                "emulated bus (a fault of the emulation under the preload, not of the program); sending its "
+                "\"add\" event again\n",
+                dev->deviceInfo().serialNumber, kGraceMs / 1000);
+        lvemu::EmulatedBus::instance().announce(dev);
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -179,9 +215,12 @@ int main(int argc, char** argv)
     signal(SIGINT, forwardSignal);
     signal(SIGTERM, forwardSignal);
     std::thread(commandLoop).detach();
+    std::thread watch(watchStartupScan, bus.devices());
     int status = 0;
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
+    g_programEnded = true;
+    watch.join();   // before the bus goes
     lvemu::EmulatedBus::shutdown();
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
