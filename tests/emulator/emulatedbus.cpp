@@ -652,16 +652,11 @@ void EmulatedBus::unplug(const std::shared_ptr<EmulatedDevice>& device)
 
 void EmulatedBus::announce(const std::shared_ptr<EmulatedDevice>& device)
 {
-    unsigned address = 0;
-    {
-        std::lock_guard<std::mutex> lock(m_impl->mutex);
-        for (const auto& kv : m_impl->nodes) {
-            if (kv.second.device == device && kv.second.plugged)
-                address = kv.second.address;
-        }
+    std::lock_guard<std::mutex> lock(m_impl->mutex);
+    for (const auto& kv : m_impl->nodes) {
+        if (kv.second.device == device && kv.second.plugged)
+            umockdev_testbed_uevent(m_impl->testbed, Impl::syspath(kv.second.address).c_str(), "add");
     }
-    if (address)
-        umockdev_testbed_uevent(m_impl->testbed, Impl::syspath(address).c_str(), "add");
 }
 
 void EmulatedBus::unplugAll()

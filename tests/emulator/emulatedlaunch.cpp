@@ -126,26 +126,20 @@ std::atomic<bool> g_programEnded{false};
 
 void watchStartupScan(std::vector<std::shared_ptr<lvemu::EmulatedDevice>> plugged)
 {
-    constexpr int kStepMs = 250, kGraceMs = 3000, kGiveUpMs = 60000;
-    int sinceFirstOpen = -1;
-    for (int waited = 0; waited < kGiveUpMs && sinceFirstOpen < kGraceMs && !g_programEnded; waited += kStepMs) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(kStepMs));
-        const bool anyOpened = std::any_of(plugged.begin(), plugged.end(), [](const auto& d) { return d->totalOpens() > 0; });
-        if (anyOpened)
-            sinceFirstOpen += sinceFirstOpen < 0 ? 1 : kStepMs;
+    const auto opened = [](const std::shared_ptr<lvemu::EmulatedDevice>& d) { return d->totalOpens() > 0; };
+    int graceMs = 3000;   // counted from the program's first open
+    for (int waitedMs = 0; waitedMs < 60000 && graceMs > 0 && !g_programEnded; waitedMs += 250) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(250));
+        graceMs -= std::any_of(plugged.begin(), plugged.end(), opened) ? 250 : 0;
     }
-    if (sinceFirstOpen < kGraceMs || g_programEnded)
-        return;   // the program opened nothing: it has no libusb, or no time yet to tell
     const auto devices = lvemu::EmulatedBus::instance().devices();
     for (const auto& dev : plugged) {
-        if (dev->totalOpens() > 0 || std::find(devices.begin(), devices.end(), dev) == devices.end())
+        if (graceMs > 0 || g_programEnded || opened(dev) || std::find(devices.begin(), devices.end(), dev) == devices.end())
             continue;
-        fprintf(stderr,
-                "lv_emulated_launch: %s was plugged before the program started, but the program has not opened it "
-                "%d s after opening another device: the program's libusb missed it in its start-up scan of the "
-                "emulated bus (a fault of the emulation under the preload, not of the program); sending its "
-                "\"add\" event again\n",
-                dev->deviceInfo().serialNumber, kGraceMs / 1000);
+        fprintf(stderr, "lv_emulated_launch: %s was plugged before the program started, but 3 s after its first open "
+                "the program has not opened it: its libusb missed it in the start-up scan of the emulated bus (a "
+                "fault of the emulation under the preload, not of the program); sending its \"add\" event again\n",
+                dev->deviceInfo().serialNumber);
         lvemu::EmulatedBus::instance().announce(dev);
     }
 }
