@@ -63,6 +63,12 @@ void TerminateField(char (&field)[N])
     field[N - 1] = '\0';
 }
 
+// Matches the records of one libusb device: its identity from one enumeration to the next.
+auto SameDevice(libusb_device *device)
+{
+    return [device](const tagUSBDEVICE_DATA &record) { return record.device == device; };
+}
+
 } // namespace
 
 LumivandrexPresenter::LumivandrexPresenter() = default;
@@ -339,9 +345,7 @@ QVector<tagDEVICE_INSTANCE> LumivandrexPresenter::BuildInstances(const QVector<t
     // Forget devices that went away: one plugged again is a new device and is told again.
     m_unreadable.erase(std::remove_if(m_unreadable.begin(), m_unreadable.end(),
                                       [&](const tagUSBDEVICE_DATA &left) {
-                                          return std::none_of(records.cbegin(), records.cend(), [&](const tagUSBDEVICE_DATA &r) {
-                                              return r.device == left.device;
-                                          });
+                                          return std::none_of(records.cbegin(), records.cend(), SameDevice(left.device));
                                       }),
                        m_unreadable.end());
     QVector<tagDEVICE_INSTANCE> built;
@@ -358,8 +362,7 @@ QVector<tagDEVICE_INSTANCE> LumivandrexPresenter::BuildInstances(const QVector<t
         LV_LOG_INFO("device found at " << UsbDevicePlace(record.device) << ": "
                                        << DeviceText(instance.deviceInfo.productName) << " ("
                                        << DeviceText(instance.deviceInfo.serialNumber) << ")");
-        m_unreadable.erase(std::remove_if(m_unreadable.begin(), m_unreadable.end(),
-                                          [&](const tagUSBDEVICE_DATA &left) { return left.device == record.device; }),
+        m_unreadable.erase(std::remove_if(m_unreadable.begin(), m_unreadable.end(), SameDevice(record.device)),
                            m_unreadable.end());
     }
     return built;
@@ -367,10 +370,8 @@ QVector<tagDEVICE_INSTANCE> LumivandrexPresenter::BuildInstances(const QVector<t
 
 void LumivandrexPresenter::NoteUnreadable(const tagUSBDEVICE_DATA &record)
 {
-    const bool told = std::any_of(m_unreadable.cbegin(), m_unreadable.cend(),
-                                  [&](const tagUSBDEVICE_DATA &left) { return left.device == record.device; });
-    if (told)
-        return;
+    if (std::any_of(m_unreadable.cbegin(), m_unreadable.cend(), SameDevice(record.device)))
+        return;   // told already
     m_unreadable.append(record);
     LV_LOG_WARNING("the device at " << UsbDevicePlace(record.device)
                                     << " opens but its identity (report 0x01, 0xF0 or the stored firmware header)"
