@@ -30,20 +30,24 @@ struct Window : LumivandrexUtility {   // as main() builds it: its event loop se
     int tabs() const { return GetPropertyPage()->GetTabWidget()->count(); }
 };
 
-// No freeze of the event loop within `ms` lasts `limit`: stalls over 200 ms, joined across < 50 ms free.
-static void verifyFreezesShorterThan(qint64 limit, qint64 ms)
+// No freeze of the event loop within `ms` waits for more than one request of the silent
+// device, each a whole time-out: its requests during stalls over 200 ms, joined across < 50 ms free.
+static void verifyOneTimeOutPerFreeze(const lvemu::EmulatedDevice &dev, qint64 ms)
 {
     QElapsedTimer clock;
     clock.start();
-    qint64 last = 0, start = 0, end = -1000, longest = 0;
+    qint64 last = 0, end = -1000;
+    int joined = 0, most = 0;
     for (; last < ms; last = clock.elapsed()) {
+        const int before = dev.transferCount();
         QTest::qWait(1);
         if (clock.elapsed() - last > 200) {
-            start = last - end < 50 ? start : last;
-            longest = std::max(longest, (end = clock.elapsed()) - start);
+            joined = (last - end < 50 ? joined : 0) + dev.transferCount() - before;
+            most = std::max(most, joined);
+            end = clock.elapsed();
         }
     }
-    QVERIFY2(longest < limit, qPrintable(QString("froze %1 ms").arg(longest)));
+    QVERIFY2(most <= 1, qPrintable(QString("%1 time-outs in one freeze").arg(most)));
 }
 
 class TstDeviceCost : public QObject
@@ -124,11 +128,8 @@ private slots:
             QVERIFY(tickUntilAnswering());
             m_dev->setUnanswering(true);
             m_dev->clearTransfers();
-            QElapsedTimer clock;
-            clock.start();
             operation();
-            QVERIFY(clock.elapsed() < kHidTransferTimeoutMs + 500);
-            QCOMPARE(m_dev->transferCount(), 1);   // the one that timed out, nothing after it
+            QCOMPARE(m_dev->transferCount(), 1);   // one time-out: the rest were refused without reaching it
         }
         QThread::msleep(1200), g_presenter.OnTimeout();   // still silent; the window busy past the time-out:
         QCOMPARE(m_dev->transferCount(), 1);   // its first tick, however late, only starts
@@ -179,7 +180,7 @@ private slots:
             QTRY_VERIFY(window.IsNotifyTimerRunning());
             m_dev->setUnanswering(true);
             QTimer::singleShot(0, [&] { action(window.GetPropertyPage()); });
-            verifyFreezesShorterThan(kHidTransferTimeoutMs * 7 / 4, 5000);
+            verifyOneTimeOutPerFreeze(*m_dev, 5000);
         }
     }
 
@@ -190,15 +191,18 @@ private slots:
         m_dev->setUnanswering(true);
         m_dev->clearTransfers();
         Window window;
-        QTest::qWait(5000);   // the selection's try and one or two of the poll's
+        QTRY_VERIFY_WITH_TIMEOUT(m_dev->transferCount() >= 2, 30000);   // the selection's try and the poll's
         const std::vector<lvemu::TransferRecord> tries = m_dev->transfers();
-        QVERIFY(tries.size() >= 2 && tries.size() <= 3 && window.IsNotifyTimerRunning() && window.tabs() == 4);
-        QVERIFY(std::all_of(tries.begin(), tries.end(), [](const lvemu::TransferRecord &t) { return t.id == 7; }));
+        QVERIFY(window.IsNotifyTimerRunning() && window.tabs() == 4);
+        const auto notEnable = [](const lvemu::TransferRecord &t) { return t.id != 7; };
+        QVERIFY(std::none_of(tries.begin(), tries.end(), notEnable));
         // Nothing read is shown as unknown, not as "Not present", "USB 0.0" or "0x0 Pixels".
         QCOMPARE(window.GetPropertyPage()->GetInfoPage()->GetValues().mid(5), QVector<QString>(5).toList());
         m_dev->setUnanswering(false);
         QTRY_COMPARE_WITH_TIMEOUT(shown(window), expected(), 15000);   // report 7 first, then the poll's 8
-        QVERIFY(m_dev->transfers()[tries.size()].id == 7 && m_dev->transfers()[tries.size() + 1].id == 8);
+        const std::vector<lvemu::TransferRecord> all = m_dev->transfers();
+        const auto first = std::find_if(all.begin(), all.end(), notEnable);
+        QVERIFY(first != all.end() && first->id == 8 && first - all.begin() > std::ptrdiff_t(tries.size()));
     }
 
     // Silent while current, during the reads of a notification, after Reset to Defaults or

@@ -415,8 +415,10 @@ gboolean EmulatedBus::Impl::serve(UMockdevIoctlClient* client, std::vector<UMock
             if (d)
                 held.push_back(d);   // the queue's references, given back after the answer
         }
-        if (u.unanswered)
+        if (u.unanswered) {
             u.status = -ESHUTDOWN;   // never answered, and the device went away
+            dev->unansweredEnded();
+        }
         state->done.pop_front();
         {
             std::lock_guard<std::mutex> lock(mutex);
@@ -547,6 +549,7 @@ gboolean EmulatedBus::Impl::serve(UMockdevIoctlClient* client, std::vector<UMock
             return complete(-1, EINVAL);   // every other URB is complete; libusb just reaps it
         state->done.back().unanswered = false;
         state->done.back().status = -ECONNRESET;
+        dev->unansweredEnded();
         signalReapable();
         return complete(0, 0);
     default:
@@ -645,6 +648,15 @@ void EmulatedBus::unplug(const std::shared_ptr<EmulatedDevice>& device)
 {
     m_impl->joinUnplugThreads();
     m_impl->unplug(device);
+}
+
+void EmulatedBus::announce(const std::shared_ptr<EmulatedDevice>& device)
+{
+    std::lock_guard<std::mutex> lock(m_impl->mutex);
+    for (const auto& kv : m_impl->nodes) {
+        if (kv.second.device == device && kv.second.plugged)
+            umockdev_testbed_uevent(m_impl->testbed, Impl::syspath(kv.second.address).c_str(), "add");
+    }
 }
 
 void EmulatedBus::unplugAll()

@@ -56,6 +56,9 @@ public:
     // Unplug: open handles fail with "no device", enumeration no longer lists it.
     void unplug(const std::shared_ptr<EmulatedDevice>& device);
     void unplugAll();
+    // Send the device's "add" event again, as `udevadm trigger` does: a libusb that missed
+    // it at its start-up scan lists it then (one that knows it ignores the event).
+    void announce(const std::shared_ptr<EmulatedDevice>& device);
     std::vector<std::shared_ptr<EmulatedDevice>> devices() const;   // plugged ones
 
     // Serve clients in other processes (the launcher's child). Slower: every access to

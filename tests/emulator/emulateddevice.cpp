@@ -603,6 +603,7 @@ EmulatedDevice::ControlResult EmulatedDevice::handleControl(const void* client, 
         result = Gone;
     } else if (m_unanswering) {
         result = NoAnswer;
+        ++m_waiting;
     } else if (m_stalled.count(id) && m_stalled[id]) {
         result = Stall;
     } else {

@@ -141,6 +141,10 @@ public:
         std::lock_guard<std::mutex> lock(m_mutex);
         m_hangAfter = std::move(last);
     }
+    // Requests left unanswered that the host has not given up yet (its time-out, or the
+    // unplug, ends them): while one is waiting, its transfer is still in flight.
+    int unansweredWaiting() const { std::lock_guard<std::mutex> lock(m_mutex); return m_waiting; }
+    void unansweredEnded() { std::lock_guard<std::mutex> lock(m_mutex); --m_waiting; }
     // Flash read-back (0xF3 GET) XORs `mask` into the byte at `address`; mask 0 clears.
     void setFlashReadBitFlip(uint32_t address, uint8_t mask);
     void clearFaults();
@@ -211,6 +215,7 @@ private:
     bool m_busyStuck = false;
     bool m_unanswering = false;
     std::function<bool(const TransferRecord&)> m_hangAfter;
+    int m_waiting = 0;                    // see unansweredWaiting
     uint32_t m_flipAddress = 0;
     uint8_t m_flipMask = 0;
 

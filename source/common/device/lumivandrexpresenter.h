@@ -158,7 +158,9 @@ private:
     // Reads a new device's identity; called without the presenter lock (the device
     // object is not listed yet, so nobody else can reach it).
     bool BuildInstance(const tagUSBDEVICE_DATA &record, tagDEVICE_INSTANCE &instance);
+    // Builds what it can; a device left out is told once and tried again by the next cycle.
     QVector<tagDEVICE_INSTANCE> BuildInstances(const QVector<tagUSBDEVICE_DATA> &records);
+    void NoteUnreadable(const tagUSBDEVICE_DATA &record);
     void EnumThreadBody();
     // One enumeration and list rebuild; false when the enumeration failed.
     bool RunEnumerationCycle();
@@ -173,6 +175,11 @@ private:
 
     template <typename Call>
     void ForEachListener(Call call);
+
+    // Devices found but left out because they could not be read, each told once; dropped
+    // when listed or gone. Records hold a libusb reference, so an address is never reused
+    // for another device. Init (before the thread exists) and the enumeration thread only.
+    QVector<tagUSBDEVICE_DATA> m_unreadable;
 
     // Written by the GUI thread (Init/SetCurrentIndex) and the enumeration thread,
     // always under m_lock; read without it by GetCurrentIndex.
